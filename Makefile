@@ -1,0 +1,47 @@
+# Set-up, build and test in one command each; see README.md.
+BUILD      ?= build
+JOBS       ?= $(shell nproc)
+WERROR     := $(if $(CI),ON,OFF)
+CONFIGURE   = cmake -S . -G Ninja -DZENTRAV_WERROR=$(WERROR)
+CTEST_ENV   = QT_QPA_PLATFORM=offscreen
+
+.PHONY: deps build run test bench tsan asan screenshot format clean
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)/src/app/zentrav
+
+test: build
+	cd $(BUILD) && $(CTEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	$(CONFIGURE) -B build-release -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-release -j $(JOBS)
+	@scripts/bench.sh build-release
+
+tsan: deps
+	$(CONFIGURE) -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DZENTRAV_SANITIZE=thread
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(CTEST_ENV) TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	$(CONFIGURE) -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZENTRAV_SANITIZE=address,undefined
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && $(CTEST_ENV) ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+screenshot: build
+	@scripts/screenshot.sh $(BUILD)/src/app/zentrav shot.png
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-release build-tsan build-asan

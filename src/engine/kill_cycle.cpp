@@ -1,0 +1,1 @@
+#include "kill_cycle.h"

@@ -1,0 +1,1 @@
+#include "kill_log_store.h"

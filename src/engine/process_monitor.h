@@ -1,0 +1,128 @@
+#pragma once
+
+#include "kill_log_entry.h"
+#include "kill_log_store.h"
+#include "running_target_info.h"
+#include "target_process.h"
+#include "user_process.h"
+#include "watch_list_store.h"
+
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+class DisplayNameSource;
+class FileChooser;
+class FileSystem;
+class Lang;
+class ProcessRunner;
+class ProcessSignals;
+class SelfMemory;
+class SerialQueue;
+class SettingsStore;
+
+// What the monitor uses of the system. Tests hand in fakes and a shorter second.
+struct MonitorServices {
+    std::shared_ptr<ProcessRunner> runner;
+    std::shared_ptr<DisplayNameSource> displayNames;
+    std::shared_ptr<ProcessSignals> signals;
+    std::shared_ptr<SelfMemory> selfMemory;
+    std::shared_ptr<FileSystem> files;
+    SettingsStore* settings = nullptr;
+    const Lang* lang = nullptr;
+    QString logsDir;
+    quint32 currentUid = 0;
+    qint64 ownPid = 0;
+    std::chrono::milliseconds second{1000};
+
+    // The real system: /bin/ps, signals, QSettings, ~/.local/share/Quorvane/logs.
+    static MonitorServices system();
+};
+
+// The engine: the watch list, the kill log, monitoring and its scans. Lives on the main
+// thread; scans run on the "Quorvane.scan" thread and never touch this object.
+class ProcessMonitor : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ProcessMonitor(MonitorServices services = MonitorServices::system(),
+                            QObject* parent = nullptr);
+    // Writes the entries still in memory to today's day file.
+    ~ProcessMonitor() override;
+
+    const QList<TargetProcess>& targets() const { return targets_; }
+    const QList<KillLogEntry>& killLog() const { return killLog_; }
+    bool isMonitoring() const { return isMonitoring_; }
+    double scanInterval() const { return scanInterval_; }
+    const TargetInfoMap& targetInfo() const { return targetInfo_; }
+    double totalUserMemoryMB() const { return totalUserMemoryMB_; }
+    double selfMemoryMB() const { return selfMemoryMB_; }
+    const QList<UserProcess>& allProcesses() const { return allProcesses_; }
+    quint32 currentUID() const { return services_.currentUid; }
+    const QString& logsDir() const { return logStore_.logsDir(); }
+
+    void startMonitoring();
+    void stopMonitoring();
+    void setScanInterval(double seconds);
+    void performScan();
+    void applyScanResult(const TargetInfoMap& targetInfo, qint64 totalKB,
+                         const QList<KillLogEntry>& batch);
+    void refreshAllProcesses();
+
+    void updateSelfMemory();
+    void cleanMemory();
+
+    void addTarget(const QString& name, MatchMode mode);
+    void removeTarget(const QUuid& id);
+    void toggleTarget(const QUuid& id);
+    void saveTargets();
+    void loadTargets();
+    void exportTargets(FileChooser& chooser);
+    void importTargets(FileChooser& chooser);
+
+    void appendLogEntries(const QList<KillLogEntry>& batch);
+    void flushLog();
+    QList<KillLogEntry> loadAllLogs() const;
+    void exportAllLogs(FileChooser& chooser);
+    void clearAllLogs();
+
+Q_SIGNALS:
+    void targetsChanged(const QList<TargetProcess>& targets);
+    void killLogChanged(const QList<KillLogEntry>& killLog);
+    void isMonitoringChanged(bool isMonitoring);
+    void scanIntervalChanged(double scanInterval);
+    void targetInfoChanged(const TargetInfoMap& targetInfo);
+    void totalUserMemoryMBChanged(double totalUserMemoryMB);
+    void selfMemoryMBChanged(double selfMemoryMB);
+    void allProcessesChanged(const QList<UserProcess>& allProcesses);
+
+private:
+    void setTargets(QList<TargetProcess> targets);
+    void setKillLog(QList<KillLogEntry> killLog);
+    void setIsMonitoring(bool isMonitoring);
+    void setScanIntervalValue(double seconds);
+    void setTargetInfo(TargetInfoMap targetInfo);
+    void setTotalUserMemoryMB(double megabytes);
+    void setSelfMemoryMB(double megabytes);
+    void setAllProcesses(QList<UserProcess> processes);
+
+    MonitorServices services_;
+    QList<TargetProcess> targets_;
+    QList<KillLogEntry> killLog_;
+    bool isMonitoring_ = false;
+    double scanInterval_ = 5.0;
+    TargetInfoMap targetInfo_;
+    double totalUserMemoryMB_ = 0;
+    double selfMemoryMB_ = 0;
+    QList<UserProcess> allProcesses_;
+
+    std::unique_ptr<QTimer> timer_;
+    QTimer flushTimer_;
+    WatchListStore watchListStore_;
+    KillLogStore logStore_;
+    std::shared_ptr<int> lifeToken_;
+    std::unique_ptr<SerialQueue> scanQueue_;
+};

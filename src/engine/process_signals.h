@@ -1,0 +1,45 @@
+#pragma once
+
+#include "user_process.h"
+
+#include <chrono>
+#include <memory>
+
+// A process bound at the moment it is signalled, so that a process that later takes
+// over its id is never hit.
+class PinnedProcess {
+public:
+    virtual ~PinnedProcess() = default;
+    // 0 when the signal was sent, otherwise the error number (EPERM, ESRCH, ...).
+    virtual int sendSignal(int signal) = 0;
+    // The existence probe: true once the process has gone or ended (a zombie counts as ended).
+    virtual bool hasEnded() = 0;
+};
+
+struct PinResult {
+    enum class Status {
+        pinned,  // still the process of the snapshot: signal it through `process`
+        gone,    // ended, or its id now belongs to another process
+        zombie,  // ended but not yet reaped: nothing to kill, nothing to log
+        failed,  // could not be bound; `error` holds the error number
+    };
+    Status status = Status::failed;
+    int error = 0;
+    std::unique_ptr<PinnedProcess> process;
+};
+
+class ProcessSignals {
+public:
+    virtual ~ProcessSignals() = default;
+    virtual PinResult pin(const UserProcess& process) = 0;
+    // The wait between the polite signal and the probe.
+    virtual void pause(std::chrono::microseconds duration) = 0;
+};
+
+// Linux: pidfds checked against /proc, with kill() where the kernel has no pidfds.
+// Elsewhere: kill() by process id.
+class SystemProcessSignals final : public ProcessSignals {
+public:
+    PinResult pin(const UserProcess& process) override;
+    void pause(std::chrono::microseconds duration) override;
+};

@@ -1,0 +1,1 @@
+#include "record_json.h"

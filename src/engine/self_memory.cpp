@@ -1,0 +1,1 @@
+#include "self_memory.h"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+enum class ProcessOrigin { system, thirdParty, unknown };
+
+// One row of a process snapshot.
+struct UserProcess {
+    qint32 pid = 0;
+    quint32 uid = 0;
+    QString name;
+    std::optional<QString> localizedName;
+    std::optional<QString> args;
+    qint64 memoryKB = 0;
+    QString path;
+    ProcessOrigin origin = ProcessOrigin::unknown;
+};

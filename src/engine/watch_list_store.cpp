@@ -1,0 +1,1 @@
+#include "watch_list_store.h"

@@ -1,0 +1,6 @@
+# Compiled into the engine, since the kill cycle looks its messages up too.
+qt_add_translations(zentrav_engine
+  TS_FILES
+    ${CMAKE_CURRENT_LIST_DIR}/zentrav_en.ts
+  RESOURCE_PREFIX /i18n
+  LRELEASE_OPTIONS -idbased)
