@@ -75,7 +75,7 @@ bool isSameName(const QByteArray& comm, const QString& snapshotName) {
         const auto byte = static_cast<unsigned char>(comm.at(i));
         if (name.at(i) == comm.at(i))
             continue;
-        if (name.at(i) != '?' || (byte >= 0x20 && byte < 0x80))
+        if (name.at(i) != '?' || (byte >= 0x20 && byte < 0x7f))
             return false;
     }
     return true;
