@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -51,16 +52,35 @@ Outputs synthesise() {
     return outputs;
 }
 
-template <typename Work> double medianMs(Work work) {
-    std::vector<double> times;
+struct Timing {
+    double wallMs;
+    double cpuMs;
+};
+
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// CPU time beside wall time: on a shared machine the wall figure includes waits for a core.
+template <typename Work> Timing measure(Work work) {
+    std::vector<double> wall;
+    std::vector<double> cpu;
     for (int i = 0; i < repetitions; ++i) {
         QElapsedTimer timer;
+        const double cpuStart = threadCpuMs();
         timer.start();
         work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
+        cpu.push_back(threadCpuMs() - cpuStart);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {median(wall), median(cpu)};
 }
 } // namespace
 
@@ -78,19 +98,20 @@ int main() {
     killCycle.currentUserOnly = true;
 
     qsizetype rows = 0;
-    const double browserMs = medianMs([&] {
+    const Timing browserTime = measure([&] {
         rows = parseProcessTable(outputs.table, browser, displayNames, commandLines).size();
     });
-    std::printf("process table, %d lines, all users with command lines: median %.3f ms "
-                "(%lld rows; goal <= 5 ms)\n",
-                lineCount, browserMs, static_cast<long long>(rows));
-    const double killCycleMs = medianMs(
+    std::printf("process table, %d lines, all users with command lines: median %.3f ms wall, "
+                "%.3f ms CPU (%lld rows; goal <= 5 ms)\n",
+                lineCount, browserTime.wallMs, browserTime.cpuMs, static_cast<long long>(rows));
+    const Timing killCycleTime = measure(
         [&] { rows = parseProcessTable(outputs.table, killCycle, displayNames, {}).size(); });
-    std::printf("process table, %d lines, current user only: median %.3f ms (%lld rows)\n",
-                lineCount, killCycleMs, static_cast<long long>(rows));
-    const double argsMs = medianMs([&] { rows = parseCommandLines(outputs.commandLines).size(); });
-    std::printf("command lines, %d lines: median %.3f ms (%lld entries)\n", lineCount, argsMs,
-                static_cast<long long>(rows));
+    std::printf("process table, %d lines, current user only: median %.3f ms wall, %.3f ms CPU "
+                "(%lld rows)\n",
+                lineCount, killCycleTime.wallMs, killCycleTime.cpuMs, static_cast<long long>(rows));
+    const Timing argsTime = measure([&] { rows = parseCommandLines(outputs.commandLines).size(); });
+    std::printf("command lines, %d lines: median %.3f ms wall, %.3f ms CPU (%lld entries)\n",
+                lineCount, argsTime.wallMs, argsTime.cpuMs, static_cast<long long>(rows));
 
     PosixProcessRunner runner;
     QElapsedTimer timer;
@@ -104,5 +125,5 @@ int main() {
     }
     std::printf("one /bin/ps -eo pid,uid,rss,comm run: %.3f ms (%lld bytes)\n", runMs,
                 static_cast<long long>(run->standardOutput.size()));
-    return browserMs <= 5.0 ? 0 : 1;
+    return browserTime.wallMs <= 5.0 ? 0 : 1;
 }

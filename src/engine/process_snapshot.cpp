@@ -29,9 +29,11 @@ template <typename Int> bool parseDecimal(QByteArrayView text, Int& value) {
         const char c = text[i];
         if (c < '0' || c > '9')
             return false;
-        magnitude = magnitude * 10 + quint64(c - '0');
-        if (magnitude > limit)
+        const quint64 digit = quint64(c - '0');
+        // Checked before multiplying: a wrapped 64-bit value could look in range.
+        if (digit > limit || magnitude > (limit - digit) / 10)
             return false;
+        magnitude = magnitude * 10 + digit;
     }
     // Negated one below the magnitude so that the minimum of the type does not overflow.
     if (negative && magnitude > 0)

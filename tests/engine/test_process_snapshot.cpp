@@ -270,6 +270,9 @@ void TestProcessSnapshot::tableLine_data() {
     skipped("uid out of range", "7 4294967296 1 x");
     skipped("negative uid", "7 -1 1 x");
     skipped("rss out of range", "7 0 9223372036854775808 x");
+    skipped("rss that wraps to 1", "7 0 18446744073709551617 x");
+    kept("smallest rss", "7 0 -9223372036854775808 x", 7, 0, std::numeric_limits<qint64>::min(),
+         "x");
     skipped("huge pid", "99999999999999999999999 0 1 x");
     skipped("sign only", "- 0 1 x");
     skipped("tab between columns", "7\t0 1 x");
