@@ -19,7 +19,7 @@ const QString entryName = QStringLiteral("zentrav.desktop");
 const QString desktopEntryGroup = QStringLiteral("[Desktop Entry]");
 
 // One argument of an Exec line: quoted when it holds a reserved character, then "%" doubled
-// for field codes, then the escapes every desktop-entry string value takes.
+// for field codes, then backslashes doubled, as in every desktop-entry string value.
 QString execArgument(const QString& path) {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
     QString argument = path;
@@ -70,7 +70,7 @@ bool isSwitchedOff(const QByteArray& entry) {
 }
 
 void printError(QString reason) {
-    reason.replace(u'\n', u' ');
+    reason.replace(u'\n', u' ').replace(u'\r', u' ');
     std::fputs(qUtf8Printable(QStringLiteral("LaunchAtLogin error: ") + reason + u'\n'), stdout);
     std::fflush(stdout);
 }
