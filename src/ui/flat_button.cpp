@@ -1,5 +1,6 @@
 #include "flat_button.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -32,6 +33,12 @@ QSize FlatButton::minimumSizeHint() const {
     return sizeHint();
 }
 
+void FlatButton::focusInEvent(QFocusEvent* event) {
+    isFocusFromKeyboard_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QPushButton::focusInEvent(event);
+}
+
 void FlatButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -47,7 +54,7 @@ void FlatButton::paintEvent(QPaintEvent*) {
     // A press darkens whatever is under it, plate or not, so every button answers the same way.
     if (isDown())
         painter.fillPath(plate, QColor(0, 0, 0, 60));
-    if (hasFocus()) {
+    if (hasFocus() && isFocusFromKeyboard_) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
         painter.drawPath(plate);
     }

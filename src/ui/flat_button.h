@@ -29,7 +29,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     FlatButtonLook look_;
+    // The focus ring shows only when the keyboard brought the focus here, not when the window
+    // handed it out on opening.
+    bool isFocusFromKeyboard_ = false;
 };

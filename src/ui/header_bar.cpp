@@ -27,6 +27,7 @@ void styleTabButton(FlatButton& button, const QString& title, bool selected) {
     look.text = selected ? QColor(Qt::white) : Theme::textSecondary();
     look.font = Theme::systemFont(11, QFont::DemiBold);
     look.cornerRadius = 5;
+    look.horizontalPadding = 8;
     button.setLook(title, look);
 }
 
@@ -41,14 +42,19 @@ HeaderBar::HeaderBar(QWidget* parent)
     statusLabel_->setObjectName(QStringLiteral("statusLabel"));
     styleLabel(*statusLabel_, Theme::systemFont(11, QFont::Medium), Theme::textMuted());
 
+    // The tabs are 66 and 78 wide, or wider where the font needs it, and the container wraps
+    // them.
     auto* tabContainer = new Plate(Theme::surface(), 6, this);
-    tabContainer->setFixedSize(150, 26);
+    tabContainer->setFixedHeight(26);
+    tabContainer->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     targetsTabBtn_ = new FlatButton(tabContainer);
     targetsTabBtn_->setObjectName(QStringLiteral("targetsTabBtn"));
-    targetsTabBtn_->setFixedSize(66, 22);
+    targetsTabBtn_->setMinimumSize(66, 22);
     browseTabBtn_ = new FlatButton(tabContainer);
     browseTabBtn_->setObjectName(QStringLiteral("browseTabBtn"));
-    browseTabBtn_->setFixedSize(78, 22);
+    browseTabBtn_->setMinimumSize(78, 22);
+    for (FlatButton* tab : {targetsTabBtn_, browseTabBtn_})
+        tab->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* tabs = new QHBoxLayout(tabContainer);
     tabs->setContentsMargins(2, 2, 2, 2);
     tabs->setSpacing(2);

@@ -51,7 +51,10 @@ LogPane::LogPane(QWidget* parent)
     layout->setContentsMargins(0, 10, 0, 0);
     layout->setSpacing(6);
     layout->addLayout(titleRow);
-    layout->addWidget(logTable_, 1);
+    auto* tableRow = new QHBoxLayout;
+    tableRow->setContentsMargins(tableSideInset, 0, tableSideInset, 0);
+    tableRow->addWidget(logTable_);
+    layout->addLayout(tableRow, 1);
 }
 
 void LogPane::showSelfMemory(double megabytes) {

@@ -19,7 +19,7 @@ TablesPane::TablesPane(QWidget* parent)
     targetsEmpty_->setObjectName(QStringLiteral("targetsEmpty"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setContentsMargins(tableSideInset, 2, tableSideInset, 0);
     layout->setSpacing(0);
     layout->addWidget(targetsTable_);
     layout->addWidget(browseTable_);

@@ -98,9 +98,11 @@ void TestAppDelegate::startsWithOneFixedCentredWindow() {
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
 
-    const QPoint screenCentre = window->screen()->availableGeometry().center();
-    QVERIFY(qAbs(window->geometry().center().x() - screenCentre.x()) <= 1);
-    QVERIFY(qAbs(window->geometry().center().y() - screenCentre.y()) <= 1);
+    // Before the first show the frame's size is not known; a few pixels off is still centred.
+    const QPoint offCentre =
+        window->frameGeometry().center() - window->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 8,
+             qPrintable(QStringLiteral("off by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
     QVERIFY(!delegate->aboutWindow());
 }
 
