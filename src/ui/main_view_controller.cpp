@@ -51,7 +51,7 @@ MainViewController::~MainViewController() {
     // The monitor writes its log as it goes; nothing it announces then may reach the half-gone
     // views.
     selfMemoryTimer_.stop();
-    monitor_->disconnect(this);
+    monitor_->disconnect();
     monitor_.reset();
 }
 
