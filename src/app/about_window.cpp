@@ -4,6 +4,7 @@
 #include "flat_button.h"
 #include "label_style.h"
 #include "localized_text.h"
+#include "text_format.h"
 #include "theme.h"
 
 #include <QLabel>
@@ -15,8 +16,8 @@ QColor grey(qreal level) {
 }
 
 QString versionText() {
-    return QString::asprintf(localizedText("version_format").toUtf8().constData(), ZENTRAV_VERSION,
-                             ZENTRAV_BUILD_NUMBER);
+    return formatted(localizedText("version_format"), QStringLiteral(ZENTRAV_VERSION),
+                     QStringLiteral(ZENTRAV_BUILD_NUMBER));
 }
 } // namespace
 

@@ -14,6 +14,7 @@
 #include "row_table.h"
 #include "tables_pane.h"
 #include "target_cell_view.h"
+#include "text_format.h"
 #include "theme.h"
 #include "toggle_switch.h"
 
@@ -296,8 +297,7 @@ void TestMainViewController::startAndStopShowTheMonitorsState() {
     QTest::mouseClick(targetRow(2)->toggle(), Qt::LeftButton);
 
     HeaderBar* header = controller->headerBar();
-    const QString monitoringTwo =
-        QString::asprintf(text("monitoring_count").toUtf8().constData(), 2);
+    const QString monitoringTwo = formatted(text("monitoring_count"), 2);
     QTest::mouseClick(header->toggleBtn(), Qt::LeftButton);
     QVERIFY(controller->monitor().isMonitoring());
     QCOMPARE(header->statusLabel()->text(), monitoringTwo);
@@ -316,8 +316,7 @@ void TestMainViewController::startAndStopShowTheMonitorsState() {
     QCOMPARE(plateColour(header->toggleBtn()), Theme::green());
 
     QTest::mouseClick(header->toggleBtn(), Qt::LeftButton);
-    QCOMPARE(header->statusLabel()->text(),
-             QString::asprintf(text("monitoring_count").toUtf8().constData(), 1));
+    QCOMPARE(header->statusLabel()->text(), formatted(text("monitoring_count"), 1));
     QTest::mouseClick(header->toggleBtn(), Qt::LeftButton);
 }
 
