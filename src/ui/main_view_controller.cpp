@@ -44,12 +44,13 @@ MainViewController::MainViewController(MonitorServices services, QWidget* parent
     connect(&selfMemoryTimer_, &QTimer::timeout, this, [this] { monitor_->updateSelfMemory(); });
     selfMemoryTimer_.start();
 
+    // A child of this controller, like the views.
     new BackgroundClickFilter(this, inputBar_->inputField(), inputBar_->inputBox());
 }
 
 MainViewController::~MainViewController() {
-    // The monitor writes its log as it goes; nothing it announces then may reach the half-gone
-    // views.
+    // The monitor writes its last log entries as it goes; nothing it announces then may reach
+    // views that are being torn down.
     selfMemoryTimer_.stop();
     monitor_->disconnect();
     monitor_.reset();
