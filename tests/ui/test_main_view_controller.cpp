@@ -14,15 +14,13 @@
 #include "row_table.h"
 #include "tables_pane.h"
 #include "target_cell_view.h"
+#include "test_child.h"
 #include "text_format.h"
 #include "theme.h"
 #include "toggle_switch.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QSplitterHandle>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -43,33 +41,6 @@ KillLogEntry logEntry(const QString& name, qint32 pid) {
                         QStringLiteral("killed")};
 }
 
-// A copy of /bin/sleep under a name nothing else uses, running until the test ends it.
-class UniqueChild {
-public:
-    UniqueChild() {
-        name_ = QStringLiteral("zvw-%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                             QLatin1Char('0'));
-        const QString path = dir_.filePath(name_);
-        if (!QFile::copy(QStringLiteral("/bin/sleep"), path))
-            return;
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        process_.start(path, {QStringLiteral("120")});
-        process_.waitForStarted();
-    }
-    ~UniqueChild() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-    bool isRunning() const { return process_.state() == QProcess::Running; }
-    const QString& name() const { return name_; }
-
-private:
-    QTemporaryDir dir_;
-    QString name_;
-    QProcess process_;
-};
 } // namespace
 
 class TestMainViewController : public QObject {
@@ -486,8 +457,8 @@ void TestMainViewController::returnAddsNothingWhileBrowsing() {
 }
 
 void TestMainViewController::killsAndLogsARealProcess() {
-    UniqueChild child;
-    QVERIFY2(child.isRunning(), "could not start a copy of /bin/sleep");
+    TestChild child(QStringLiteral("zvw"));
+    QVERIFY2(child.isStarted(), "could not start a copy of /bin/sleep");
 
     QTemporaryDir logs;
     MonitorServices services = MonitorServices::system();
@@ -504,7 +475,7 @@ void TestMainViewController::killsAndLogsARealProcess() {
     auto* row = static_cast<LogCellView*>(table->viewForRow(0));
     QCOMPARE(row->nameLabel()->text(), child.name());
     QVERIFY(!controller->logPane()->logEmpty()->isVisible());
-    QTRY_VERIFY(!child.isRunning());
+    QVERIFY(child.waitUntilKilled(5000));
 }
 
 QTEST_MAIN(TestMainViewController)
