@@ -1,1 +1,316 @@
 #include "process_monitor.h"
+
+#include "display_name_source.h"
+#include "file_chooser.h"
+#include "file_system.h"
+#include "kill_cycle.h"
+#include "lang.h"
+#include "process_runner.h"
+#include "process_signals.h"
+#include "process_snapshot.h"
+#include "record_json.h"
+#include "self_memory.h"
+#include "serial_queue.h"
+#include "settings_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+constexpr double minimumScanInterval = 1.0;
+constexpr int flushPeriodSeconds = 60;
+constexpr double remeasureDelaySeconds = 0.5;
+
+QString defaultLogsDir() {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::home().filePath(QStringLiteral(".local/share"));
+    return QDir(base).filePath(QStringLiteral("Quorvane/logs"));
+}
+
+// Runs on the main thread once it is free; dropped when the program has no event loop.
+template <typename Work> void onMainThread(Work work) {
+    if (auto* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+}
+
+void printLine(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
+MonitorServices MonitorServices::system() {
+    MonitorServices services;
+    services.runner = std::make_shared<PosixProcessRunner>();
+    services.displayNames = std::make_shared<NoDisplayNames>();
+    services.signals = std::make_shared<SystemProcessSignals>();
+    services.selfMemory = std::make_shared<SystemSelfMemory>();
+    services.files = std::make_shared<LocalFileSystem>();
+    services.settings = std::make_shared<QSettingsStore>();
+    services.lang = &Lang::shared();
+    services.logsDir = defaultLogsDir();
+    services.currentUid = ::getuid();
+    services.ownPid = QCoreApplication::applicationPid();
+    return services;
+}
+
+ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
+    : QObject(parent), services_(std::move(services)), watchListStore_(*services_.settings),
+      logStore_(*services_.files, services_.logsDir), lifeToken_(std::make_shared<int>(0)),
+      scanQueue_(std::make_unique<SerialQueue>(QStringLiteral("Quorvane.scan"))) {
+    logStore_.createDirectory();
+    loadTargets();
+    flushTimer_.setInterval(services_.second * flushPeriodSeconds);
+    connect(&flushTimer_, &QTimer::timeout, this, &ProcessMonitor::flushLog);
+    flushTimer_.start();
+}
+
+ProcessMonitor::~ProcessMonitor() {
+    // Observers may already be half gone; the entries in memory still belong on disk.
+    blockSignals(true);
+    flushLog();
+    lifeToken_.reset();
+    scanQueue_.reset();
+}
+
+void ProcessMonitor::startMonitoring() {
+    setIsMonitoring(true);
+    performScan();
+    timer_ = std::make_unique<QTimer>();
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(std::chrono::round<std::chrono::milliseconds>(
+        scanInterval_ * std::chrono::duration<double, std::milli>(services_.second)));
+    connect(timer_.get(), &QTimer::timeout, this, &ProcessMonitor::performScan);
+    timer_->start();
+}
+
+void ProcessMonitor::stopMonitoring() {
+    setIsMonitoring(false);
+    timer_.reset();
+}
+
+void ProcessMonitor::setScanInterval(double seconds) {
+    setScanIntervalValue(std::max(seconds, minimumScanInterval));
+    if (isMonitoring_) {
+        stopMonitoring();
+        startMonitoring();
+    }
+}
+
+void ProcessMonitor::performScan() {
+    const QList<TargetProcess> all = targets_;
+    QList<TargetProcess> enabled;
+    for (const TargetProcess& target : all) {
+        if (target.isEnabled)
+            enabled.append(target);
+    }
+    scanQueue_->enqueue([token = std::weak_ptr<int>(lifeToken_), self = QPointer(this),
+                         services = services_, all, enabled] {
+        if (token.expired())
+            return;
+        const ProcessSnapshotter snapshotter(*services.runner, *services.displayNames,
+                                             services.currentUid, services.ownPid);
+        ScanResult result = runKillCycle(snapshotter.snapshotProcesses(true), all, enabled,
+                                         *services.signals, *services.lang);
+        onMainThread([self, result = std::move(result)] {
+            if (self)
+                self->applyScanResult(result.targetInfo, result.totalMemoryKB, result.batch);
+        });
+    });
+}
+
+void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 totalKB,
+                                     const QList<KillLogEntry>& batch) {
+    setTargetInfo(targetInfo);
+    setTotalUserMemoryMB(double(totalKB) / 1024.0);
+    appendLogEntries(batch);
+}
+
+void ProcessMonitor::refreshAllProcesses() {
+    scanQueue_->enqueue([token = std::weak_ptr<int>(lifeToken_), self = QPointer(this),
+                         services = services_] {
+        if (token.expired())
+            return;
+        const ProcessSnapshotter snapshotter(*services.runner, *services.displayNames,
+                                             services.currentUid, services.ownPid);
+        onMainThread([self, processes = snapshotter.snapshotProcesses(false)] {
+            if (self)
+                self->setAllProcesses(processes);
+        });
+    });
+}
+
+void ProcessMonitor::updateSelfMemory() {
+    setSelfMemoryMB(double(services_.selfMemory->footprintBytes()) / 1048576.0);
+}
+
+void ProcessMonitor::cleanMemory() {
+    flushLog();
+    services_.selfMemory->releaseFreeMemory();
+    QTimer::singleShot(std::chrono::round<std::chrono::milliseconds>(
+                           remeasureDelaySeconds *
+                           std::chrono::duration<double, std::milli>(services_.second)),
+                       this, &ProcessMonitor::updateSelfMemory);
+}
+
+void ProcessMonitor::addTarget(const QString& name, MatchMode mode) {
+    QList<TargetProcess> targets = targets_;
+    targets.append(TargetProcess{QUuid::createUuid(), name, mode, true});
+    setTargets(std::move(targets));
+    saveTargets();
+}
+
+void ProcessMonitor::removeTarget(const QUuid& id) {
+    QList<TargetProcess> targets = targets_;
+    targets.removeIf([&id](const TargetProcess& target) { return target.id == id; });
+    setTargets(std::move(targets));
+    saveTargets();
+}
+
+void ProcessMonitor::toggleTarget(const QUuid& id) {
+    QList<TargetProcess> targets = targets_;
+    const auto found = std::find_if(targets.begin(), targets.end(),
+                                    [&id](const TargetProcess& target) { return target.id == id; });
+    if (found == targets.end())
+        return;
+    found->isEnabled = !found->isEnabled;
+    setTargets(std::move(targets));
+    saveTargets();
+}
+
+void ProcessMonitor::saveTargets() {
+    watchListStore_.save(targets_);
+}
+
+void ProcessMonitor::loadTargets() {
+    QList<TargetProcess> stored = watchListStore_.load();
+    if (!stored.isEmpty())
+        setTargets(std::move(stored));
+}
+
+void ProcessMonitor::exportTargets(FileChooser& chooser) {
+    if (targets_.isEmpty()) {
+        chooser.beep();
+        return;
+    }
+    const QByteArray content = encodeTargets(targets_, JsonStyle::prettySorted);
+    const std::optional<QString> path =
+        chooser.chooseSaveLocation(QString(), QStringLiteral("Zentrav-Targets.json"));
+    if (!path)
+        return;
+    const QString error = services_.files->writeAtomically(*path, content);
+    if (!error.isEmpty())
+        printLine(QStringLiteral("Export failed: ") + error);
+}
+
+void ProcessMonitor::importTargets(FileChooser& chooser) {
+    const std::optional<QString> path = chooser.chooseFileToOpen();
+    if (!path)
+        return;
+    const std::optional<QByteArray> content = services_.files->read(*path);
+    const std::optional<QList<TargetProcess>> imported =
+        content ? decodeTargets(*content) : std::nullopt;
+    if (!imported) {
+        chooser.beep();
+        return;
+    }
+    const QSet<QString> knownNames = lowerCasedNames(targets_);
+    for (const TargetProcess& entry : *imported) {
+        if (knownNames.contains(entry.name.toLower()))
+            continue;
+        addTarget(entry.name, entry.matchMode);
+        if (entry.isEnabled)
+            continue;
+        QList<TargetProcess> targets = targets_;
+        const auto last = std::find_if(targets.rbegin(), targets.rend(), [&entry](const auto& t) {
+            return t.name == entry.name;
+        });
+        last->isEnabled = false;
+        setTargets(std::move(targets));
+        saveTargets();
+    }
+}
+
+void ProcessMonitor::appendLogEntries(const QList<KillLogEntry>& batch) {
+    if (batch.isEmpty())
+        return;
+    setKillLog(withBatchInFront(killLog_, batch));
+}
+
+void ProcessMonitor::flushLog() {
+    if (killLog_.isEmpty())
+        return;
+    // Entries leave memory only once a day file holds them.
+    if (logStore_.appendToDay(QDate::currentDate(), killLog_))
+        setKillLog({});
+}
+
+QList<KillLogEntry> ProcessMonitor::loadAllLogs() const {
+    return logStore_.loadAllLogs();
+}
+
+void ProcessMonitor::exportAllLogs(FileChooser& chooser) {
+    flushLog();
+    const QList<KillLogEntry> entries = loadAllLogs();
+    if (entries.isEmpty())
+        return;
+    const std::optional<QString> path =
+        chooser.chooseSaveLocation(services_.lang->localized(QStringLiteral("export_all_title")),
+                                   KillLogStore::exportFileName(QDateTime::currentDateTime()));
+    if (!path)
+        return;
+    const QString error = logStore_.exportTo(*path, entries);
+    if (!error.isEmpty())
+        printLine(QStringLiteral("Export failed: ") + error);
+}
+
+void ProcessMonitor::clearAllLogs() {
+    setKillLog({});
+    logStore_.clearAll();
+}
+
+void ProcessMonitor::setTargets(QList<TargetProcess> targets) {
+    targets_ = std::move(targets);
+    Q_EMIT targetsChanged(targets_);
+}
+
+void ProcessMonitor::setKillLog(QList<KillLogEntry> killLog) {
+    killLog_ = std::move(killLog);
+    Q_EMIT killLogChanged(killLog_);
+}
+
+void ProcessMonitor::setIsMonitoring(bool isMonitoring) {
+    isMonitoring_ = isMonitoring;
+    Q_EMIT isMonitoringChanged(isMonitoring_);
+}
+
+void ProcessMonitor::setScanIntervalValue(double seconds) {
+    scanInterval_ = seconds;
+    Q_EMIT scanIntervalChanged(scanInterval_);
+}
+
+void ProcessMonitor::setTargetInfo(TargetInfoMap targetInfo) {
+    targetInfo_ = std::move(targetInfo);
+    Q_EMIT targetInfoChanged(targetInfo_);
+}
+
+void ProcessMonitor::setTotalUserMemoryMB(double megabytes) {
+    totalUserMemoryMB_ = megabytes;
+    Q_EMIT totalUserMemoryMBChanged(totalUserMemoryMB_);
+}
+
+void ProcessMonitor::setSelfMemoryMB(double megabytes) {
+    selfMemoryMB_ = megabytes;
+    Q_EMIT selfMemoryMBChanged(selfMemoryMB_);
+}
+
+void ProcessMonitor::setAllProcesses(QList<UserProcess> processes) {
+    allProcesses_ = std::move(processes);
+    Q_EMIT allProcessesChanged(allProcesses_);
+}

@@ -31,7 +31,7 @@ struct MonitorServices {
     std::shared_ptr<ProcessSignals> signals;
     std::shared_ptr<SelfMemory> selfMemory;
     std::shared_ptr<FileSystem> files;
-    SettingsStore* settings = nullptr;
+    std::shared_ptr<SettingsStore> settings;
     const Lang* lang = nullptr;
     QString logsDir;
     quint32 currentUid = 0;

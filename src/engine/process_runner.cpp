@@ -1,1 +1,153 @@
 #include "process_runner.h"
+
+#include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+constexpr qsizetype readChunk = 64 * 1024;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { reset(); }
+
+    int get() const { return fd_; }
+    void reset() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+class SpawnFileActions {
+public:
+    SpawnFileActions() { ok_ = posix_spawn_file_actions_init(&actions_) == 0; }
+    SpawnFileActions(const SpawnFileActions&) = delete;
+    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+    ~SpawnFileActions() {
+        if (ok_)
+            posix_spawn_file_actions_destroy(&actions_);
+    }
+
+    bool ok() const { return ok_; }
+    posix_spawn_file_actions_t* get() { return &actions_; }
+
+private:
+    posix_spawn_file_actions_t actions_;
+    bool ok_ = false;
+};
+
+class SpawnAttributes {
+public:
+    SpawnAttributes() { ok_ = posix_spawnattr_init(&attributes_) == 0; }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+    ~SpawnAttributes() {
+        if (ok_)
+            posix_spawnattr_destroy(&attributes_);
+    }
+
+    bool ok() const { return ok_; }
+    posix_spawnattr_t* get() { return &attributes_; }
+
+private:
+    posix_spawnattr_t attributes_;
+    bool ok_ = false;
+};
+
+// The tool should not inherit the signal mask of whichever thread happened to start it.
+bool resetSignals(SpawnAttributes& attributes) {
+    sigset_t none;
+    sigset_t defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    return posix_spawnattr_setsigmask(attributes.get(), &none) == 0 &&
+           posix_spawnattr_setsigdefault(attributes.get(), &defaults) == 0 &&
+           posix_spawnattr_setflags(attributes.get(),
+                                    POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF) == 0;
+}
+
+// False on a read error; the output is then incomplete.
+bool readToEnd(int fd, QByteArray& output) {
+    for (;;) {
+        if (output.capacity() - output.size() < readChunk)
+            output.reserve(qMax(output.capacity() * 2, output.size() + readChunk));
+        const qsizetype used = output.size();
+        const qsizetype room = output.capacity() - used;
+        output.resize(output.capacity());
+        const ssize_t got = ::read(fd, output.data() + used, size_t(room));
+        output.resize(used + qMax<ssize_t>(got, 0));
+        if (got > 0)
+            continue;
+        if (got == 0)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+void reap(pid_t pid) {
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+} // namespace
+
+std::optional<ToolOutput> PosixProcessRunner::run(const QString& program,
+                                                  const QStringList& arguments) {
+    const QByteArray path = QFile::encodeName(program);
+    std::vector<QByteArray> encoded;
+    encoded.reserve(size_t(arguments.size()) + 1);
+    encoded.push_back(path);
+    for (const QString& argument : arguments)
+        encoded.push_back(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    argv.reserve(encoded.size() + 1);
+    for (QByteArray& argument : encoded)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return std::nullopt;
+    FileDescriptor readEnd(ends[0]);
+    FileDescriptor writeEnd(ends[1]);
+
+    SpawnFileActions actions;
+    SpawnAttributes attributes;
+    if (!actions.ok() || !attributes.ok() || !resetSignals(attributes) ||
+        posix_spawn_file_actions_adddup2(actions.get(), writeEnd.get(), STDOUT_FILENO) != 0 ||
+        posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0) !=
+            0)
+        return std::nullopt;
+
+    pid_t pid = 0;
+    if (posix_spawn(&pid, path.constData(), actions.get(), attributes.get(), argv.data(),
+                    environ) != 0)
+        return std::nullopt;
+    // Only the child may hold the write end, or end of file never comes.
+    writeEnd.reset();
+
+    ToolOutput result;
+    result.pid = pid;
+    const bool complete = readToEnd(readEnd.get(), result.standardOutput);
+    // Closed before waiting: a tool still writing gets EPIPE instead of blocking forever.
+    readEnd.reset();
+    reap(pid);
+    if (!complete)
+        return std::nullopt;
+    return result;
+}

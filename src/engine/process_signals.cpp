@@ -1,1 +1,222 @@
 #include "process_signals.h"
+
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <sys/types.h>
+#include <unistd.h>
+
+#ifdef __linux__
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <optional>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <utility>
+#endif
+
+namespace {
+// No row of a snapshot may ever lead to signalling this program, a process group or
+// every process (kill() reads 0 and negative ids that way).
+bool isNeverSignalled(qint32 pid) {
+    return pid <= 0 || pid == getpid();
+}
+
+#ifdef __linux__
+// What /proc tells about a process id right now.
+struct ProcIdentity {
+    QByteArray comm;
+    char state = '\0';
+    quint32 effectiveUid = 0;
+};
+
+std::optional<QByteArray> readProcFile(qint32 pid, const char* entry) {
+    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(entry)));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+std::optional<ProcIdentity> readIdentity(qint32 pid) {
+    const auto stat = readProcFile(pid, "stat");
+    const auto status = readProcFile(pid, "status");
+    if (!stat || !status)
+        return std::nullopt;
+    // The name may hold spaces and ")" itself, so it ends at the last ")".
+    const qsizetype open = stat->indexOf('(');
+    const qsizetype close = stat->lastIndexOf(')');
+    if (open < 0 || close < open || close + 2 >= stat->size())
+        return std::nullopt;
+    ProcIdentity identity;
+    identity.comm = stat->mid(open + 1, close - open - 1);
+    identity.state = stat->at(close + 2);
+    for (const QByteArray& line : status->split('\n')) {
+        if (!line.startsWith("Uid:"))
+            continue;
+        const QList<QByteArray> ids = line.mid(4).simplified().split(' ');
+        bool ok = false;
+        if (ids.size() >= 2)
+            identity.effectiveUid = ids.at(1).toUInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        return identity;
+    }
+    return std::nullopt;
+}
+
+// ps in the C locale prints "?" for every byte it does not show, so a "?" in the
+// snapshot's name stands for any such byte of the kernel's name.
+bool isSameName(const QByteArray& comm, const QString& snapshotName) {
+    const QByteArray name = snapshotName.toUtf8();
+    if (name.size() != comm.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(comm.at(i));
+        if (name.at(i) == comm.at(i))
+            continue;
+        if (name.at(i) != '?' || (byte >= 0x20 && byte < 0x7f))
+            return false;
+    }
+    return true;
+}
+
+bool isZombie(qint32 pid) {
+    const auto identity = readIdentity(pid);
+    return identity && identity->state == 'Z';
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    bool isValid() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+int pidfdOpen(qint32 pid) {
+#ifdef SYS_pidfd_open
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+int pidfdSendSignal(int fd, int signal) {
+#ifdef SYS_pidfd_send_signal
+    return static_cast<int>(syscall(SYS_pidfd_send_signal, fd, signal, nullptr, 0));
+#else
+    (void)fd;
+    (void)signal;
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+// A pidfd becomes readable once its process has exited, reaped or not.
+bool hasExited(int pidfd) {
+    pollfd entry{pidfd, POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = poll(&entry, 1, 0);
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+class PidfdProcess final : public PinnedProcess {
+public:
+    explicit PidfdProcess(FileDescriptor pidfd) : pidfd_(std::move(pidfd)) {}
+
+    int sendSignal(int signal) override {
+        return pidfdSendSignal(pidfd_.get(), signal) == 0 ? 0 : errno;
+    }
+    bool hasEnded() override { return hasExited(pidfd_.get()) || sendSignal(0) != 0; }
+
+private:
+    FileDescriptor pidfd_;
+};
+#endif
+
+// By process id: where there are no pidfds, the id is all there is.
+class PidProcess final : public PinnedProcess {
+public:
+    explicit PidProcess(qint32 pid) : pid_(pid) {}
+
+    int sendSignal(int signal) override { return kill(pid_, signal) == 0 ? 0 : errno; }
+    bool hasEnded() override {
+#ifdef __linux__
+        if (isZombie(pid_))
+            return true;
+#endif
+        return sendSignal(0) != 0;
+    }
+
+private:
+    qint32 pid_;
+};
+
+PinResult pinResult(PinResult::Status status, int error = 0) {
+    PinResult result;
+    result.status = status;
+    result.error = error;
+    return result;
+}
+} // namespace
+
+#ifdef __linux__
+PinResult SystemProcessSignals::pin(const UserProcess& process) {
+    if (isNeverSignalled(process.pid))
+        return pinResult(PinResult::Status::gone);
+
+    // Open the pidfd first: once /proc agrees with the snapshot and the pidfd still shows
+    // a live process, the two speak of the same process.
+    FileDescriptor pidfd(pidfdOpen(process.pid));
+    if (!pidfd.isValid()) {
+        const int error = errno;
+        if (error == ESRCH)
+            return pinResult(PinResult::Status::gone);
+        if (error != ENOSYS)
+            return pinResult(PinResult::Status::failed, error);
+    }
+
+    const auto identity = readIdentity(process.pid);
+    if (!identity || identity->effectiveUid != process.uid ||
+        !isSameName(identity->comm, process.name))
+        return pinResult(PinResult::Status::gone);
+    if (identity->state == 'Z' || (pidfd.isValid() && hasExited(pidfd.get())))
+        return pinResult(PinResult::Status::zombie);
+
+    PinResult result = pinResult(PinResult::Status::pinned);
+    if (pidfd.isValid())
+        result.process = std::make_unique<PidfdProcess>(std::move(pidfd));
+    else
+        result.process = std::make_unique<PidProcess>(process.pid);
+    return result;
+}
+#else
+PinResult SystemProcessSignals::pin(const UserProcess& process) {
+    if (isNeverSignalled(process.pid))
+        return pinResult(PinResult::Status::gone);
+    PinResult result = pinResult(PinResult::Status::pinned);
+    result.process = std::make_unique<PidProcess>(process.pid);
+    return result;
+}
+#endif
+
+void SystemProcessSignals::pause(std::chrono::microseconds duration) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration);
+    timespec remaining{static_cast<time_t>(seconds.count()),
+                       static_cast<long>((duration - seconds).count() * 1000)};
+    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
+    }
+}

@@ -18,10 +18,10 @@ public:
 
 struct PinResult {
     enum class Status {
-        pinned,  // still the process of the snapshot: signal it through `process`
-        gone,    // ended, or its id now belongs to another process
-        zombie,  // ended but not yet reaped: nothing to kill, nothing to log
-        failed,  // could not be bound; `error` holds the error number
+        pinned, // still the process of the snapshot: signal it through `process`
+        gone,   // ended, or its id now belongs to another process
+        zombie, // ended but not yet reaped: nothing to kill, nothing to log
+        failed, // could not be bound; `error` holds the error number
     };
     Status status = Status::failed;
     int error = 0;

@@ -1,1 +1,192 @@
 #include "process_snapshot.h"
+
+#include "display_name_source.h"
+#include "process_runner.h"
+
+#include <limits>
+#include <type_traits>
+
+namespace {
+const QString psProgram = QStringLiteral("/bin/ps");
+
+// Decimal digits with an optional sign, nothing else; false when out of range.
+template <typename Int> bool parseDecimal(QByteArrayView text, Int& value) {
+    using Wide = std::conditional_t<std::is_signed_v<Int>, qint64, quint64>;
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return false;
+    // Magnitude limit: one more than the maximum for negatives of a signed type.
+    quint64 limit = quint64(std::numeric_limits<Int>::max());
+    if (negative)
+        limit = std::is_signed_v<Int> ? limit + 1 : 0;
+    quint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            return false;
+        const quint64 digit = quint64(c - '0');
+        // Checked before multiplying: a wrapped 64-bit value could look in range.
+        if (digit > limit || magnitude > (limit - digit) / 10)
+            return false;
+        magnitude = magnitude * 10 + digit;
+    }
+    // Negated one below the magnitude so that the minimum of the type does not overflow.
+    if (negative && magnitude > 0)
+        value = Int(-Wide(magnitude - 1) - 1);
+    else
+        value = Int(magnitude);
+    return true;
+}
+
+// Calls visit(line) for every non-empty line after the first non-empty one.
+template <typename Visit> void forEachRow(QByteArrayView output, Visit visit) {
+    bool headerSeen = false;
+    qsizetype start = 0;
+    while (start < output.size()) {
+        qsizetype end = output.indexOf('\n', start);
+        if (end < 0)
+            end = output.size();
+        const QByteArrayView line = output.sliced(start, end - start);
+        start = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (headerSeen)
+            visit(line);
+        headerSeen = true;
+    }
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView trimmedBlanks(QByteArrayView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+struct TableLine {
+    QByteArrayView pid;
+    QByteArrayView uid;
+    QByteArrayView rss;
+    QByteArrayView command;
+};
+
+// Three space-separated words, then the rest of the line exactly as printed.
+bool splitTableLine(QByteArrayView line, TableLine& pieces) {
+    QByteArrayView* words[] = {&pieces.pid, &pieces.uid, &pieces.rss};
+    qsizetype i = 0;
+    for (QByteArrayView* word : words) {
+        while (i < line.size() && line[i] == ' ')
+            ++i;
+        const qsizetype begin = i;
+        while (i < line.size() && line[i] != ' ')
+            ++i;
+        // The command follows the space that ends the third word; without it there is none.
+        if (i == begin || i == line.size())
+            return false;
+        *word = line.sliced(begin, i - begin);
+    }
+    pieces.command = line.sliced(i + 1);
+    return !pieces.command.isEmpty();
+}
+
+QString nameOf(const QString& command) {
+#ifdef Q_OS_MACOS
+    qsizetype end = command.size();
+    while (end > 0 && command[end - 1] == u'/')
+        --end;
+    if (end == 0)
+        return command;
+    const qsizetype slash = command.lastIndexOf(u'/', end - 1);
+    return command.mid(slash + 1, end - slash - 1);
+#else
+    // The column is the kernel's task name, not a path: "kworker/0:1" is a name of its own.
+    return command;
+#endif
+}
+} // namespace
+
+QHash<qint32, QString> parseCommandLines(QByteArrayView output) {
+    QHash<qint32, QString> commandLines;
+    if (!output.isValidUtf8())
+        return commandLines;
+    forEachRow(output, [&](QByteArrayView line) {
+        const QByteArrayView trimmed = trimmedBlanks(line);
+        const qsizetype space = trimmed.indexOf(' ');
+        qint32 pid = 0;
+        if (space < 0 || !parseDecimal(trimmed.first(space), pid))
+            return;
+        commandLines.insert(pid, QString::fromUtf8(trimmed.sliced(space + 1)));
+    });
+    return commandLines;
+}
+
+QList<UserProcess> parseProcessTable(QByteArrayView output, const ProcessTableFilter& filter,
+                                     const QHash<qint32, QString>& displayNames,
+                                     const QHash<qint32, QString>& commandLines) {
+    QList<UserProcess> rows;
+    if (!output.isValidUtf8())
+        return rows;
+    // Nearly every line becomes a row when all users are kept; growing step by step costs more.
+    if (!filter.currentUserOnly)
+        rows.reserve(output.count('\n') + 1);
+    forEachRow(output, [&](QByteArrayView line) {
+        TableLine pieces;
+        UserProcess row;
+        if (!splitTableLine(line, pieces) || !parseDecimal(pieces.pid, row.pid) ||
+            !parseDecimal(pieces.uid, row.uid) || !parseDecimal(pieces.rss, row.memoryKB))
+            return;
+        if (row.pid <= 0 || filter.excludedPids.contains(row.pid))
+            return;
+        if (filter.currentUserOnly && row.uid != filter.currentUid)
+            return;
+        row.path = QString::fromUtf8(pieces.command);
+        row.name = nameOf(row.path);
+        if (const auto name = displayNames.constFind(row.pid); name != displayNames.cend())
+            row.localizedName = *name;
+        if (const auto args = commandLines.constFind(row.pid); args != commandLines.cend())
+            row.args = *args;
+        row.origin =
+            row.uid == filter.currentUid ? ProcessOrigin::thirdParty : ProcessOrigin::system;
+        rows.append(std::move(row));
+    });
+    return rows;
+}
+
+ProcessSnapshotter::ProcessSnapshotter(ProcessRunner& runner, DisplayNameSource& displayNames,
+                                       quint32 currentUid, qint64 ownPid)
+    : runner_(runner), displayNames_(displayNames), currentUid_(currentUid), ownPid_(ownPid) {}
+
+QList<UserProcess> ProcessSnapshotter::snapshotProcesses(bool currentUserOnly) const {
+    QHash<qint32, QString> displayNames = displayNames_.displayNames();
+    displayNames.removeIf([](const auto& entry) { return entry.value().isEmpty(); });
+
+    QHash<qint32, QString> commandLines;
+    if (!currentUserOnly) {
+        if (const auto run =
+                runner_.run(psProgram, {QStringLiteral("-eo"), QStringLiteral("pid,args")}))
+            commandLines = parseCommandLines(run->standardOutput);
+    }
+
+    const auto table =
+        runner_.run(psProgram, {QStringLiteral("-eo"), QStringLiteral("pid,uid,rss,comm")});
+    if (!table)
+        return {};
+    // The tool lists itself; by the time anything is signalled it has ended and its id is free.
+    ProcessTableFilter filter;
+    filter.currentUid = currentUid_;
+    filter.currentUserOnly = currentUserOnly;
+    filter.excludedPids = {ownPid_, table->pid};
+    return parseProcessTable(table->standardOutput, filter, displayNames, commandLines);
+}

@@ -1,0 +1,156 @@
+#include "browse_cell_view.h"
+
+#include "eliding_label.h"
+#include "glyph_button.h"
+#include "memory_format.h"
+#include "rounded_box.h"
+#include "row_geometry.h"
+#include "row_style.h"
+#include "theme.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int sideMargin = 10;
+constexpr QSize badgeSize{34, 18};
+constexpr int memWidth = 58;
+constexpr int minPidWidth = 55;
+constexpr QSize addSize{22, 22};
+
+struct OriginLook {
+    QString text;
+    QColor textColor;
+    QColor background;
+};
+
+OriginLook originLook(ProcessOrigin origin) {
+    switch (origin) {
+    case ProcessOrigin::system:
+        return {QStringLiteral("SYS"), Theme::textSecondary(),
+                Theme::withAlpha(Theme::color(u"#888888"), 0.2)};
+    case ProcessOrigin::thirdParty:
+        return {QStringLiteral("3RD"), Theme::accent(), Theme::withAlpha(Theme::accent(), 0.15)};
+    case ProcessOrigin::unknown:
+        break;
+    }
+    return {QStringLiteral("?"), Theme::textTertiary(),
+            Theme::withAlpha(Theme::textTertiary(), 0.15)};
+}
+
+// Linux process ids run up to seven digits (pid_max is at most 4194304); the column is widened
+// when the font needs it, so that a PID is never cut to a different number.
+int pidColumnWidth(const QLabel* label) {
+    return std::max(minPidWidth,
+                    label->fontMetrics().horizontalAdvance(QStringLiteral("PID 0000000")));
+}
+
+QString displayName(const UserProcess& process) {
+    if (process.localizedName && *process.localizedName != process.name)
+        return *process.localizedName + QStringLiteral(" (") + process.name + u')';
+    return process.name;
+}
+
+} // namespace
+
+BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
+    : QWidget(parent), badgeContainer_(new RoundedBox(4, this)),
+      originBadge_(new QLabel(badgeContainer_)), nameLabel_(new ElidingLabel(this)),
+      memLabel_(new QLabel(this)), pidLabel_(new QLabel(this)), addBtn_(new GlyphButton(this)) {
+    setObjectName(identifier);
+    RowStyle::setUpRow(this);
+
+    badgeContainer_->resize(badgeSize);
+    originBadge_->setTextFormat(Qt::PlainText);
+    originBadge_->setFont(Theme::systemFont(9, QFont::DemiBold));
+    originBadge_->setAlignment(Qt::AlignCenter);
+
+    nameLabel_->setFont(Theme::systemFont(12, QFont::Medium));
+    RowStyle::setTextColor(nameLabel_, Theme::textPrimary());
+
+    memLabel_->setTextFormat(Qt::PlainText);
+    memLabel_->setFont(Theme::monospacedFont(10));
+    memLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    RowStyle::setTextColor(memLabel_, Theme::textTertiary());
+
+    pidLabel_->setTextFormat(Qt::PlainText);
+    pidLabel_->setFont(Theme::monospacedFont(10));
+    RowStyle::setTextColor(pidLabel_, Theme::textMuted());
+
+    connect(addBtn_, &QPushButton::clicked, this, &BrowseCellView::didAdd);
+}
+
+void BrowseCellView::configure(const UserProcess& process, bool isAdded) {
+    nameLabel_->setText(displayName(process));
+    memLabel_->setText(formatMemoryKB(process.memoryKB));
+    pidLabel_->setText(QStringLiteral("PID ") + QString::number(process.pid));
+
+    const OriginLook look = originLook(process.origin);
+    originBadge_->setText(look.text);
+    RowStyle::setTextColor(originBadge_, look.textColor);
+    badgeContainer_->setBackgroundColor(look.background);
+
+    if (isAdded)
+        addBtn_->setGlyph(QStringLiteral("\u2713"), Theme::green(),
+                          Theme::systemFont(14, QFont::Medium));
+    else
+        addBtn_->setGlyph(QStringLiteral("+"), Theme::textTertiary(), Theme::systemFont(16));
+}
+
+QWidget* BrowseCellView::badgeContainer() const {
+    return badgeContainer_;
+}
+
+QLabel* BrowseCellView::originBadge() const {
+    return originBadge_;
+}
+
+QLabel* BrowseCellView::nameLabel() const {
+    return nameLabel_;
+}
+
+QLabel* BrowseCellView::memLabel() const {
+    return memLabel_;
+}
+
+QLabel* BrowseCellView::pidLabel() const {
+    return pidLabel_;
+}
+
+QPushButton* BrowseCellView::addBtn() const {
+    return addBtn_;
+}
+
+void BrowseCellView::didAdd() {
+    if (onAdd)
+        onAdd();
+}
+
+void BrowseCellView::paintEvent(QPaintEvent*) {
+    RowStyle::paintBackground(this);
+}
+
+void BrowseCellView::resizeEvent(QResizeEvent*) {
+    layoutSubviews();
+}
+
+void BrowseCellView::layoutSubviews() {
+    using RowGeometry::place;
+    const int h = height();
+
+    place(badgeContainer_, sideMargin, badgeSize.width(), badgeSize.height(), h);
+    place(originBadge_, 0, badgeSize.width(), badgeSize.height());
+
+    const int addX = width() - sideMargin - addSize.width();
+    place(addBtn_, addX, addSize.width(), addSize.height(), h);
+
+    const int pidWidth = pidColumnWidth(pidLabel_);
+    const int pidX = addX - 8 - pidWidth;
+    place(pidLabel_, pidX, pidWidth, h);
+
+    const int memX = pidX - 8 - memWidth;
+    place(memLabel_, memX, memWidth, h);
+
+    const int nameX = sideMargin + badgeSize.width() + 8;
+    place(nameLabel_, nameX, memX - 6 - nameX, h);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "user_process.h"
+
+#include <QWidget>
+#include <functional>
+
+class ElidingLabel;
+class GlyphButton;
+class QLabel;
+class QPushButton;
+class RoundedBox;
+
+// One row of the process browser: origin badge, name, memory, PID and the add button.
+class BrowseCellView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BrowseCellView(const QString& identifier, QWidget* parent = nullptr);
+
+    // isAdded: the watch list already holds an entry of this name.
+    void configure(const UserProcess& process, bool isAdded);
+
+    // Set anew by the owner for every row it hands out; unset means a press does nothing.
+    std::function<void()> onAdd;
+
+    QWidget* badgeContainer() const;
+    QLabel* originBadge() const;
+    QLabel* nameLabel() const;
+    QLabel* memLabel() const;
+    QLabel* pidLabel() const;
+    QPushButton* addBtn() const;
+
+    void didAdd();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutSubviews();
+
+    RoundedBox* badgeContainer_;
+    QLabel* originBadge_;
+    ElidingLabel* nameLabel_;
+    QLabel* memLabel_;
+    QLabel* pidLabel_;
+    GlyphButton* addBtn_;
+};

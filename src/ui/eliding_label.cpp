@@ -1,0 +1,25 @@
+#include "eliding_label.h"
+
+#include <QPainter>
+
+ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+QSize ElidingLabel::minimumSizeHint() const {
+    return {0, QLabel::minimumSizeHint().height()};
+}
+
+bool ElidingLabel::isElided() const {
+    return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+}
+
+void ElidingLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(area, int(alignment()) | Qt::TextSingleLine, shown);
+}

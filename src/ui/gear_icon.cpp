@@ -1,0 +1,7 @@
+#include "gear_icon.h"
+
+#include <QString>
+
+QIcon gearIcon() {
+    return QIcon(QStringLiteral(":/icons/gear.svg"));
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The settings gear, drawn in the tertiary text grey.
+QIcon gearIcon();

@@ -1,0 +1,28 @@
+#include "glyph_button.h"
+
+#include "rounded_box.h"
+
+#include <QPainter>
+
+GlyphButton::GlyphButton(QWidget* parent) : QPushButton(parent) {
+    setFlat(true);
+    setCursor(Qt::PointingHandCursor);
+    // Rows are worked with the pointer; they never take the focus from the input field.
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void GlyphButton::setGlyph(const QString& text, const QColor& color, const QFont& font) {
+    QPalette colors = palette();
+    colors.setColor(QPalette::ButtonText, color);
+    setPalette(colors);
+    setFont(font);
+    setText(text);
+}
+
+void GlyphButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (isDown())
+        paintRoundedBackground(painter, rect(), QColor(255, 255, 255, 24), 4);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+}

@@ -1,0 +1,103 @@
+#include "log_cell_view.h"
+
+#include "eliding_label.h"
+#include "row_geometry.h"
+#include "row_style.h"
+#include "theme.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int sideMargin = 12;
+
+// Every log row shows its time in this one 24-hour pattern, in local time.
+const QString& timePattern() {
+    static const QString pattern = QStringLiteral("HH:mm:ss");
+    return pattern;
+}
+
+} // namespace
+
+LogCellView::LogCellView(const QString& identifier, QWidget* parent)
+    : QWidget(parent), timeLabel_(new QLabel(this)), statusLabel_(new QLabel(this)),
+      msgLabel_(new ElidingLabel(this)), nameLabel_(new ElidingLabel(this)),
+      pidLabel_(new QLabel(this)) {
+    setObjectName(identifier);
+    RowStyle::setUpRow(this);
+    for (QLabel* label : {timeLabel_, statusLabel_, pidLabel_})
+        label->setTextFormat(Qt::PlainText);
+
+    timeLabel_->setFont(Theme::monospacedFont(11));
+    RowStyle::setTextColor(timeLabel_, Theme::textTertiary());
+
+    statusLabel_->setFont(Theme::emojiFont(11));
+
+    msgLabel_->setFont(Theme::systemFont(12));
+    RowStyle::setTextColor(msgLabel_, Theme::color(u"#aaaaaa"));
+
+    nameLabel_->setFont(Theme::systemFont(12, QFont::Medium));
+    RowStyle::setTextColor(nameLabel_, Theme::textPrimary());
+
+    pidLabel_->setFont(Theme::monospacedFont(11));
+    RowStyle::setTextColor(pidLabel_, Theme::textTertiary());
+}
+
+void LogCellView::configure(const KillLogEntry& entry) {
+    timeLabel_->setText(entry.timestamp.toLocalTime().toString(timePattern()));
+    statusLabel_->setText(entry.success ? QStringLiteral("\u2705")
+                                        : QStringLiteral("\u26A0\uFE0F"));
+    msgLabel_->setText(entry.message);
+    nameLabel_->setText(entry.processName);
+    pidLabel_->setText(QStringLiteral("PID ") + QString::number(entry.pid));
+    layoutSubviews();
+}
+
+QLabel* LogCellView::timeLabel() const {
+    return timeLabel_;
+}
+
+QLabel* LogCellView::statusLabel() const {
+    return statusLabel_;
+}
+
+QLabel* LogCellView::msgLabel() const {
+    return msgLabel_;
+}
+
+QLabel* LogCellView::nameLabel() const {
+    return nameLabel_;
+}
+
+QLabel* LogCellView::pidLabel() const {
+    return pidLabel_;
+}
+
+void LogCellView::resizeEvent(QResizeEvent*) {
+    layoutSubviews();
+}
+
+void LogCellView::layoutSubviews() {
+    using RowGeometry::place;
+    using RowGeometry::preferredWidth;
+    const int h = height();
+
+    const int timeWidth = preferredWidth(timeLabel_);
+    place(timeLabel_, sideMargin, timeWidth, h);
+
+    const int statusX = sideMargin + timeWidth + 6;
+    const int statusWidth = preferredWidth(statusLabel_);
+    place(statusLabel_, statusX, statusWidth, h);
+
+    const int pidWidth = preferredWidth(pidLabel_);
+    const int pidX = width() - sideMargin - pidWidth;
+    place(pidLabel_, pidX, pidWidth, h);
+
+    // The message and the name share what is left; the name gives way first.
+    const int msgX = statusX + statusWidth + 6;
+    const int room = std::max(0, pidX - 8 - 4 - msgX);
+    const int msgWidth = std::min(preferredWidth(msgLabel_), room);
+    const int nameWidth = std::min(preferredWidth(nameLabel_), room - msgWidth);
+    place(msgLabel_, msgX, msgWidth, h);
+    place(nameLabel_, msgX + msgWidth + 4, nameWidth, h);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "kill_log_entry.h"
+
+#include <QWidget>
+
+class ElidingLabel;
+class QLabel;
+
+// One row of the kill log: time, outcome mark, message, process name and PID.
+class LogCellView : public QWidget {
+    Q_OBJECT
+public:
+    explicit LogCellView(const QString& identifier, QWidget* parent = nullptr);
+
+    void configure(const KillLogEntry& entry);
+
+    QLabel* timeLabel() const;
+    QLabel* statusLabel() const;
+    QLabel* msgLabel() const;
+    QLabel* nameLabel() const;
+    QLabel* pidLabel() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutSubviews();
+
+    QLabel* timeLabel_;
+    QLabel* statusLabel_;
+    ElidingLabel* msgLabel_;
+    ElidingLabel* nameLabel_;
+    QLabel* pidLabel_;
+};

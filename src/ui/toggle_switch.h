@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QAbstractButton>
+
+// A small painted on/off switch: green track with the knob right when on, grey when off.
+class ToggleSwitch : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit ToggleSwitch(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "file_chooser.h"
+#include "process_runner.h"
+#include "process_signals.h"
+#include "self_memory.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+
+// A process-table tool that prints whatever the test sets; counts its runs.
+class FakeProcessRunner final : public ProcessRunner {
+public:
+    std::optional<ToolOutput> run(const QString& program, const QStringList& arguments) override;
+    void setTable(const QByteArray& table);
+    int tableRuns() const { return tableRuns_; }
+
+    // Made by a row per process: "pid uid rss name".
+    static QByteArray tableOf(const QList<std::tuple<int, unsigned, qint64, QString>>& rows);
+
+private:
+    mutable std::mutex mutex_;
+    QByteArray table_ = "  PID   UID   RSS COMMAND\n";
+    QByteArray commandLines_ = "  PID COMMAND\n";
+    std::atomic<int> tableRuns_ = 0;
+};
+
+// Signals that every process ends on the polite signal; records what was sent to whom.
+class FakeProcessSignals final : public ProcessSignals {
+public:
+    PinResult pin(const UserProcess& process) override;
+    void pause(std::chrono::microseconds) override {}
+    QList<std::pair<qint32, int>> sent() const;
+
+private:
+    mutable std::mutex mutex_;
+    QList<std::pair<qint32, int>> sent_;
+};
+
+class FakeSelfMemory final : public SelfMemory {
+public:
+    qint64 footprintBytes() override { return bytes; }
+    void releaseFreeMemory() override { ++releases; }
+    qint64 bytes = 0;
+    int releases = 0;
+};
+
+// Answers the panels with scripted locations and counts beeps.
+class FakeFileChooser final : public FileChooser {
+public:
+    std::optional<QString> chooseSaveLocation(const QString& title,
+                                              const QString& suggestedName) override;
+    std::optional<QString> chooseFileToOpen() override { ++openPanels; return openPath; }
+    void beep() override { ++beeps; }
+
+    std::optional<QString> savePath;
+    std::optional<QString> openPath;
+    QString lastTitle;
+    QString lastSuggestedName;
+    int savePanels = 0;
+    int openPanels = 0;
+    int beeps = 0;
+};
