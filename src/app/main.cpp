@@ -1,6 +1,14 @@
+#include "app_delegate.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Zentrav"));
+    QApplication::setOrganizationName(QStringLiteral("Zentrav"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENTRAV_VERSION));
+
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
+    return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "kill_cycle.h"
 
 #include "lang.h"
+#include "text_format.h"
 #include "memory_format.h"
 #include "process_signals.h"
 
@@ -68,33 +69,6 @@ bool matches(const PreparedTarget& target, const PreparedProcess& process) {
            (process.localizedName && textMatches(target, *process.localizedName));
 }
 
-// A "%d"-style conversion with no length modifier and no "*", the only kind an int feeds.
-bool hasSingleIntConversion(QByteArrayView format) {
-    if (format.contains('\0'))
-        return false;
-    int conversions = 0;
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        if (format[i] != '%')
-            continue;
-        if (++i < format.size() && format[i] == '%')
-            continue;
-        while (i < format.size() && QByteArrayView("-+ #0").contains(format[i]))
-            ++i;
-        while (i < format.size() && isDigit(format[i]))
-            ++i;
-        if (i < format.size() && format[i] == '.') {
-            ++i;
-            while (i < format.size() && isDigit(format[i]))
-                ++i;
-        }
-        if (i >= format.size() || (format[i] != 'd' && format[i] != 'i'))
-            return false;
-        ++conversions;
-    }
-    return conversions == 1;
-}
-
 QString errorText(int error, const Lang& lang) {
     switch (error) {
     case EPERM:
@@ -102,7 +76,7 @@ QString errorText(int error, const Lang& lang) {
     case ESRCH:
         return lang.localized(QStringLiteral("msg_already_exited"));
     default:
-        return formatFailedText(lang.localized(QStringLiteral("msg_failed")), error);
+        return formatted(lang.localized(QStringLiteral("msg_failed")), error);
     }
 }
 
@@ -138,13 +112,6 @@ std::optional<Outcome> attempt(const UserProcess& process, ProcessSignals& signa
     return Outcome{true, lang.localized(QStringLiteral("msg_force_killed"))};
 }
 } // namespace
-
-QString formatFailedText(const QString& format, int error) {
-    const QByteArray utf8 = format.toUtf8();
-    if (hasSingleIntConversion(utf8))
-        return QString::asprintf(utf8.constData(), error);
-    return format + QLatin1Char(' ') + QString::number(error);
-}
 
 bool matchesTarget(const TargetProcess& target, const UserProcess& process) {
     const QLocale locale;

@@ -19,10 +19,6 @@ struct ScanResult {
 
 bool matchesTarget(const TargetProcess& target, const UserProcess& process);
 
-// The "msg_failed" text with the error number in its one integer conversion. A text that
-// is not such a format (a translation gone wrong) gets the number after it instead.
-QString formatFailedText(const QString& format, int error);
-
 // One attempt: polite signal, 0.1 s, probe, forced kill. Nothing for a process that is
 // already a zombie.
 std::optional<KillLogEntry> killProcess(const UserProcess& process, ProcessSignals& signals,

@@ -5,15 +5,17 @@
 
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 
 namespace {
 const QString systemCode = QStringLiteral("system");
 
-std::shared_ptr<const QTranslator> loadTranslator(const QString& code) {
-    auto translator = std::make_shared<QTranslator>();
-    if (!translator->load(QStringLiteral(":/i18n/zentrav_%1.qm").arg(code)))
-        return nullptr;
-    return translator;
+bool isShipped(const QString& code) {
+    if (code == systemCode)
+        return false;
+    const QList<Lang::Language>& list = Lang::languages();
+    return std::any_of(list.begin(), list.end(),
+                       [&code](const Lang::Language& language) { return language.code == code; });
 }
 } // namespace
 
@@ -37,17 +39,12 @@ const QList<Lang::Language>& Lang::languages() {
 
 Lang::Lang(SettingsStore& settings, QStringList preferredUiLanguages)
     : settings_(settings), preferredUiLanguages_(std::move(preferredUiLanguages)),
-      table_(loadTable()) {}
+      table_(chooseTable()) {}
 
 Lang::~Lang() = default;
 
 QString Lang::localized(const QString& key) const {
-    std::shared_ptr<const QTranslator> table;
-    {
-        std::lock_guard lock(mutex_);
-        table = table_;
-    }
-    if (table) {
+    if (const QTranslator* table = table_.load(std::memory_order_acquire)) {
         const QString text = table->translate(nullptr, key.toUtf8().constData());
         if (!text.isEmpty())
             return text;
@@ -61,22 +58,30 @@ QString Lang::currentCode() const {
 }
 
 void Lang::setLanguage(const QString& code) {
+    std::lock_guard lock(switchMutex_);
     if (code == systemCode)
         settings_.remove(SettingsKeys::appLanguage);
     else
         settings_.setValue(SettingsKeys::appLanguage, code);
-    auto table = loadTable();
-    std::lock_guard lock(mutex_);
-    table_ = std::move(table);
+    table_.store(chooseTable(), std::memory_order_release);
 }
 
-std::shared_ptr<const QTranslator> Lang::loadTable() const {
-    const QString code = currentCode();
-    if (code != systemCode) {
-        if (auto table = loadTranslator(code))
-            return table;
-    }
-    return loadTranslator(resolveSystemLanguage(preferredUiLanguages_));
+// A stored code that is not shipped falls back to the system's languages, as "system" does.
+const QTranslator* Lang::chooseTable() {
+    if (const QTranslator* table = tableFor(currentCode()))
+        return table;
+    return tableFor(resolveSystemLanguage(preferredUiLanguages_));
+}
+
+const QTranslator* Lang::tableFor(const QString& code) {
+    if (!isShipped(code))
+        return nullptr;
+    if (const auto found = tables_.find(code); found != tables_.end())
+        return found->second.get();
+    auto table = std::make_unique<QTranslator>();
+    if (!table->load(QStringLiteral(":/i18n/zentrav_%1.qm").arg(code)))
+        return nullptr;
+    return tables_.emplace(code, std::move(table)).first->second.get();
 }
 
 QString Lang::resolveSystemLanguage(const QStringList& preferredUiLanguages) {
@@ -90,9 +95,8 @@ QString Lang::resolveSystemLanguage(const QStringList& preferredUiLanguages) {
         case QLocale::Korean:
             return QStringLiteral("ko");
         case QLocale::Chinese:
-            return locale.script() == QLocale::TraditionalChineseScript
-                       ? QStringLiteral("zh-Hant")
-                       : QStringLiteral("zh-Hans");
+            return locale.script() == QLocale::TraditionalChineseScript ? QStringLiteral("zh-Hant")
+                                                                        : QStringLiteral("zh-Hans");
         default:
             break;
         }

@@ -3,7 +3,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
+#include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -24,7 +25,10 @@ public:
 
     Lang(SettingsStore& settings, QStringList preferredUiLanguages);
     ~Lang();
+    Lang(const Lang&) = delete;
+    Lang& operator=(const Lang&) = delete;
 
+    // The text of a key, or the key itself when the table has none.
     QString localized(const QString& key) const;
     QString currentCode() const;
     void setLanguage(const QString& code);
@@ -33,10 +37,14 @@ public:
     static QString resolveSystemLanguage(const QStringList& preferredUiLanguages);
 
 private:
-    std::shared_ptr<const QTranslator> loadTable() const;
+    const QTranslator* chooseTable();
+    const QTranslator* tableFor(const QString& code);
 
     SettingsStore& settings_;
-    QStringList preferredUiLanguages_;
-    mutable std::mutex mutex_;
-    std::shared_ptr<const QTranslator> table_;
+    const QStringList preferredUiLanguages_;
+    std::mutex switchMutex_;
+    // Tables are kept until the end: a reader on another thread may still be using the one
+    // just replaced, and a QTranslator must not be deleted from a thread it does not live in.
+    std::map<QString, std::unique_ptr<QTranslator>> tables_;
+    std::atomic<const QTranslator*> table_;
 };

@@ -2,9 +2,8 @@
 #include "lang.h"
 #include "memory_settings_store.h"
 #include "process_monitor.h"
+#include "test_child.h"
 
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,25 +14,14 @@ class TestEngineEndToEnd : public QObject {
 
 private:
     QTemporaryDir dir_;
-    QProcess child_;
 
 private Q_SLOTS:
-    void cleanup() {
-        if (child_.state() != QProcess::NotRunning) {
-            child_.kill();
-            child_.waitForFinished();
-        }
-    }
 
     void aWatchedChildIsKilledAtTheFirstScanAndItsEntryReachesTheDayFile() {
         QVERIFY(dir_.isValid());
-        // A name no other program uses, within the kernel's 15 characters.
-        const QString name =
-            QStringLiteral("zve-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const QString program = dir_.filePath(name);
-        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), program));
-        child_.start(program, {QStringLiteral("60")});
-        QVERIFY(child_.waitForStarted());
+        TestChild child(QStringLiteral("zve"));
+        QVERIFY(child.isStarted());
+        const QString name = child.name();
 
         auto settings = std::make_shared<MemorySettingsStore>();
         Lang lang(*settings, {QStringLiteral("en")});
@@ -52,12 +40,11 @@ private Q_SLOTS:
         QCOMPARE(monitor.killLog().size(), 1);
         const KillLogEntry entry = monitor.killLog().first();
         QCOMPARE(entry.processName, name);
-        QCOMPARE(entry.pid, qint32(child_.processId()));
+        QCOMPARE(entry.pid, qint32(child.pid()));
         QVERIFY(entry.success);
         QVERIFY2(entry.message.startsWith(lang.localized(QStringLiteral("msg_killed"))),
                  qPrintable(entry.message));
-        QVERIFY(child_.waitForFinished(5000));
-        QCOMPARE(child_.exitStatus(), QProcess::CrashExit);
+        QVERIFY(child.waitUntilKilled(5000));
 
         monitor.flushLog();
         QVERIFY(QFile::exists(QDir(services.logsDir).filePath(KillLogStore::dayFileName(QDate::currentDate()))));

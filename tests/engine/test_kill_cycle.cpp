@@ -1,4 +1,5 @@
 #include "kill_cycle.h"
+#include "text_format.h"
 #include "lang.h"
 #include "memory_settings_store.h"
 #include "process_signals.h"
@@ -178,7 +179,7 @@ private Q_SLOTS:
         }
         QVERIFY(entry);
         const QString outcomeText =
-            error ? formatFailedText(lang.localized(key), error) : lang.localized(key);
+            error ? formatted(lang.localized(key), error) : lang.localized(key);
         QCOMPARE(entry->message, outcomeText + QStringLiteral(" (1.5 MB)"));
         if (error)
             QVERIFY(entry->message.contains(QString::number(error)));
@@ -208,44 +209,6 @@ private Q_SLOTS:
         const auto entry = killProcess(process(7, QStringLiteral("tool"), memoryKB), signals, lang);
         QVERIFY(entry);
         QCOMPARE(entry->message, text("msg_killed"));
-    }
-
-    void failedText_data() {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("text");
-
-        QTest::newRow("one conversion") << "Failed (error %d)"
-                                        << "Failed (error 5)";
-        QTest::newRow("i conversion") << "%i failed"
-                                      << "5 failed";
-        QTest::newRow("width and flags") << "[%-3d]"
-                                         << "[5  ]";
-        QTest::newRow("literal percent") << "100%% failed: %d"
-                                         << "100% failed: 5";
-        QTest::newRow("non-ASCII") << "失敗しました（%d）"
-                                   << "失敗しました（5）";
-        QTest::newRow("no conversion") << "Failed"
-                                       << "Failed 5";
-        QTest::newRow("two conversions") << "%d of %d"
-                                         << "%d of %d 5";
-        QTest::newRow("string conversion") << "%s"
-                                           << "%s 5";
-        QTest::newRow("long conversion") << "error %ld"
-                                         << "error %ld 5";
-        QTest::newRow("star width") << "error %*d"
-                                    << "error %*d 5";
-        QTest::newRow("positional") << "error %1$d"
-                                    << "error %1$d 5";
-        QTest::newRow("lone percent at the end") << "error %d %"
-                                                 << "error %d % 5";
-        QTest::newRow("missing key") << "msg_failed"
-                                     << "msg_failed 5";
-    }
-
-    void failedText() {
-        QFETCH(QString, format);
-        QFETCH(QString, text);
-        QCOMPARE(formatFailedText(format, 5), text);
     }
 
     void matching_data() {

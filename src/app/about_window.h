@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class FlatButton;
+class QLabel;
+
+// The small window with the icon, name, version, copyright and the link to the website.
+// Closing it only hides it, so it can be shown again as it was.
+class AboutWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int windowWidth = 300;
+    static constexpr int windowHeight = 260;
+    static const QUrl& websiteUrl();
+
+    explicit AboutWindow(QWidget* parent = nullptr);
+
+    QLabel* iconLabel() const { return iconLabel_; }
+    QLabel* nameLabel() const { return nameLabel_; }
+    QLabel* versionLabel() const { return versionLabel_; }
+    QLabel* copyrightLabel() const { return copyrightLabel_; }
+    FlatButton* linkButton() const { return linkButton_; }
+
+Q_SIGNALS:
+    void websiteRequested(const QUrl& url);
+
+private:
+    QLabel* iconLabel_;
+    QLabel* nameLabel_;
+    QLabel* versionLabel_;
+    QLabel* copyrightLabel_;
+    FlatButton* linkButton_;
+};

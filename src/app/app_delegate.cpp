@@ -1,0 +1,89 @@
+#include "app_delegate.h"
+
+#include "about_window.h"
+#include "app_icon.h"
+#include "dark_palette.h"
+#include "main_menu.h"
+#include "main_view_controller.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLayout>
+#include <QMainWindow>
+#include <QScreen>
+#include <QStyleFactory>
+
+namespace {
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame(QPoint(), window.size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+} // namespace
+
+AppDelegate::Environment AppDelegate::Environment::system() {
+    Environment environment;
+    environment.openUrl = &QDesktopServices::openUrl;
+    return environment;
+}
+
+AppDelegate::AppDelegate(Environment environment, QObject* parent)
+    : QObject(parent), environment_(std::move(environment)) {}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(darkPalette());
+    QApplication::setWindowIcon(appIcon());
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    window_ = std::make_unique<QMainWindow>();
+    window_->setWindowTitle(QStringLiteral("Zentrav"));
+    // Titled, closable and minimisable; the size is fixed, so there is nothing to maximise.
+    window_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                            Qt::CustomizeWindowHint);
+    window_->setMenuBar(buildMainMenu(window_.get(), [this] { showAbout(); }));
+    window_->setCentralWidget(new MainViewController(environment_.monitorServices()));
+    // The controller is 520 x 560; the window keeps exactly that around it, plus the menu bar
+    // where the desktop has no global one.
+    window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window_->adjustSize();
+    centreOnScreen(*window_);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+MainViewController* AppDelegate::mainViewController() const {
+    return window_ ? qobject_cast<MainViewController*>(window_->centralWidget()) : nullptr;
+}
+
+void AppDelegate::showAbout() {
+    if (!aboutWindow_) {
+        aboutWindow_ = std::make_unique<AboutWindow>();
+        connect(aboutWindow_.get(), &AboutWindow::websiteRequested, this,
+                &AppDelegate::openWebsite);
+        centreOnScreen(*aboutWindow_);
+    }
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
+}
+
+void AppDelegate::openWebsite(const QUrl& url) {
+    if (url.isValid() && environment_.openUrl)
+        environment_.openUrl(url);
+}
+
+void AppDelegate::replaceMainViewController() {
+    if (!window_)
+        return;
+    // QMainWindow hides the old controller and deletes it once the event loop is back, so this
+    // may be called from one of its own actions.
+    window_->setCentralWidget(new MainViewController(environment_.monitorServices()));
+}

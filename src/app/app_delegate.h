@@ -1,0 +1,47 @@
+#pragma once
+
+#include "process_monitor.h"
+
+#include <QObject>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+class AboutWindow;
+class MainViewController;
+class QMainWindow;
+
+// The application shell: the dark look, the main menu, the one main window around the main
+// view controller, and the About window.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    // What the shell needs from the outside world; tests replace both.
+    struct Environment {
+        std::function<MonitorServices()> monitorServices = &MonitorServices::system;
+        std::function<bool(const QUrl&)> openUrl;
+
+        static Environment system();
+    };
+
+    explicit AppDelegate(Environment environment = Environment::system(),
+                         QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The start-up sequence: look, menu, window.
+    void applicationDidFinishLaunching();
+
+    QMainWindow* window() const { return window_.get(); }
+    AboutWindow* aboutWindow() const { return aboutWindow_.get(); }
+    MainViewController* mainViewController() const;
+
+    void showAbout();
+    void openWebsite(const QUrl& url);
+    // Puts a new controller, with a new monitor, in place of the window's current one.
+    void replaceMainViewController();
+
+private:
+    Environment environment_;
+    std::unique_ptr<QMainWindow> window_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
+};

@@ -1,0 +1,140 @@
+#include "launch_at_login.h"
+
+#include "settings_keys.h"
+#include "settings_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+const QString entryName = QStringLiteral("zentrav.desktop");
+const QString desktopEntryGroup = QStringLiteral("[Desktop Entry]");
+
+// One argument of an Exec line: quoted when it holds a reserved character, then "%" doubled
+// for field codes, then backslashes doubled, as in every desktop-entry string value.
+QString execArgument(const QString& path) {
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    QString argument = path;
+    if (std::any_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); })) {
+        argument.clear();
+        for (const QChar c : path) {
+            if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+                argument += u'\\';
+            argument += c;
+        }
+        argument = u'"' + argument + u'"';
+    }
+    argument.replace(u'%', QStringLiteral("%%"));
+    argument.replace(u'\\', QStringLiteral("\\\\"));
+    return argument;
+}
+
+QByteArray desktopEntry(const QString& executablePath) {
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Zentrav\n"
+                          "Exec=%1\n"
+                          "X-GNOME-Autostart-enabled=true\n")
+        .arg(execArgument(executablePath))
+        .toUtf8();
+}
+
+// Hidden=true is the freedesktop way to switch an entry off; GNOME's own switch does the same.
+bool isSwitchedOff(const QByteArray& entry) {
+    bool isInMainGroup = false;
+    for (const QByteArray& rawLine : entry.split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
+        if (line.startsWith(u'[')) {
+            isInMainGroup = line == desktopEntryGroup;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!isInMainGroup || line.startsWith(u'#') || equals < 0)
+            continue;
+        const QString key = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (key == u"Hidden" && (value == u"true" || value == u"1"))
+            return true;
+        if (key == u"X-GNOME-Autostart-enabled" && (value == u"false" || value == u"0"))
+            return true;
+    }
+    return false;
+}
+
+void printError(QString reason) {
+    reason.replace(u'\n', u' ').replace(u'\r', u' ');
+    std::fputs(qUtf8Printable(QStringLiteral("LaunchAtLogin error: ") + reason + u'\n'), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
+LaunchAtLogin::LaunchAtLogin(QString autostartDir, QString executablePath, SettingsStore& settings)
+    : autostartDir_(std::move(autostartDir)), executablePath_(std::move(executablePath)),
+      settings_(settings) {}
+
+LaunchAtLogin LaunchAtLogin::forThisUser(SettingsStore& settings) {
+    // No config location (no home) must not turn into "/autostart".
+    const QString configDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return LaunchAtLogin(configDir.isEmpty() ? QString() : configDir + QStringLiteral("/autostart"),
+                         QCoreApplication::applicationFilePath(), settings);
+}
+
+QString LaunchAtLogin::entryPath() const {
+    return autostartDir_.isEmpty() ? QString() : autostartDir_ + u'/' + entryName;
+}
+
+bool LaunchAtLogin::isLaunchAtLoginEnabled() const {
+    if (autostartDir_.isEmpty() || !QFileInfo(entryPath()).isFile())
+        return false;
+    QFile file(entryPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return !isSwitchedOff(file.readAll());
+}
+
+void LaunchAtLogin::toggleLaunchAtLogin() {
+    const QString error = isLaunchAtLoginEnabled() ? removeEntry() : writeEntry();
+    if (!error.isEmpty())
+        printError(error);
+    settings_.setValue(SettingsKeys::launchAtLogin, isLaunchAtLoginEnabled());
+}
+
+QString LaunchAtLogin::writeEntry() const {
+    if (autostartDir_.isEmpty())
+        return QStringLiteral("the user's configuration folder is unknown");
+    if (executablePath_.isEmpty() || !QDir::isAbsolutePath(executablePath_))
+        return QStringLiteral("the program's own path is unknown");
+    if (std::any_of(executablePath_.begin(), executablePath_.end(),
+                    [](QChar c) { return c.unicode() < 0x20; }))
+        return QStringLiteral("the program's path holds a control character");
+
+    std::error_code ec;
+    std::filesystem::create_directories(QFile::encodeName(autostartDir_).toStdString(), ec);
+    if (ec)
+        return QStringLiteral("cannot create %1: %2")
+            .arg(autostartDir_, QString::fromLocal8Bit(ec.message()));
+
+    QSaveFile file(entryPath());
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot write %1: %2").arg(entryPath(), file.errorString());
+    file.write(desktopEntry(executablePath_));
+    if (!file.commit())
+        return QStringLiteral("cannot write %1: %2").arg(entryPath(), file.errorString());
+    return {};
+}
+
+QString LaunchAtLogin::removeEntry() const {
+    QFile file(entryPath());
+    if (!file.remove())
+        return QStringLiteral("cannot remove %1: %2").arg(entryPath(), file.errorString());
+    return {};
+}

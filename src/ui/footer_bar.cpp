@@ -1,0 +1,99 @@
+#include "footer_bar.h"
+
+#include "flat_button.h"
+#include "gear_icon.h"
+#include "label_style.h"
+#include "localized_text.h"
+#include "theme.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+constexpr int logButtonPadding = 4;
+
+void styleIntervalButton(FlatButton& button, int seconds, bool selected) {
+    FlatButtonLook look;
+    look.background = selected ? Theme::accent() : Theme::surface();
+    look.text = selected ? QColor(Qt::white) : Theme::textSecondary();
+    look.font = Theme::monospacedFont(11, QFont::Medium);
+    look.cornerRadius = 4;
+    button.setLook(QString::number(seconds) + QLatin1Char('s'), look);
+}
+
+void styleLogButton(FlatButton& button, const QString& title, const QColor& tint) {
+    FlatButtonLook look;
+    look.text = tint;
+    look.font = Theme::systemFont(11);
+    look.cornerRadius = 4;
+    look.horizontalPadding = logButtonPadding;
+    button.setLook(title, look);
+}
+} // namespace
+
+const QList<int>& FooterBar::intervals() {
+    static const QList<int> list = {3, 5, 10, 30, 60};
+    return list;
+}
+
+FooterBar::FooterBar(int selectedInterval, QWidget* parent)
+    : QWidget(parent), caption_(new QLabel(localizedText("scan_every"), this)),
+      exportLogBtn_(new FlatButton(this)), clearLogBtn_(new FlatButton(this)),
+      settingsBtn_(new FlatButton(this)) {
+    setFixedHeight(bandHeight);
+
+    caption_->setObjectName(QStringLiteral("scanEveryLabel"));
+    styleLabel(*caption_, Theme::systemFont(11), Theme::textTertiary());
+
+    auto* intervalStack = new QHBoxLayout;
+    intervalStack->setSpacing(4);
+    for (int seconds : intervals()) {
+        auto* button = new FlatButton(this);
+        button->setObjectName(QStringLiteral("interval%1Btn").arg(seconds));
+        button->setFixedSize(38, 22);
+        intervalStack->addWidget(button);
+        intervalBtns_.append(button);
+    }
+    selectInterval(selectedInterval);
+
+    exportLogBtn_->setObjectName(QStringLiteral("exportLogBtn"));
+    styleLogButton(*exportLogBtn_, localizedText("export_log"), Theme::green());
+    clearLogBtn_->setObjectName(QStringLiteral("clearLogBtn"));
+    styleLogButton(*clearLogBtn_, localizedText("clear_log"), Theme::accent());
+
+    settingsBtn_->setObjectName(QStringLiteral("settingsBtn"));
+    settingsBtn_->setAccessibleName(QStringLiteral("Settings"));
+    settingsBtn_->setToolTip(QStringLiteral("Settings"));
+    settingsBtn_->setFixedSize(24, 24);
+    settingsBtn_->setIcon(gearIcon());
+    settingsBtn_->setIconSize(QSize(16, 16));
+    FlatButtonLook gearLook;
+    gearLook.cornerRadius = 4;
+    settingsBtn_->setLook(QString(), gearLook);
+
+    // The log buttons' titles keep 12 px between them and 10 px to the gear; the buttons' own
+    // padding is part of that.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(16, 0, 12, 0);
+    row->setSpacing(0);
+    row->addWidget(caption_);
+    row->addSpacing(8);
+    row->addLayout(intervalStack);
+    row->addStretch();
+    row->addWidget(exportLogBtn_);
+    row->addSpacing(12 - 2 * logButtonPadding);
+    row->addWidget(clearLogBtn_);
+    row->addSpacing(10 - logButtonPadding);
+    row->addWidget(settingsBtn_);
+}
+
+void FooterBar::selectInterval(int seconds) {
+    for (qsizetype i = 0; i < intervalBtns_.size(); ++i)
+        styleIntervalButton(*intervalBtns_[i], intervals()[i], intervals()[i] == seconds);
+}
+
+void FooterBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), 1), Theme::color(u"#262626"));
+}

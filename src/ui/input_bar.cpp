@@ -1,0 +1,103 @@
+#include "input_bar.h"
+
+#include "flat_button.h"
+#include "label_style.h"
+#include "localized_text.h"
+#include "plate.h"
+#include "theme.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+// Both groups share one slot as wide as the filter buttons need, so switching tabs never moves
+// the input box.
+constexpr int rightGroupWidth = 130;
+} // namespace
+
+void styleMatchModeButton(FlatButton& button, bool fuzzy) {
+    const QColor& color = fuzzy ? Theme::orange() : Theme::accent();
+    FlatButtonLook look;
+    look.background = Theme::withAlpha(color, 0.1);
+    look.border = color;
+    look.text = color;
+    look.font = Theme::systemFont(10, QFont::Medium);
+    look.cornerRadius = 6;
+    button.setLook(fuzzy ? QStringLiteral("~Fuzzy") : QStringLiteral("=Exact"), look);
+}
+
+InputBar::InputBar(QWidget* parent)
+    : QWidget(parent), inputBox_(new Plate(Theme::surface(), 8, this)),
+      inputField_(new QLineEdit(inputBox_)), procCountLabel_(new QLabel(inputBox_)),
+      rightTargetsGroup_(new QWidget(this)), rightBrowseGroup_(new QWidget(this)),
+      matchModeBtn_(new FlatButton(rightTargetsGroup_)),
+      addBtn_(new FlatButton(rightTargetsGroup_)) {
+    setFixedHeight(bandHeight);
+
+    inputBox_->setObjectName(QStringLiteral("inputBox"));
+    inputBox_->setBorderColor(Theme::border());
+    inputBox_->setFixedHeight(28);
+    inputBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+
+    inputField_->setObjectName(QStringLiteral("inputField"));
+    inputField_->setFrame(false);
+    inputField_->setFont(Theme::systemFont(12));
+    inputField_->setAttribute(Qt::WA_MacShowFocusRect, false);
+    QPalette fieldPalette = inputField_->palette();
+    fieldPalette.setColor(QPalette::Base, Qt::transparent);
+    fieldPalette.setColor(QPalette::Text, Qt::white);
+    inputField_->setPalette(fieldPalette);
+    setPlaceholder(localizedText("input_placeholder"));
+
+    procCountLabel_->setObjectName(QStringLiteral("procCountLabel"));
+    styleLabel(*procCountLabel_, Theme::monospacedFont(10), Theme::textMuted());
+    procCountLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    procCountLabel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    procCountLabel_->hide();
+
+    auto* box = new QHBoxLayout(inputBox_);
+    box->setContentsMargins(10, 0, 10, 0);
+    box->setSpacing(4);
+    box->addWidget(inputField_, 1);
+    box->addWidget(procCountLabel_);
+
+    matchModeBtn_->setObjectName(QStringLiteral("matchModeBtn"));
+    matchModeBtn_->setFixedSize(60, 26);
+    styleMatchModeButton(*matchModeBtn_, true);
+
+    addBtn_->setObjectName(QStringLiteral("addBtn"));
+    addBtn_->setFixedSize(60, 26);
+    FlatButtonLook addLook;
+    addLook.background = Theme::accent();
+    addLook.font = Theme::systemFont(11, QFont::DemiBold);
+    addLook.cornerRadius = 6;
+    addBtn_->setLook(localizedText("add_button"), addLook);
+
+    rightTargetsGroup_->setObjectName(QStringLiteral("rightTargetsGroup"));
+    rightTargetsGroup_->setFixedSize(rightGroupWidth, 34);
+    auto* targetsGroup = new QHBoxLayout(rightTargetsGroup_);
+    targetsGroup->setContentsMargins(0, 0, 0, 0);
+    targetsGroup->setSpacing(6);
+    targetsGroup->addStretch();
+    targetsGroup->addWidget(matchModeBtn_);
+    targetsGroup->addWidget(addBtn_);
+
+    rightBrowseGroup_->setObjectName(QStringLiteral("rightBrowseGroup"));
+    rightBrowseGroup_->setFixedSize(rightGroupWidth, 34);
+    rightBrowseGroup_->hide();
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(16, 0, 16, 0);
+    row->setSpacing(8);
+    row->addWidget(inputBox_, 1);
+    row->addWidget(rightTargetsGroup_);
+    row->addWidget(rightBrowseGroup_);
+}
+
+void InputBar::setPlaceholder(const QString& text) {
+    QPalette palette = inputField_->palette();
+    palette.setColor(QPalette::PlaceholderText, Theme::textTertiary());
+    inputField_->setPalette(palette);
+    inputField_->setPlaceholderText(text);
+}

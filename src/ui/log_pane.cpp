@@ -1,0 +1,62 @@
+#include "log_pane.h"
+
+#include "configure_table.h"
+#include "empty_state_label.h"
+#include "flat_button.h"
+#include "label_style.h"
+#include "localized_text.h"
+#include "row_table.h"
+#include "theme.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+LogPane::LogPane(QWidget* parent)
+    : QWidget(parent), titleLabel_(new QLabel(localizedText("kill_log"), this)),
+      selfMemLabel_(new QLabel(this)), cleanMemBtn_(new FlatButton(this)),
+      logTable_(new RowTable(RowHeights::log, this)),
+      logEmpty_(new EmptyStateLabel(localizedText("no_kills_yet"), 12, this)) {
+    titleLabel_->setObjectName(QStringLiteral("killLogTitle"));
+    styleLabel(*titleLabel_, Theme::systemFont(11, QFont::DemiBold), Theme::textTertiary());
+
+    selfMemLabel_->setObjectName(QStringLiteral("selfMemLabel"));
+    styleLabel(*selfMemLabel_, Theme::monospacedFont(10, QFont::Medium), Theme::orange());
+
+    cleanMemBtn_->setObjectName(QStringLiteral("cleanMemBtn"));
+    FlatButtonLook cleanLook;
+    cleanLook.text = Theme::accent();
+    cleanLook.font = Theme::systemFont(10, QFont::Medium);
+    cleanLook.cornerRadius = 4;
+    cleanLook.horizontalPadding = 4;
+    cleanMemBtn_->setLook(localizedText("clean_memory"), cleanLook);
+    // No taller than the title, so the title keeps its distance from the pane's top.
+    cleanMemBtn_->setFixedHeight(titleLabel_->sizeHint().height());
+
+    logTable_->setObjectName(QStringLiteral("logTable"));
+    configureTable(*logTable_);
+    logEmpty_->setObjectName(QStringLiteral("logEmpty"));
+
+    // The clean button's padding is part of the 16 px margin on the right.
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setContentsMargins(16, 0, 16 - cleanLook.horizontalPadding, 0);
+    titleRow->setSpacing(0);
+    titleRow->addWidget(titleLabel_);
+    titleRow->addStretch();
+    titleRow->addWidget(selfMemLabel_);
+    titleRow->addSpacing(6 - cleanLook.horizontalPadding);
+    titleRow->addWidget(cleanMemBtn_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 10, 0, 0);
+    layout->setSpacing(6);
+    layout->addLayout(titleRow);
+    auto* tableRow = new QHBoxLayout;
+    tableRow->setContentsMargins(tableSideInset, 0, tableSideInset, 0);
+    tableRow->addWidget(logTable_);
+    layout->addLayout(tableRow, 1);
+}
+
+void LogPane::showSelfMemory(double megabytes) {
+    selfMemLabel_->setText(megabytes > 0 ? QString::asprintf("%.1f MB", megabytes) : QString());
+}

@@ -1,0 +1,274 @@
+#include "main_view_controller.h"
+
+#include "background_click_filter.h"
+#include "browse_cell_view.h"
+#include "empty_state_label.h"
+#include "flat_button.h"
+#include "footer_bar.h"
+#include "header_bar.h"
+#include "input_bar.h"
+#include "localized_text.h"
+#include "log_cell_view.h"
+#include "log_pane.h"
+#include "pane_splitter.h"
+#include "plate.h"
+#include "row_table.h"
+#include "tables_pane.h"
+#include "target_cell_view.h"
+#include "theme.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+MainViewController::MainViewController(MonitorServices services, QWidget* parent)
+    : QWidget(parent), monitor_(std::make_unique<ProcessMonitor>(std::move(services))),
+      headerBar_(new HeaderBar(this)), inputBar_(new InputBar(this)),
+      splitView_(new PaneSplitter(this)), tablesPane_(new TablesPane(splitView_)),
+      logPane_(new LogPane(splitView_)), footerBar_(new FooterBar(int(defaultInterval), this)) {
+    setFixedSize(rootWidth, rootHeight);
+    setAutoFillBackground(true);
+    QPalette rootPalette = palette();
+    rootPalette.setColor(QPalette::Window, Theme::background());
+    setPalette(rootPalette);
+
+    buildLayout();
+    setUpTables();
+    connectActions();
+    bindMonitor();
+
+    monitor_->updateSelfMemory();
+    selfMemoryTimer_.setInterval(selfMemoryPeriodMs);
+    connect(&selfMemoryTimer_, &QTimer::timeout, this, [this] { monitor_->updateSelfMemory(); });
+    selfMemoryTimer_.start();
+
+    // A child of this controller, like the views.
+    new BackgroundClickFilter(this, inputBar_->inputField(), inputBar_->inputBox());
+}
+
+MainViewController::~MainViewController() {
+    // The monitor writes its last log entries as it goes; nothing it announces then may reach
+    // views that are being torn down.
+    selfMemoryTimer_.stop();
+    monitor_->disconnect();
+    monitor_.reset();
+}
+
+void MainViewController::buildLayout() {
+    splitView_->addPane(tablesPane_);
+    splitView_->addPane(logPane_);
+
+    auto* bands = new QVBoxLayout(this);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+    bands->addWidget(headerBar_);
+    bands->addWidget(inputBar_);
+    bands->addWidget(splitView_, 1);
+    bands->addWidget(footerBar_);
+}
+
+void MainViewController::setUpTables() {
+    // Callbacks hold the controller weakly and act on the entry of the configuration that set
+    // them, so a reused row never reports for the entry it showed before.
+    const QPointer<MainViewController> self(this);
+
+    tablesPane_->targetsTable()->setDataSource(
+        [self] { return self ? int(self->monitor_->targets().size()) : 0; },
+        [](QWidget* viewport) { return new TargetCellView(QStringLiteral("Target"), viewport); },
+        [self](QWidget* row, int index) {
+            if (!self || index >= self->monitor_->targets().size())
+                return;
+            auto* cell = static_cast<TargetCellView*>(row);
+            const TargetProcess& target = self->monitor_->targets().at(index);
+            cell->configure(target);
+            const QUuid id = target.id;
+            cell->onToggle = [self, id] {
+                if (self)
+                    self->monitor_->toggleTarget(id);
+            };
+            cell->onDelete = [self, id] {
+                if (self)
+                    self->monitor_->removeTarget(id);
+            };
+        });
+
+    tablesPane_->browseTable()->setDataSource(
+        [self] { return self ? int(self->filteredProcesses_.size()) : 0; },
+        [](QWidget* viewport) { return new BrowseCellView(QStringLiteral("Browse"), viewport); },
+        [self](QWidget* row, int index) {
+            if (!self || index >= self->filteredProcesses_.size())
+                return;
+            const UserProcess& process = self->filteredProcesses_.at(index);
+            const QList<TargetProcess>& targets = self->monitor_->targets();
+            const bool isAdded =
+                std::any_of(targets.begin(), targets.end(), [&](const TargetProcess& target) {
+                    return target.name == process.name;
+                });
+            static_cast<BrowseCellView*>(row)->configure(process, isAdded);
+        });
+
+    logPane_->logTable()->setDataSource(
+        [self] { return self ? int(self->monitor_->killLog().size()) : 0; },
+        [](QWidget* viewport) { return new LogCellView(QStringLiteral("Log"), viewport); },
+        [self](QWidget* row, int index) {
+            if (self && index < self->monitor_->killLog().size())
+                static_cast<LogCellView*>(row)->configure(self->monitor_->killLog().at(index));
+        });
+}
+
+void MainViewController::connectActions() {
+    connect(headerBar_->toggleBtn(), &QPushButton::clicked, this,
+            &MainViewController::toggleMonitoring);
+    connect(headerBar_->targetsTabBtn(), &QPushButton::clicked, this,
+            &MainViewController::switchToTargets);
+    connect(headerBar_->browseTabBtn(), &QPushButton::clicked, this,
+            &MainViewController::switchToBrowse);
+
+    connect(inputBar_->matchModeBtn(), &QPushButton::clicked, this,
+            &MainViewController::toggleMatchMode);
+    connect(inputBar_->addBtn(), &QPushButton::clicked, this, &MainViewController::addProcess);
+    connect(inputBar_->inputField(), &QLineEdit::returnPressed, this, [this] {
+        if (!isBrowseMode_)
+            addProcess();
+    });
+
+    connect(logPane_->cleanMemBtn(), &QPushButton::clicked, this,
+            &MainViewController::cleanSelfMemory);
+
+    const QList<FlatButton*>& intervalBtns = footerBar_->intervalBtns();
+    for (qsizetype i = 0; i < intervalBtns.size(); ++i) {
+        const int seconds = FooterBar::intervals().at(i);
+        connect(intervalBtns[i], &QPushButton::clicked, this,
+                [this, seconds] { intervalTapped(seconds); });
+    }
+    connect(footerBar_->clearLogBtn(), &QPushButton::clicked, this,
+            &MainViewController::clearAllLogs);
+}
+
+void MainViewController::bindMonitor() {
+    ProcessMonitor* monitor = monitor_.get();
+    connect(monitor, &ProcessMonitor::targetsChanged, this, &MainViewController::showTargets);
+    connect(monitor, &ProcessMonitor::killLogChanged, this, &MainViewController::showKillLog);
+    connect(monitor, &ProcessMonitor::isMonitoringChanged, this,
+            &MainViewController::showMonitoringState);
+    connect(monitor, &ProcessMonitor::selfMemoryMBChanged, logPane_, &LogPane::showSelfMemory);
+    connect(monitor, &ProcessMonitor::targetInfoChanged, this,
+            [this] { tablesPane_->targetsTable()->reloadData(); });
+    connect(monitor, &ProcessMonitor::allProcessesChanged, this,
+            &MainViewController::updateFilteredProcesses);
+
+    // Each subscription shows the current value at once, as later ones show every change.
+    showTargets(monitor->targets());
+    showKillLog(monitor->killLog());
+    showMonitoringState(monitor->isMonitoring());
+    logPane_->showSelfMemory(monitor->selfMemoryMB());
+    updateFilteredProcesses();
+}
+
+void MainViewController::showTargets(const QList<TargetProcess>& targets) {
+    tablesPane_->targetsTable()->reloadData();
+    // The browser covers the watch list; its empty text must not show through.
+    tablesPane_->targetsEmpty()->setVisible(targets.isEmpty() && !isBrowseMode_);
+}
+
+void MainViewController::showKillLog(const QList<KillLogEntry>& killLog) {
+    logPane_->logTable()->reloadData();
+    logPane_->logEmpty()->setVisible(killLog.isEmpty());
+}
+
+void MainViewController::showMonitoringState(bool isMonitoring) {
+    if (!isMonitoring) {
+        headerBar_->showMonitoringState(false, localizedText("stopped"));
+        return;
+    }
+    const QList<TargetProcess>& targets = monitor_->targets();
+    const auto enabled =
+        std::count_if(targets.begin(), targets.end(),
+                      [](const TargetProcess& target) { return target.isEnabled; });
+    headerBar_->showMonitoringState(true, localizedCount("monitoring_count", int(enabled)));
+}
+
+void MainViewController::updateFilteredProcesses() {
+    filteredProcesses_ = monitor_->allProcesses();
+    inputBar_->procCountLabel()->setText(
+        localizedCount("process_count", int(filteredProcesses_.size())));
+    tablesPane_->browseTable()->reloadData();
+}
+
+void MainViewController::toggleMonitoring() {
+    if (monitor_->isMonitoring())
+        monitor_->stopMonitoring();
+    else
+        monitor_->startMonitoring();
+}
+
+void MainViewController::intervalTapped(int seconds) {
+    selectedInterval_ = seconds;
+    monitor_->setScanInterval(selectedInterval_);
+    footerBar_->selectInterval(seconds);
+}
+
+void MainViewController::cleanSelfMemory() {
+    monitor_->cleanMemory();
+}
+
+void MainViewController::addProcess() {
+    // Blanks are spaces and tabs only, as a name may hold anything else.
+    const QString text = inputBar_->inputField()->text();
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    const auto isBlank = [&](qsizetype i) { return text[i] == u' ' || text[i] == u'\t'; };
+    while (first < last && isBlank(first))
+        ++first;
+    while (last > first && isBlank(last - 1))
+        --last;
+    if (first == last)
+        return;
+    monitor_->addTarget(text.sliced(first, last - first), matchMode_);
+    inputBar_->inputField()->clear();
+}
+
+void MainViewController::toggleMatchMode() {
+    matchMode_ = matchMode_ == MatchMode::exact ? MatchMode::fuzzy : MatchMode::exact;
+    styleMatchModeButton(*inputBar_->matchModeBtn(), matchMode_ == MatchMode::fuzzy);
+}
+
+void MainViewController::switchToTargets() {
+    isBrowseMode_ = false;
+    styleTabButton(*headerBar_->targetsTabBtn(), localizedText("targets_tab"), true);
+    styleTabButton(*headerBar_->browseTabBtn(), localizedText("browse_all_tab"), false);
+
+    tablesPane_->targetsTable()->show();
+    tablesPane_->targetsEmpty()->setVisible(monitor_->targets().isEmpty());
+    tablesPane_->browseTable()->hide();
+
+    inputBar_->rightTargetsGroup()->show();
+    inputBar_->rightBrowseGroup()->hide();
+    inputBar_->procCountLabel()->hide();
+    inputBar_->inputField()->clear();
+    inputBar_->setPlaceholder(localizedText("input_placeholder"));
+}
+
+void MainViewController::switchToBrowse() {
+    isBrowseMode_ = true;
+    styleTabButton(*headerBar_->targetsTabBtn(), localizedText("targets_tab"), false);
+    styleTabButton(*headerBar_->browseTabBtn(), localizedText("browse_all_tab"), true);
+
+    tablesPane_->targetsTable()->hide();
+    tablesPane_->targetsEmpty()->hide();
+    tablesPane_->browseTable()->show();
+
+    inputBar_->rightTargetsGroup()->hide();
+    inputBar_->rightBrowseGroup()->show();
+    inputBar_->procCountLabel()->show();
+    inputBar_->inputField()->clear();
+    inputBar_->setPlaceholder(localizedText("search_placeholder"));
+
+    monitor_->refreshAllProcesses();
+}
+
+void MainViewController::clearAllLogs() {
+    monitor_->clearAllLogs();
+}
