@@ -5,7 +5,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
-#include <QStringList>
+#include <vector>
 
 // The browser's rows for a filter and a search text. Built once per snapshot: the snapshot is
 // sorted by memory and its texts are case-folded here, so a keystroke only folds the search text
@@ -24,13 +24,20 @@ public:
     static bool keepsOrigin(const QString& filterId, ProcessOrigin origin);
 
 private:
-    struct Entry {
-        UserProcess process;
-        QStringList foldedTexts;
+    // A text that a process lacks, or that repeats its name, stays empty and matches nothing.
+    struct FoldedTexts {
+        QString name;
+        QString localizedName;
+        QString path;
+        QString args;
+
+        bool contain(const QString& needle) const;
     };
 
     QString fold(const QString& text) const;
 
     QLocale locale_;
-    QList<Entry> entries_;
+    bool isAsciiFoldingPlain_ = true;
+    QList<UserProcess> sorted_;
+    std::vector<FoldedTexts> folded_;
 };

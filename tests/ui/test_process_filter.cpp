@@ -129,6 +129,12 @@ private Q_SLOTS:
         QCOMPARE(ProcessFilter(processes, QLocale(QLocale::Turkish)).filtered("all", "DISK").size(),
                  0);
         QCOMPARE(ProcessFilter(processes, QLocale::c()).filtered("all", "DISK").size(), 1);
+
+        const QList<UserProcess> accented = {process("Éditeur", ProcessOrigin::system, 1),
+                                             process("ΟΔΟΣ", ProcessOrigin::system, 1)};
+        const ProcessFilter filter(accented, QLocale(QLocale::French));
+        QCOMPARE(names(filter.filtered("all", "éDIT")), QStringList{"Éditeur"});
+        QCOMPARE(names(filter.filtered("all", "οδος")), QStringList{"ΟΔΟΣ"});
     }
 
     void emptySnapshot() { QVERIFY(ProcessFilter().filtered("all", "x").isEmpty()); }
