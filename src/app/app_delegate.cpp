@@ -48,7 +48,7 @@ void AppDelegate::applicationDidFinishLaunching() {
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                             Qt::CustomizeWindowHint);
     window_->setMenuBar(buildMainMenu(window_.get(), [this] { showAbout(); }));
-    window_->setCentralWidget(new MainViewController(environment_.monitorServices()));
+    installMainViewController();
     // The controller is 520 x 560; the window keeps exactly that around it, plus the menu bar
     // where the desktop has no global one.
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -85,5 +85,13 @@ void AppDelegate::replaceMainViewController() {
         return;
     // QMainWindow hides the old controller and deletes it once the event loop is back, so this
     // may be called from one of its own actions.
-    window_->setCentralWidget(new MainViewController(environment_.monitorServices()));
+    installMainViewController();
+}
+
+void AppDelegate::installMainViewController() {
+    auto* controller = new MainViewController(environment_.monitorServices());
+    // Queued: the language is chosen inside the old controller's menu, which must close first.
+    connect(controller, &MainViewController::languageChanged, this,
+            &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
+    window_->setCentralWidget(controller);
 }

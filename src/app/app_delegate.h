@@ -41,6 +41,8 @@ public:
     void replaceMainViewController();
 
 private:
+    void installMainViewController();
+
     Environment environment_;
     std::unique_ptr<QMainWindow> window_;
     std::unique_ptr<AboutWindow> aboutWindow_;

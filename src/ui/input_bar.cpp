@@ -14,7 +14,26 @@ namespace {
 // Both groups share one slot as wide as the filter buttons need, so switching tabs never moves
 // the input box.
 constexpr int rightGroupWidth = 130;
+
+void styleFilterButton(FlatButton& button, const InputBar::BrowseFilter& filter, bool selected) {
+    FlatButtonLook look;
+    look.background = selected ? Theme::accent() : Theme::surface();
+    look.text = selected ? QColor(Qt::white) : Theme::textSecondary();
+    look.font = Theme::systemFont(10, QFont::Medium);
+    look.cornerRadius = 4;
+    look.horizontalPadding = 0;
+    button.setLook(filter.title, look);
+}
 } // namespace
+
+const QList<InputBar::BrowseFilter>& InputBar::browseFilters() {
+    static const QList<BrowseFilter> list = {
+        {QStringLiteral("ALL"), QStringLiteral("all")},
+        {QStringLiteral("SYS"), QStringLiteral("sys")},
+        {QStringLiteral("3RD"), QStringLiteral("3rd")},
+    };
+    return list;
+}
 
 void styleMatchModeButton(FlatButton& button, bool fuzzy) {
     const QColor& color = fuzzy ? Theme::orange() : Theme::accent();
@@ -86,6 +105,18 @@ InputBar::InputBar(QWidget* parent)
     rightBrowseGroup_->setObjectName(QStringLiteral("rightBrowseGroup"));
     rightBrowseGroup_->setFixedSize(rightGroupWidth, 34);
     rightBrowseGroup_->hide();
+    auto* filterStack = new QHBoxLayout(rightBrowseGroup_);
+    filterStack->setContentsMargins(0, 0, 0, 0);
+    filterStack->setSpacing(4);
+    filterStack->addStretch();
+    for (const BrowseFilter& filter : browseFilters()) {
+        auto* button = new FlatButton(rightBrowseGroup_);
+        button->setObjectName(QStringLiteral("%1FilterBtn").arg(filter.identifier));
+        button->setFixedSize(38, 26);
+        filterStack->addWidget(button);
+        filterBtns_.append(button);
+    }
+    selectFilter(QStringLiteral("all"));
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 0, 16, 0);
@@ -93,6 +124,13 @@ InputBar::InputBar(QWidget* parent)
     row->addWidget(inputBox_, 1);
     row->addWidget(rightTargetsGroup_);
     row->addWidget(rightBrowseGroup_);
+}
+
+void InputBar::selectFilter(const QString& identifier) {
+    for (qsizetype i = 0; i < filterBtns_.size(); ++i) {
+        const BrowseFilter& filter = browseFilters()[i];
+        styleFilterButton(*filterBtns_[i], filter, filter.identifier == identifier);
+    }
 }
 
 void InputBar::setPlaceholder(const QString& text) {

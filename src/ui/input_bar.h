@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QWidget>
 
 class FlatButton;
@@ -14,6 +16,14 @@ class InputBar : public QWidget {
 public:
     static constexpr int bandHeight = 42;
 
+    // One origin filter of the browser: its fixed caption and its identifier.
+    struct BrowseFilter {
+        QString title;
+        QString identifier;
+    };
+    // The browser's filters in display order: ALL, SYS, 3RD.
+    static const QList<BrowseFilter>& browseFilters();
+
     explicit InputBar(QWidget* parent = nullptr);
 
     Plate* inputBox() const { return inputBox_; }
@@ -23,6 +33,11 @@ public:
     QWidget* rightBrowseGroup() const { return rightBrowseGroup_; }
     FlatButton* matchModeBtn() const { return matchModeBtn_; }
     FlatButton* addBtn() const { return addBtn_; }
+    // One button per entry of browseFilters(), in the same order, inside rightBrowseGroup.
+    const QList<FlatButton*>& filterBtns() const { return filterBtns_; }
+
+    // Marks the filter button of this identifier, and only it, as selected.
+    void selectFilter(const QString& identifier);
 
     // The field's grey hint, in the tertiary text colour.
     void setPlaceholder(const QString& text);
@@ -35,6 +50,7 @@ private:
     QWidget* rightBrowseGroup_;
     FlatButton* matchModeBtn_;
     FlatButton* addBtn_;
+    QList<FlatButton*> filterBtns_;
 };
 
 // "~Fuzzy" in orange or "=Exact" in blue, on a faint plate of the same colour.

@@ -2,17 +2,20 @@
 
 #include "background_click_filter.h"
 #include "browse_cell_view.h"
+#include "dialog_file_chooser.h"
 #include "empty_state_label.h"
 #include "flat_button.h"
 #include "footer_bar.h"
 #include "header_bar.h"
 #include "input_bar.h"
+#include "lang.h"
 #include "localized_text.h"
 #include "log_cell_view.h"
 #include "log_pane.h"
 #include "pane_splitter.h"
 #include "plate.h"
 #include "row_table.h"
+#include "settings_menu.h"
 #include "tables_pane.h"
 #include "target_cell_view.h"
 #include "theme.h"
@@ -23,8 +26,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-MainViewController::MainViewController(MonitorServices services, QWidget* parent)
-    : QWidget(parent), monitor_(std::make_unique<ProcessMonitor>(std::move(services))),
+MainViewController::MainViewController(MonitorServices services,
+                                       std::shared_ptr<FileChooser> fileChooser, QWidget* parent)
+    : QWidget(parent), settings_(services.settings),
+      launchAtLogin_(LaunchAtLogin::forThisUser(*settings_)),
+      monitor_(std::make_unique<ProcessMonitor>(std::move(services))),
+      fileChooser_(fileChooser ? std::move(fileChooser)
+                               : std::make_shared<DialogFileChooser>(this)),
       headerBar_(new HeaderBar(this)), inputBar_(new InputBar(this)),
       splitView_(new PaneSplitter(this)), tablesPane_(new TablesPane(splitView_)),
       logPane_(new LogPane(splitView_)), footerBar_(new FooterBar(int(defaultInterval), this)) {
@@ -100,13 +108,14 @@ void MainViewController::setUpTables() {
         [self](QWidget* row, int index) {
             if (!self || index >= self->filteredProcesses_.size())
                 return;
+            auto* cell = static_cast<BrowseCellView*>(row);
             const UserProcess& process = self->filteredProcesses_.at(index);
-            const QList<TargetProcess>& targets = self->monitor_->targets();
-            const bool isAdded =
-                std::any_of(targets.begin(), targets.end(), [&](const TargetProcess& target) {
-                    return target.name == process.name;
-                });
-            static_cast<BrowseCellView*>(row)->configure(process, isAdded);
+            const bool isAdded = self->isInWatchList(process.name);
+            cell->configure(process, isAdded);
+            cell->onAdd = [self, name = process.name, isAdded] {
+                if (self)
+                    self->addFromBrowser(name, isAdded);
+            };
         });
 
     logPane_->logTable()->setDataSource(
@@ -133,6 +142,14 @@ void MainViewController::connectActions() {
         if (!isBrowseMode_)
             addProcess();
     });
+    connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
+            &MainViewController::searchEdited);
+    const QList<FlatButton*>& filterBtns = inputBar_->filterBtns();
+    for (qsizetype i = 0; i < filterBtns.size(); ++i) {
+        const QString identifier = InputBar::browseFilters().at(i).identifier;
+        connect(filterBtns[i], &QPushButton::clicked, this,
+                [this, identifier] { filterTapped(identifier); });
+    }
 
     connect(logPane_->cleanMemBtn(), &QPushButton::clicked, this,
             &MainViewController::cleanSelfMemory);
@@ -143,8 +160,12 @@ void MainViewController::connectActions() {
         connect(intervalBtns[i], &QPushButton::clicked, this,
                 [this, seconds] { intervalTapped(seconds); });
     }
+    connect(footerBar_->exportLogBtn(), &QPushButton::clicked, this,
+            &MainViewController::exportAllLogs);
     connect(footerBar_->clearLogBtn(), &QPushButton::clicked, this,
             &MainViewController::clearAllLogs);
+    connect(footerBar_->settingsBtn(), &QPushButton::clicked, this,
+            &MainViewController::showSettingsMenu);
 }
 
 void MainViewController::bindMonitor() {
@@ -157,14 +178,14 @@ void MainViewController::bindMonitor() {
     connect(monitor, &ProcessMonitor::targetInfoChanged, this,
             [this] { tablesPane_->targetsTable()->reloadData(); });
     connect(monitor, &ProcessMonitor::allProcessesChanged, this,
-            &MainViewController::updateFilteredProcesses);
+            &MainViewController::showAllProcesses);
 
     // Each subscription shows the current value at once, as later ones show every change.
     showTargets(monitor->targets());
     showKillLog(monitor->killLog());
     showMonitoringState(monitor->isMonitoring());
     logPane_->showSelfMemory(monitor->selfMemoryMB());
-    updateFilteredProcesses();
+    showAllProcesses(monitor->allProcesses());
 }
 
 void MainViewController::showTargets(const QList<TargetProcess>& targets) {
@@ -190,10 +211,36 @@ void MainViewController::showMonitoringState(bool isMonitoring) {
     headerBar_->showMonitoringState(true, localizedCount("monitoring_count", int(enabled)));
 }
 
+void MainViewController::showAllProcesses(const QList<UserProcess>& processes) {
+    // Folding the texts once per snapshot keeps every keystroke of the search cheap.
+    processFilter_ = ProcessFilter(processes);
+    updateFilteredProcesses();
+}
+
+void MainViewController::searchEdited(const QString& text) {
+    if (!isBrowseMode_)
+        return;
+    browseSearch_ = text;
+    updateFilteredProcesses();
+}
+
 void MainViewController::updateFilteredProcesses() {
-    filteredProcesses_ = monitor_->allProcesses();
+    filteredProcesses_ = processFilter_.filtered(browseFilter_, browseSearch_);
     inputBar_->procCountLabel()->setText(
         localizedCount("process_count", int(filteredProcesses_.size())));
+    tablesPane_->browseTable()->reloadData();
+}
+
+bool MainViewController::isInWatchList(const QString& processName) const {
+    const QList<TargetProcess>& targets = monitor_->targets();
+    return std::any_of(targets.begin(), targets.end(),
+                       [&](const TargetProcess& target) { return target.name == processName; });
+}
+
+void MainViewController::addFromBrowser(const QString& processName, bool isAdded) {
+    if (isAdded)
+        return;
+    monitor_->addTarget(processName, MatchMode::fuzzy);
     tablesPane_->browseTable()->reloadData();
 }
 
@@ -263,10 +310,62 @@ void MainViewController::switchToBrowse() {
     inputBar_->rightTargetsGroup()->hide();
     inputBar_->rightBrowseGroup()->show();
     inputBar_->procCountLabel()->show();
-    inputBar_->inputField()->clear();
+    inputBar_->inputField()->setText(browseSearch_);
     inputBar_->setPlaceholder(localizedText("search_placeholder"));
 
+    // The rows of the last snapshot stay until the new one arrives from the scan thread.
     monitor_->refreshAllProcesses();
+}
+
+void MainViewController::filterTapped(const QString& identifier) {
+    browseFilter_ = identifier;
+    inputBar_->selectFilter(browseFilter_);
+    updateFilteredProcesses();
+}
+
+std::unique_ptr<SettingsMenu> MainViewController::makeSettingsMenu() {
+    Lang& lang = Lang::shared();
+    auto menu = std::make_unique<SettingsMenu>(lang, launchAtLogin_.isLaunchAtLoginEnabled(),
+                                               lang.currentCode());
+    connect(menu.get(), &SettingsMenu::toggleLaunchAtLoginChosen, this,
+            &MainViewController::toggleLaunchAtLogin);
+    connect(menu.get(), &SettingsMenu::exportTargetsChosen, this,
+            &MainViewController::exportTargets);
+    connect(menu.get(), &SettingsMenu::importTargetsChosen, this,
+            &MainViewController::importTargets);
+    connect(menu.get(), &SettingsMenu::languageChosen, this, &MainViewController::changeLanguage);
+    return menu;
+}
+
+void MainViewController::showSettingsMenu() {
+    makeSettingsMenu()->popUpBelow(*footerBar_->settingsBtn());
+}
+
+void MainViewController::toggleLaunchAtLogin(QAction* item) {
+    launchAtLogin_.toggleLaunchAtLogin();
+    // The mark shows what the system reports now, not what was asked for.
+    item->setChecked(launchAtLogin_.isLaunchAtLoginEnabled());
+}
+
+void MainViewController::exportTargets() {
+    monitor_->exportTargets(*fileChooser_);
+}
+
+void MainViewController::importTargets() {
+    monitor_->importTargets(*fileChooser_);
+    tablesPane_->targetsTable()->reloadData();
+}
+
+void MainViewController::changeLanguage(QAction* item) {
+    const QVariant code = item->data();
+    if (code.typeId() != QMetaType::QString)
+        return;
+    Lang::shared().setLanguage(code.toString());
+    Q_EMIT languageChanged();
+}
+
+void MainViewController::exportAllLogs() {
+    monitor_->exportAllLogs(*fileChooser_);
 }
 
 void MainViewController::clearAllLogs() {

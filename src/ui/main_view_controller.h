@@ -1,5 +1,8 @@
 #pragma once
 
+#include "file_chooser.h"
+#include "launch_at_login.h"
+#include "process_filter.h"
 #include "process_monitor.h"
 #include "target_process.h"
 #include "user_process.h"
@@ -14,6 +17,8 @@ class HeaderBar;
 class InputBar;
 class LogPane;
 class PaneSplitter;
+class QAction;
+class SettingsMenu;
 class TablesPane;
 
 // The content of the main window. Owns its monitor, shows its published state and turns the
@@ -26,7 +31,9 @@ public:
     static constexpr double defaultInterval = 5.0;
     static constexpr int selfMemoryPeriodMs = 5000;
 
+    // The file actions ask the chooser for their files; without one they open dialogs.
     explicit MainViewController(MonitorServices services = MonitorServices::system(),
+                                std::shared_ptr<FileChooser> fileChooser = nullptr,
                                 QWidget* parent = nullptr);
     ~MainViewController() override;
 
@@ -42,6 +49,8 @@ public:
     MatchMode matchMode() const { return matchMode_; }
     bool isBrowseMode() const { return isBrowseMode_; }
     double selectedInterval() const { return selectedInterval_; }
+    const QString& browseFilter() const { return browseFilter_; }
+    const QString& browseSearch() const { return browseSearch_; }
     const QList<UserProcess>& filteredProcesses() const { return filteredProcesses_; }
 
     void toggleMonitoring();
@@ -51,7 +60,21 @@ public:
     void toggleMatchMode();
     void switchToTargets();
     void switchToBrowse();
+    void filterTapped(const QString& identifier);
+
+    // The gear's menu, built afresh with the current marks and wired to the actions below.
+    std::unique_ptr<SettingsMenu> makeSettingsMenu();
+    void showSettingsMenu();
+    void toggleLaunchAtLogin(QAction* item);
+    void exportTargets();
+    void importTargets();
+    void changeLanguage(QAction* item);
+    void exportAllLogs();
     void clearAllLogs();
+
+Q_SIGNALS:
+    // The interface language was chosen; the window puts a new controller in place of this one.
+    void languageChanged();
 
 private:
     void buildLayout();
@@ -62,12 +85,23 @@ private:
     void showTargets(const QList<TargetProcess>& targets);
     void showKillLog(const QList<KillLogEntry>& killLog);
     void showMonitoringState(bool isMonitoring);
+    void showAllProcesses(const QList<UserProcess>& processes);
+    void searchEdited(const QString& text);
     void updateFilteredProcesses();
+    bool isInWatchList(const QString& processName) const;
+    void addFromBrowser(const QString& processName, bool isAdded);
 
+    // The login item keeps its flag in the monitor's settings, taken before the monitor.
+    std::shared_ptr<SettingsStore> settings_;
+    LaunchAtLogin launchAtLogin_;
     std::unique_ptr<ProcessMonitor> monitor_;
+    std::shared_ptr<FileChooser> fileChooser_;
     MatchMode matchMode_ = MatchMode::fuzzy;
     bool isBrowseMode_ = false;
     double selectedInterval_ = defaultInterval;
+    QString browseFilter_ = QStringLiteral("all");
+    QString browseSearch_;
+    ProcessFilter processFilter_;
     QList<UserProcess> filteredProcesses_;
 
     HeaderBar* headerBar_;

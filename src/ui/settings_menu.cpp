@@ -1,0 +1,42 @@
+#include "settings_menu.h"
+
+#include "lang.h"
+
+SettingsMenu::SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled,
+                           const QString& currentLanguageCode, QWidget* parent)
+    : QMenu(parent) {
+    launchAtLoginItem_ = addAction(lang.localized(QStringLiteral("launch_at_login")));
+    launchAtLoginItem_->setCheckable(true);
+    launchAtLoginItem_->setChecked(isLaunchAtLoginEnabled);
+    connect(launchAtLoginItem_, &QAction::triggered, this,
+            [this] { Q_EMIT toggleLaunchAtLoginChosen(launchAtLoginItem_); });
+
+    addSeparator();
+    exportTargetsItem_ = addAction(lang.localized(QStringLiteral("export_targets")));
+    connect(exportTargetsItem_, &QAction::triggered, this, &SettingsMenu::exportTargetsChosen);
+    importTargetsItem_ = addAction(lang.localized(QStringLiteral("import_targets")));
+    connect(importTargetsItem_, &QAction::triggered, this, &SettingsMenu::importTargetsChosen);
+
+    addSeparator();
+    languageHeader_ = addAction(QStringLiteral("Language"));
+    languageHeader_->setEnabled(false);
+
+    for (const Lang::Language& language : Lang::languages()) {
+        QAction* item = addAction(language.displayName);
+        item->setData(language.code);
+        // Checkable for every item so the mark can show, checked only for the stored code:
+        // an unknown stored code leaves all of them unticked.
+        item->setCheckable(true);
+        item->setChecked(language.code == currentLanguageCode);
+        connect(item, &QAction::triggered, this, [this, item] { Q_EMIT languageChosen(item); });
+        languageItems_.append(item);
+    }
+}
+
+QPoint SettingsMenu::popUpPosition(const QWidget& button) {
+    return button.mapToGlobal(QPoint(0, button.height() + 4));
+}
+
+void SettingsMenu::popUpBelow(const QWidget& button) {
+    exec(popUpPosition(button));
+}
