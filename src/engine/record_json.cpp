@@ -7,16 +7,6 @@ namespace {
 
 constexpr char upperHexDigits[] = "0123456789ABCDEF";
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 void appendHex(QByteArray& out, quint32 value, int digits) {
     for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
         out += upperHexDigits[(value >> shift) & 0xF];
@@ -50,8 +40,8 @@ std::optional<QUuid> parseUuid(QByteArrayView text) {
             ++i;
             continue;
         }
-        const int high = hexValue(text[i]);
-        const int low = hexValue(text[i + 1]);
+        const int high = hexDigitValue(text[i]);
+        const int low = hexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes[count++] = char(high << 4 | low);

@@ -12,16 +12,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 void appendUtf8(std::string& out, char32_t codePoint) {
     if (codePoint < 0x80) {
         out += char(codePoint);
@@ -157,7 +147,7 @@ std::optional<char16_t> StrictJsonReader::readHexQuad() {
         return std::nullopt;
     char16_t unit = 0;
     for (int i = 0; i < 4; ++i) {
-        const int digit = hexValue(p_[i]);
+        const int digit = hexDigitValue(p_[i]);
         if (digit < 0)
             return std::nullopt;
         unit = char16_t(unit * 16 + digit);

@@ -4,6 +4,17 @@
 #include <optional>
 #include <string>
 
+// The value of one hexadecimal digit in either case, -1 for any other character.
+inline int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // A pull reader for RFC 8259 JSON that accepts nothing else: no comments, no trailing commas,
 // no NaN, no invalid UTF-8, no lone surrogates. It works in one pass over the bytes and never
 // recurses, so hostile input costs linear time and no stack.
