@@ -4,7 +4,6 @@
 #include "settings_keys.h"
 #include "watch_list_store.h"
 
-#include <QLocale>
 #include <QTest>
 
 namespace {
@@ -23,7 +22,6 @@ private Q_SLOTS:
     void savesCompactJsonUnderItsKeyAndLoadsItBack();
     void unusableStoredValueLoadsEmptyAndStays_data();
     void unusableStoredValueLoadsEmptyAndStays();
-    void lowerCasedNamesIgnoreCaseButNotTheLocale();
 };
 
 void TestWatchListStore::savesCompactJsonUnderItsKeyAndLoadsItBack() {
@@ -63,18 +61,6 @@ void TestWatchListStore::unusableStoredValueLoadsEmptyAndStays() {
     QVERIFY(WatchListStore(settings).load().isEmpty());
     QCOMPARE(settings.writes, 0);
     QCOMPARE(settings.values.value(SettingsKeys::targets), stored);
-}
-
-void TestWatchListStore::lowerCasedNamesIgnoreCaseButNotTheLocale() {
-    // Turkish rules would lower "I" to a dotless "ı"; the default mapping gives "i".
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    const QSet<QString> names = lowerCasedNames(
-        {{QUuid::createUuid(), QStringLiteral("FireFox"), MatchMode::fuzzy, true},
-         {QUuid::createUuid(), QStringLiteral("ÄRGER INIT"), MatchMode::exact, true},
-         {QUuid::createUuid(), QStringLiteral("firefox"), MatchMode::exact, false}});
-    QLocale::setDefault(previous);
-    QCOMPARE(names, QSet<QString>({QStringLiteral("firefox"), QStringLiteral("ärger init")}));
 }
 
 QTEST_APPLESS_MAIN(TestWatchListStore)
