@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <sys/wait.h>
@@ -28,16 +27,18 @@ QString shownAs(const QString& comm, const QString& how) {
     QByteArray bytes = comm.toUtf8();
     if (how == u"as is")
         return comm;
-    if (how == u"C locale") // ps shows "?" for each byte it cannot print
-        std::replace_if(
-            bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x20 || uchar(c) >= 0x7f; },
-            '?');
-    else if (how == u"one byte more")
+    if (how == u"C locale") { // ps shows "?" for each byte it cannot print
+        for (char& c : bytes)
+            c = uchar(c) < 0x20 || uchar(c) >= 0x7f ? '?' : c;
+    } else if (how == u"one byte less") {
+        bytes.chop(1);
+    } else if (how == u"one byte more") {
         bytes += 'x';
-    else if (how == u"? for an ASCII byte")
+    } else if (how == u"? for an ASCII byte") {
         bytes[0] = '?';
-    else
+    } else {
         bytes = "zvk-other";
+    }
     return QString::fromLatin1(bytes);
 }
 
@@ -68,21 +69,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<uint>("uidOffset");
         QTest::addColumn<bool>("isKilled");
+        const auto row = [](const char* tag, const QString& prefix, const char* shown,
+                            uint uidOffset, bool isKilled) {
+            QTest::newRow(tag) << prefix << QString::fromLatin1(shown) << uidOffset << isKilled;
+        };
+        const QString plain = QStringLiteral("zvk");
         const QString utf8 = QStringLiteral("zvk-é");
-        QTest::newRow("plain name") << "zvk"
-                                    << "as is" << 0u << true;
-        QTest::newRow("UTF-8 name") << utf8 << "as is" << 0u << true;
-        QTest::newRow("UTF-8 name in the C locale") << utf8 << "C locale" << 0u << true;
-        QTest::newRow("control byte in the C locale") << "zvk-\t"
-                                                      << "C locale" << 0u << true;
-        QTest::newRow("other name") << "zvk"
-                                    << "other" << 0u << false;
-        QTest::newRow("name with one byte more") << "zvk"
-                                                 << "one byte more" << 0u << false;
-        QTest::newRow("? for an ASCII byte") << "zvk"
-                                             << "? for an ASCII byte" << 0u << false;
-        QTest::newRow("other user") << "zvk"
-                                    << "as is" << 1u << false;
+        row("plain name", plain, "as is", 0, true);
+        row("UTF-8 name", utf8, "as is", 0, true);
+        row("UTF-8 name in the C locale", utf8, "C locale", 0, true);
+        row("control byte in the C locale", QStringLiteral("zvk-\t"), "C locale", 0, true);
+        row("other name", plain, "other", 0, false);
+        row("name with one byte more", plain, "one byte more", 0, false);
+        row("name with one byte less", plain, "one byte less", 0, false);
+        row("? for an ASCII byte", plain, "? for an ASCII byte", 0, false);
+        row("other user", plain, "as is", 1, false);
     }
 
     void signalsOnlyTheProcessOfTheSnapshot() {
