@@ -1,10 +1,9 @@
 #include "kill_cycle.h"
-#include "text_format.h"
 #include "lang.h"
 #include "memory_settings_store.h"
 #include "process_signals.h"
+#include "text_format.h"
 
-#include <QHash>
 #include <QLocale>
 #include <QTest>
 #include <cerrno>
@@ -21,7 +20,7 @@ struct PinScript {
 };
 
 // Signals nothing; plays the scripts and writes down every step in order.
-class FakeProcessSignals final : public ProcessSignals {
+class ScriptedSignals final : public ProcessSignals {
 public:
     // One script per pin of a pid, the last one repeating; unscripted processes end politely.
     QHash<qint32, QList<PinScript>> scripts;
@@ -30,14 +29,10 @@ public:
     PinResult pin(const UserProcess& process) override {
         events << QStringLiteral("pin %1").arg(process.pid);
         QList<PinScript>& queue = scripts[process.pid];
-        const PinScript script = queue.isEmpty() ? PinScript() : queue.first();
-        if (queue.size() > 1)
-            queue.removeFirst();
-        PinResult result;
-        result.status = script.status;
-        result.error = script.pinError;
+        const PinScript script = queue.size() > 1 ? queue.takeFirst() : queue.value(0);
+        PinResult result{script.status, script.pinError, nullptr};
         if (script.status == PinResult::Status::pinned)
-            result.process = std::make_unique<Pinned>(*this, process.pid, script);
+            result.process = std::make_unique<Pinned>(events, process.pid, script);
         return result;
     }
 
@@ -48,20 +43,19 @@ public:
 private:
     class Pinned final : public PinnedProcess {
     public:
-        Pinned(FakeProcessSignals& owner, qint32 pid, PinScript script)
-            : owner_(owner), pid_(pid), script_(script) {}
+        Pinned(QStringList& events, qint32 pid, PinScript script)
+            : events_(events), pid_(pid), script_(script) {}
         int sendSignal(int signal) override {
-            owner_.events << QStringLiteral("signal %1 %2").arg(pid_).arg(signal);
-            return signal == SIGTERM ? script_.termError
-                                     : (signal == SIGKILL ? script_.killError : 0);
+            events_ << QStringLiteral("signal %1 %2").arg(pid_).arg(signal);
+            return signal == SIGTERM ? script_.termError : script_.killError;
         }
         bool hasEnded() override {
-            owner_.events << QStringLiteral("probe %1").arg(pid_);
+            events_ << QStringLiteral("probe %1").arg(pid_);
             return script_.endsAfterTerm;
         }
 
     private:
-        FakeProcessSignals& owner_;
+        QStringList& events_;
         qint32 pid_;
         PinScript script_;
     };
@@ -92,7 +86,7 @@ QList<qint32> pidsOf(const QList<KillLogEntry>& batch) {
 }
 } // namespace
 
-Q_DECLARE_METATYPE(PinResult::Status)
+Q_DECLARE_METATYPE(PinScript)
 Q_DECLARE_METATYPE(MatchMode)
 
 class TestKillCycle : public QObject {
@@ -105,158 +99,102 @@ class TestKillCycle : public QObject {
 
 private Q_SLOTS:
     void outcome_data() {
-        using S = PinResult::Status;
-        QTest::addColumn<S>("pinStatus");
-        QTest::addColumn<int>("pinError");
-        QTest::addColumn<int>("termError");
-        QTest::addColumn<bool>("endsAfterTerm");
-        QTest::addColumn<int>("killError");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("error");
+        QTest::addColumn<PinScript>("script");
+        QTest::addColumn<QString>("key"); // empty when there is no entry
+        QTest::addColumn<int>("error");   // the error number in the message
         QTest::addColumn<bool>("success");
         QTest::addColumn<QStringList>("events");
-
-        const QStringList term = {"pin 42", "signal 42 15"};
+        using S = PinResult::Status;
+        const QStringList pin = {"pin 42"};
+        const QStringList term = pin + QStringList{"signal 42 15"};
         const QStringList probe = term + QStringList{"pause 100000", "probe 42"};
         const QStringList forced = probe + QStringList{"signal 42 9"};
-
-        QTest::newRow("polite refused")
-            << S::pinned << 0 << EPERM << false << 0 << "msg_no_permission" << 0 << false << term;
-        QTest::newRow("polite finds none")
-            << S::pinned << 0 << ESRCH << false << 0 << "msg_already_exited" << 0 << false << term;
-        QTest::newRow("polite fails otherwise")
-            << S::pinned << 0 << EIO << false << 0 << "msg_failed" << EIO << false << term;
-        QTest::newRow("ends politely")
-            << S::pinned << 0 << 0 << true << 0 << "msg_killed" << 0 << true << probe;
-        QTest::newRow("forced") << S::pinned << 0 << 0 << false << 0 << "msg_force_killed" << 0
-                                << true << forced;
-        QTest::newRow("forced refused")
-            << S::pinned << 0 << 0 << false << EPERM << "msg_no_permission" << 0 << false << forced;
-        QTest::newRow("ends before the forced kill")
-            << S::pinned << 0 << 0 << false << ESRCH << "msg_already_exited" << 0 << false
-            << forced;
-        QTest::newRow("forced fails otherwise")
-            << S::pinned << 0 << 0 << false << EINVAL << "msg_failed" << EINVAL << false << forced;
-        QTest::newRow("gone before the pin")
-            << S::gone << 0 << 0 << true << 0 << "msg_already_exited" << 0 << false
-            << QStringList{"pin 42"};
-        QTest::newRow("pin refused") << S::failed << EPERM << 0 << true << 0 << "msg_no_permission"
-                                     << 0 << false << QStringList{"pin 42"};
-        QTest::newRow("pin finds none")
-            << S::failed << ESRCH << 0 << true << 0 << "msg_already_exited" << 0 << false
-            << QStringList{"pin 42"};
-        QTest::newRow("pin fails otherwise")
-            << S::failed << EMFILE << 0 << true << 0 << "msg_failed" << EMFILE << false
-            << QStringList{"pin 42"};
-        QTest::newRow("zombie: no entry")
-            << S::zombie << 0 << 0 << true << 0 << QString() << 0 << false << QStringList{"pin 42"};
+        const auto row = [](const char* tag, PinScript script, const char* key, int error,
+                            bool success, const QStringList& events) {
+            QTest::newRow(tag) << script << QString::fromLatin1(key) << error << success << events;
+        };
+        row("ends politely", {S::pinned, 0, 0, true, 0}, "msg_killed", 0, true, probe);
+        row("forced", {S::pinned, 0, 0, false, 0}, "msg_force_killed", 0, true, forced);
+        row("polite refused", {S::pinned, 0, EPERM, false, 0}, "msg_no_permission", 0, false, term);
+        row("polite finds none", {S::pinned, 0, ESRCH, false, 0}, "msg_already_exited", 0, false,
+            term);
+        row("polite fails otherwise", {S::pinned, 0, EIO, false, 0}, "msg_failed", EIO, false,
+            term);
+        row("forced refused", {S::pinned, 0, 0, false, EPERM}, "msg_no_permission", 0, false,
+            forced);
+        row("ends before the forced kill", {S::pinned, 0, 0, false, ESRCH}, "msg_already_exited", 0,
+            false, forced);
+        row("gone before the pin", {S::gone}, "msg_already_exited", 0, false, pin);
+        row("pin refused", {S::failed, EPERM}, "msg_no_permission", 0, false, pin);
+        row("pin fails otherwise", {S::failed, EMFILE}, "msg_failed", EMFILE, false, pin);
+        row("zombie: no entry", {S::zombie}, "", 0, false, pin);
     }
 
     void outcome() {
-        QFETCH(PinResult::Status, pinStatus);
-        QFETCH(int, pinError);
-        QFETCH(int, termError);
-        QFETCH(bool, endsAfterTerm);
-        QFETCH(int, killError);
+        QFETCH(PinScript, script);
         QFETCH(QString, key);
         QFETCH(int, error);
         QFETCH(bool, success);
         QFETCH(QStringList, events);
 
-        FakeProcessSignals signals;
-        signals.scripts[42] = {{pinStatus, pinError, termError, endsAfterTerm, killError}};
+        ScriptedSignals signals;
+        signals.scripts[42] = {script};
         UserProcess victim = process(42, QStringLiteral("tool-bin"), 1536);
         victim.localizedName = QStringLiteral("Tool Display");
-
         const QDateTime before = QDateTime::currentDateTimeUtc();
         const std::optional<KillLogEntry> entry = killProcess(victim, signals, lang);
-        const QDateTime after = QDateTime::currentDateTimeUtc();
 
         QCOMPARE(signals.events, events);
-        if (key.isEmpty()) {
-            QVERIFY(!entry);
+        QCOMPARE(entry.has_value(), !key.isEmpty());
+        if (!entry)
             return;
-        }
-        QVERIFY(entry);
         const QString outcomeText =
             error ? formatted(lang.localized(key), error) : lang.localized(key);
         QCOMPARE(entry->message, outcomeText + QStringLiteral(" (1.5 MB)"));
-        if (error)
-            QVERIFY(entry->message.contains(QString::number(error)));
+        QVERIFY(!error || entry->message.contains(QString::number(error)));
         QCOMPARE(entry->success, success);
         QCOMPARE(entry->processName, QStringLiteral("tool-bin"));
         QCOMPARE(entry->pid, 42);
-        QVERIFY(!entry->id.isNull());
         QCOMPARE(entry->timestamp.timeSpec(), Qt::UTC);
-        QVERIFY(entry->timestamp >= before && entry->timestamp <= after);
+        QVERIFY(entry->timestamp >= before && entry->timestamp <= QDateTime::currentDateTimeUtc());
     }
 
-    void freshIdEveryAttempt() {
-        FakeProcessSignals signals;
-        const UserProcess victim = process(7, QStringLiteral("tool"));
-        QVERIFY(killProcess(victim, signals, lang)->id != killProcess(victim, signals, lang)->id);
-    }
-
-    void noSuffixWithoutMemory_data() {
-        QTest::addColumn<qint64>("memoryKB");
-        QTest::newRow("zero") << qint64(0);
-        QTest::newRow("negative") << qint64(-1);
-    }
-
-    void noSuffixWithoutMemory() {
-        QFETCH(qint64, memoryKB);
-        FakeProcessSignals signals;
-        const auto entry = killProcess(process(7, QStringLiteral("tool"), memoryKB), signals, lang);
-        QVERIFY(entry);
-        QCOMPARE(entry->message, text("msg_killed"));
+    void eachAttemptHasItsOwnIdAndNoSizeWithoutMemory() {
+        ScriptedSignals signals;
+        const auto first = killProcess(process(7, QStringLiteral("tool")), signals, lang);
+        const auto second = killProcess(process(7, QStringLiteral("tool")), signals, lang);
+        QVERIFY(first && second);
+        QVERIFY(!first->id.isNull() && first->id != second->id);
+        QCOMPARE(first->message, text("msg_killed"));
     }
 
     void matching_data() {
         QTest::addColumn<MatchMode>("mode");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("localizedName");
+        QTest::addColumn<QString>("localizedName"); // null when there is none
         QTest::addColumn<bool>("matches");
-
+        const auto row = [](const char* tag, MatchMode mode, const QString& entry,
+                            const QString& name, const QString& localizedName, bool matches) {
+            QTest::newRow(tag) << mode << entry << name << localizedName << matches;
+        };
         const auto fuzzy = MatchMode::fuzzy;
         const auto exact = MatchMode::exact;
         const QString none;
         const QString nfc = QStringLiteral("caf\u00e9");
         const QString nfd = QStringLiteral("cafe\u0301");
-
-        QTest::newRow("fuzzy, name") << fuzzy << "abc"
-                                     << "MyABCTool" << none << true;
-        QTest::newRow("fuzzy, display name") << fuzzy << "abc"
-                                             << "viewer-bin"
-                                             << "Abc Viewer" << true;
-        QTest::newRow("fuzzy, no part") << fuzzy << "abd"
-                                        << "MyABCTool"
-                                        << "Abc Viewer" << false;
-        QTest::newRow("fuzzy, longer than name") << fuzzy << "MyABCTools"
-                                                 << "MyABCTool" << none << false;
-        QTest::newRow("exact, not a part") << exact << "abc"
-                                           << "MyABCTool" << none << false;
-        QTest::newRow("exact, not a display-name part") << exact << "abc"
-                                                        << "viewer-bin"
-                                                        << "Abc Viewer" << false;
-        QTest::newRow("exact, same") << exact << "Viewer"
-                                     << "Viewer" << none << true;
-        QTest::newRow("exact, other case") << exact << "viewer"
-                                           << "Viewer" << none << false;
-        QTest::newRow("exact, display name") << exact << "Viewer"
-                                             << "viewer-bin"
-                                             << "Viewer" << true;
-        QTest::newRow("exact, composed entry") << exact << nfc << nfd << none << true;
-        QTest::newRow("exact, decomposed entry") << exact << nfd << nfc << none << true;
-        QTest::newRow("fuzzy, decomposed upper case")
-            << fuzzy << QStringLiteral("CAFE\u0301") << "my" + nfc + "-tool" << none << true;
-        QTest::newRow("fuzzy, marks count") << fuzzy << "cafe" << nfc << none << false;
-        QTest::newRow("fuzzy, empty entry") << fuzzy << ""
-                                            << "tool"
-                                            << "Tool" << false;
-        QTest::newRow("exact, empty entry, empty name") << exact << ""
-                                                        << ""
-                                                        << "" << false;
+        row("fuzzy, part of the name", fuzzy, "abc", "MyABCTool", none, true);
+        row("fuzzy, part of the display name", fuzzy, "abc", "viewer-bin", "Abc Viewer", true);
+        row("fuzzy, part of neither", fuzzy, "abd", "MyABCTool", "Abc Viewer", false);
+        row("fuzzy, decomposed upper case", fuzzy, "CAFE\u0301", "my" + nfc + "-tool", none, true);
+        row("fuzzy, marks count", fuzzy, "cafe", nfc, none, false);
+        row("fuzzy, empty entry", fuzzy, "", "tool", "Tool", false);
+        row("exact, not a part", exact, "abc", "MyABCTool", none, false);
+        row("exact, same", exact, "Viewer", "Viewer", none, true);
+        row("exact, other case", exact, "viewer", "Viewer", none, false);
+        row("exact, display name", exact, "Viewer", "viewer-bin", "Viewer", true);
+        row("exact, decomposed entry", exact, nfd, nfc, none, true);
+        row("exact, empty entry and name", exact, "", "", "", false);
     }
 
     void matching() {
@@ -265,7 +203,6 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, localizedName);
         QFETCH(bool, matches);
-
         UserProcess candidate = process(9, name);
         if (!localizedName.isNull())
             candidate.localizedName = localizedName;
@@ -273,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(matchesTarget(watched, candidate), matches);
 
         // The cycle uses the same rule: a match is signalled, anything else is not.
-        FakeProcessSignals signals;
+        ScriptedSignals signals;
         const ScanResult result = runKillCycle({candidate}, {watched}, {watched}, signals, lang);
         QCOMPARE(result.batch.size(), matches ? 1 : 0);
         QCOMPARE(result.targetInfo.contains(watched.id), matches);
@@ -311,7 +248,7 @@ private Q_SLOTS:
         const TargetProcess alpha = target(QStringLiteral("ALPHA"));
         const TargetProcess gamma = target(QStringLiteral("gamma"), MatchMode::exact, false);
         const TargetProcess missing = target(QStringLiteral("delta"));
-        FakeProcessSignals signals;
+        ScriptedSignals signals;
         const ScanResult result =
             runKillCycle(snapshot, {alpha, gamma, missing}, {alpha, missing}, signals, lang);
 
@@ -335,15 +272,13 @@ private Q_SLOTS:
             process(3, QStringLiteral("alpha-two")),
             process(4, QStringLiteral("zombie-alpha")),
         };
-        const TargetProcess beta = target(QStringLiteral("beta"), MatchMode::exact);
-        const TargetProcess alpha = target(QStringLiteral("alpha"));
-        const TargetProcess one = target(QStringLiteral("one"));
-        FakeProcessSignals signals;
+        const QList<TargetProcess> targets = {target(QStringLiteral("beta"), MatchMode::exact),
+                                              target(QStringLiteral("alpha")),
+                                              target(QStringLiteral("one"))};
+        ScriptedSignals signals;
         // The first attempt ends process 1; the second entry finds it gone.
         signals.scripts[1] = {PinScript(), {PinResult::Status::gone}};
         signals.scripts[4] = {{PinResult::Status::zombie}};
-
-        const QList<TargetProcess> targets = {beta, alpha, one};
         const ScanResult result = runKillCycle(snapshot, targets, targets, signals, lang);
 
         QCOMPARE(pidsOf(result.batch), (QList<qint32>{2, 1, 3, 1}));
@@ -351,19 +286,9 @@ private Q_SLOTS:
         QVERIFY(result.batch[1].success);
         QCOMPARE(result.batch[3].message, text("msg_already_exited") + QStringLiteral(" (1.0 MB)"));
         QVERIFY(!result.batch[3].success);
-        const QStringList pins = signals.events.filter(QStringLiteral("pin "));
-        QCOMPARE(pins, (QStringList{"pin 2", "pin 1", "pin 3", "pin 4", "pin 1"}));
+        QCOMPARE(signals.events.filter(QStringLiteral("pin ")),
+                 (QStringList{"pin 2", "pin 1", "pin 3", "pin 4", "pin 1"}));
         QVERIFY(!signals.events.contains(QStringLiteral("signal 4 15")));
-    }
-
-    void emptySnapshot() {
-        FakeProcessSignals signals;
-        const TargetProcess alpha = target(QStringLiteral("alpha"));
-        const ScanResult result = runKillCycle({}, {alpha}, {alpha}, signals, lang);
-        QVERIFY(result.targetInfo.isEmpty());
-        QCOMPARE(result.totalMemoryKB, 0);
-        QVERIFY(result.batch.isEmpty());
-        QVERIFY(signals.events.isEmpty());
     }
 };
 

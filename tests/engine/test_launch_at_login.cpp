@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -61,30 +62,6 @@ QString valueOf(const QString& entry, const QString& key) {
     return {};
 }
 
-// What a session manager makes of an Exec value that holds one argument: string escapes,
-// then field-code "%%", then the quoting rule.
-QString programOfExec(const QString& exec) {
-    QString value;
-    for (qsizetype i = 0; i < exec.size(); ++i) {
-        if (exec[i] == u'\\' && i + 1 < exec.size()) {
-            const QChar c = exec[++i];
-            value += c == u's' ? QChar(u' ') : c == u'n' ? QChar(u'\n') : c;
-        } else {
-            value += exec[i];
-        }
-    }
-    value.replace(QStringLiteral("%%"), QStringLiteral("%"));
-    if (!value.startsWith(u'"'))
-        return value;
-    QString program;
-    for (qsizetype i = 1; i + 1 < value.size(); ++i) {
-        if (value[i] == u'\\' && i + 2 < value.size())
-            ++i;
-        program += value[i];
-    }
-    return program;
-}
-
 const QByteArray ownEntry = "[Desktop Entry]\nType=Application\nName=Zentrav\n"
                             "Exec=/usr/bin/zentrav\nX-GNOME-Autostart-enabled=true\n";
 } // namespace
@@ -92,201 +69,150 @@ const QByteArray ownEntry = "[Desktop Entry]\nType=Application\nName=Zentrav\n"
 class TestLaunchAtLogin : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init();
-    void togglingTwiceReturnsToTheStart_data();
-    void togglingTwiceReturnsToTheStart();
-    void entryStartsThisProgram_data();
-    void entryStartsThisProgram();
-    void existingEntryIsRead_data();
-    void existingEntryIsRead();
-    void failureIsPrintedAndStateStaysOff_data();
-    void failureIsPrintedAndStateStaysOff();
-    void forThisUserUsesConfigFolderAndRunningProgram();
-
-private:
     std::unique_ptr<QTemporaryDir> home_;
     QString autostartDir() const { return home_->filePath(QStringLiteral("autostart")); }
     QString entryPath() const { return autostartDir() + QStringLiteral("/zentrav.desktop"); }
-};
 
-void TestLaunchAtLogin::init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-}
-
-void TestLaunchAtLogin::togglingTwiceReturnsToTheStart_data() {
-    QTest::addColumn<QByteArray>("existingEntry"); // empty: none
-    QTest::addColumn<bool>("isOnAtStart");
-    QTest::newRow("no entry") << QByteArray() << false;
-    QTest::newRow("own entry") << ownEntry << true;
-    QTest::newRow("hidden entry") << ownEntry + "Hidden=true\n" << false;
-}
-
-void TestLaunchAtLogin::togglingTwiceReturnsToTheStart() {
-    QFETCH(QByteArray, existingEntry);
-    QFETCH(bool, isOnAtStart);
-    if (!existingEntry.isEmpty()) {
-        QVERIFY(QDir().mkpath(autostartDir()));
-        writeFile(entryPath(), existingEntry);
+private Q_SLOTS:
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(home_->isValid());
     }
-    MemorySettingsStore settings;
-    LaunchAtLogin launch(autostartDir(), QStringLiteral("/usr/bin/zentrav"), settings);
-    QCOMPARE(launch.isLaunchAtLoginEnabled(), isOnAtStart);
 
-    StdoutCapture output;
-    launch.toggleLaunchAtLogin();
-    QCOMPARE(launch.isLaunchAtLoginEnabled(), !isOnAtStart);
-    QCOMPARE(settings.values.value(SettingsKeys::launchAtLogin), QVariant(!isOnAtStart));
-    QCOMPARE(QFile::exists(entryPath()), !isOnAtStart);
-    // Written atomically: nothing but the entry is left behind.
-    if (!isOnAtStart)
-        QCOMPARE(
-            QDir(autostartDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{"zentrav.desktop"});
+    void togglingTwiceReturnsToTheStart_data() {
+        QTest::addColumn<QByteArray>("existingEntry"); // empty: none
+        QTest::addColumn<bool>("isOnAtStart");
+        QTest::newRow("no entry") << QByteArray() << false;
+        QTest::newRow("own entry") << ownEntry << true;
+        QTest::newRow("Hidden=true") << ownEntry + "Hidden=true\n" << false;
+        QTest::newRow("Hidden = true") << ownEntry + "Hidden = true\n" << false;
+        QTest::newRow("Hidden=false") << ownEntry + "Hidden=false\n" << true;
+        QTest::newRow("GNOME switch off")
+            << QByteArray("[Desktop Entry]\nExec=/x\nX-GNOME-Autostart-enabled=false\n") << false;
+        QTest::newRow("Hidden in another group")
+            << ownEntry + "\n[Desktop Action quit]\nHidden=true\n"
+            << true;
+        QTest::newRow("commented out") << ownEntry + "# Hidden=true\n" << true;
+    }
 
-    launch.toggleLaunchAtLogin();
-    QCOMPARE(launch.isLaunchAtLoginEnabled(), isOnAtStart);
-    QCOMPARE(settings.values.value(SettingsKeys::launchAtLogin), QVariant(isOnAtStart));
-    QCOMPARE(output.text(), QString());
-}
+    void togglingTwiceReturnsToTheStart() {
+        QFETCH(QByteArray, existingEntry);
+        QFETCH(bool, isOnAtStart);
+        if (!existingEntry.isEmpty()) {
+            QVERIFY(QDir().mkpath(autostartDir()));
+            writeFile(entryPath(), existingEntry);
+        }
+        MemorySettingsStore settings;
+        const QString program = QStringLiteral("/opt/zentrav/zentrav");
+        LaunchAtLogin launch(autostartDir(), program, settings);
+        QCOMPARE(launch.isLaunchAtLoginEnabled(), isOnAtStart);
 
-void TestLaunchAtLogin::entryStartsThisProgram_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("exec"); // as written in the file
-    QTest::newRow("plain") << "/usr/bin/zentrav"
-                           << "/usr/bin/zentrav";
-    QTest::newRow("space") << "/opt/My Apps/zentrav"
-                           << "\"/opt/My Apps/zentrav\"";
-    QTest::newRow("quote and dollar") << "/opt/a$b/\"q\"/zentrav"
-                                      << "\"/opt/a\\\\$b/\\\\\"q\\\\\"/zentrav\"";
-    QTest::newRow("backslash") << "/opt/back\\slash/zentrav"
-                               << "\"/opt/back\\\\\\\\slash/zentrav\"";
-    QTest::newRow("percent") << "/opt/100%/zentrav"
-                             << "/opt/100%%/zentrav";
-    QTest::newRow("space and percent") << "/opt/100 %/zentrav"
-                                       << "\"/opt/100 %%/zentrav\"";
-    QTest::newRow("non-Latin") << "/opt/ツール/zentrav"
-                               << "/opt/ツール/zentrav";
-}
+        StdoutCapture output;
+        for (const bool isOn : {!isOnAtStart, isOnAtStart}) {
+            launch.toggleLaunchAtLogin();
+            QCOMPARE(launch.isLaunchAtLoginEnabled(), isOn);
+            QCOMPARE(settings.values.value(SettingsKeys::launchAtLogin), QVariant(isOn));
+            // On is this program's own entry, written atomically; off is no entry at all.
+            QCOMPARE(valueOf(readFile(entryPath()), "Exec"), isOn ? program : QString());
+            QCOMPARE(QDir(autostartDir()).entryList(QDir::Files | QDir::Hidden).size(),
+                     isOn ? 1 : 0);
+        }
+        QCOMPARE(output.text(), QString());
+    }
 
-void TestLaunchAtLogin::entryStartsThisProgram() {
-    QFETCH(QString, program);
-    QFETCH(QString, exec);
-    MemorySettingsStore settings;
-    LaunchAtLogin launch(autostartDir(), program, settings);
-    launch.toggleLaunchAtLogin();
-    QVERIFY(launch.isLaunchAtLoginEnabled());
+    void entryStartsThisProgram_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec"); // as written in the file
+        const auto row = [](const char* tag, const char* program, const char* exec) {
+            QTest::newRow(tag) << QString::fromUtf8(program) << QString::fromUtf8(exec);
+        };
+        row("plain", "/usr/bin/zentrav", "/usr/bin/zentrav");
+        row("space", "/opt/My Apps/zentrav", R"("/opt/My Apps/zentrav")");
+        row("quote and dollar", R"(/opt/a$b/"q"/zentrav)", R"("/opt/a\\$b/\\"q\\"/zentrav")");
+        row("backslash", R"(/opt/back\slash/zentrav)", R"("/opt/back\\\\slash/zentrav")");
+        row("percent", "/opt/100%/zentrav", "/opt/100%%/zentrav");
+        row("space and percent", "/opt/100 %/zentrav", R"("/opt/100 %%/zentrav")");
+    }
 
-    const QString entry = readFile(entryPath());
-    QVERIFY(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
-    QCOMPARE(valueOf(entry, "Type"), QStringLiteral("Application"));
-    QCOMPARE(valueOf(entry, "Name"), QStringLiteral("Zentrav"));
-    QCOMPARE(valueOf(entry, "X-GNOME-Autostart-enabled"), QStringLiteral("true"));
-    QCOMPARE(valueOf(entry, "Hidden"), QString());
-    QCOMPARE(valueOf(entry, "Exec"), exec);
-    QCOMPARE(programOfExec(valueOf(entry, "Exec")), program);
-}
+    void entryStartsThisProgram() {
+        QFETCH(QString, program);
+        QFETCH(QString, exec);
+        MemorySettingsStore settings;
+        LaunchAtLogin launch(autostartDir(), program, settings);
+        launch.toggleLaunchAtLogin();
+        QVERIFY(launch.isLaunchAtLoginEnabled());
+        QCOMPARE(readFile(entryPath()), QStringLiteral("[Desktop Entry]\nType=Application\n"
+                                                       "Name=Zentrav\nExec=%1\n"
+                                                       "X-GNOME-Autostart-enabled=true\n")
+                                            .arg(exec));
+    }
 
-void TestLaunchAtLogin::existingEntryIsRead_data() {
-    QTest::addColumn<QByteArray>("entry");
-    QTest::addColumn<bool>("isOn");
-    QTest::newRow("own") << ownEntry << true;
-    QTest::newRow("Hidden=true") << ownEntry + "Hidden=true\n" << false;
-    QTest::newRow("Hidden = true") << ownEntry + "Hidden = true\n" << false;
-    QTest::newRow("Hidden=false") << ownEntry + "Hidden=false\n" << true;
-    QTest::newRow("GNOME switch off") << QByteArray("[Desktop Entry]\nType=Application\nExec=/x\n"
-                                                    "X-GNOME-Autostart-enabled=false\n")
-                                      << false;
-    QTest::newRow("Hidden in another group") << ownEntry + "\n[Desktop Action quit]\nHidden=true\n"
-                                             << true;
-    QTest::newRow("commented out") << ownEntry + "# Hidden=true\n" << true;
-}
+    void failureIsPrintedAndStateStaysOff_data() {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("program");
+        const auto row = [](const char* tag, const char* setUp, const char* program) {
+            QTest::newRow(tag) << QString::fromLatin1(setUp) << QString::fromLatin1(program);
+        };
+        row("autostart path is a file", "dirIsFile", "/usr/bin/zentrav");
+        row("entry path is a folder", "entryIsDir", "/usr/bin/zentrav");
+        row("no config folder", "noDir", "/usr/bin/zentrav");
+        row("relative program path", "", "zentrav");
+        row("line break in program path", "", "/opt/a\nb/zentrav");
+    }
 
-void TestLaunchAtLogin::existingEntryIsRead() {
-    QFETCH(QByteArray, entry);
-    QFETCH(bool, isOn);
-    QVERIFY(QDir().mkpath(autostartDir()));
-    writeFile(entryPath(), entry);
-    MemorySettingsStore settings;
-    LaunchAtLogin launch(autostartDir(), QStringLiteral("/opt/zentrav/zentrav"), settings);
-    QCOMPARE(launch.isLaunchAtLoginEnabled(), isOn);
+    void failureIsPrintedAndStateStaysOff() {
+        QFETCH(QString, setUp);
+        QFETCH(QString, program);
+        QString dir = autostartDir();
+        if (setUp == u"dirIsFile")
+            writeFile(dir, "keep me");
+        else if (setUp == u"entryIsDir")
+            QVERIFY(QDir().mkpath(entryPath()));
+        else if (setUp == u"noDir")
+            dir.clear();
 
-    // One toggle turns a switched-off entry into this program's own, or removes it.
-    launch.toggleLaunchAtLogin();
-    QCOMPARE(launch.isLaunchAtLoginEnabled(), !isOn);
-    if (isOn)
-        QVERIFY(!QFile::exists(entryPath()));
-    else
-        QCOMPARE(valueOf(readFile(entryPath()), "Exec"), QStringLiteral("/opt/zentrav/zentrav"));
-}
+        MemorySettingsStore settings;
+        LaunchAtLogin launch(dir, program, settings);
+        QVERIFY(!launch.isLaunchAtLoginEnabled());
+        StdoutCapture output;
+        launch.toggleLaunchAtLogin();
+        const QString printed = output.text();
 
-void TestLaunchAtLogin::failureIsPrintedAndStateStaysOff_data() {
-    QTest::addColumn<QString>("setUp");
-    QTest::addColumn<QString>("program");
-    QTest::newRow("autostart path is a file") << "dirIsFile"
-                                              << "/usr/bin/zentrav";
-    QTest::newRow("entry path is a folder") << "entryIsDir"
-                                            << "/usr/bin/zentrav";
-    QTest::newRow("relative program path") << ""
-                                           << "zentrav";
-    QTest::newRow("unknown program path") << ""
-                                          << "";
-    QTest::newRow("line break in program path") << ""
-                                                << "/opt/a\nb/zentrav";
-    QTest::newRow("no config folder") << "noDir"
-                                      << "/usr/bin/zentrav";
-}
+        // One line with a reason.
+        QVERIFY2(QRegularExpression(QStringLiteral("^LaunchAtLogin error: [^\n]+\n$"))
+                     .match(printed)
+                     .hasMatch(),
+                 qPrintable(printed));
+        QVERIFY(!launch.isLaunchAtLoginEnabled());
+        QCOMPARE(settings.values.value(SettingsKeys::launchAtLogin), QVariant(false));
+        if (setUp == u"dirIsFile")
+            QCOMPARE(readFile(dir), QStringLiteral("keep me"));
+        if (setUp == u"entryIsDir")
+            QVERIFY(QFileInfo(entryPath()).isDir());
+        else
+            QVERIFY(!QFileInfo::exists(entryPath()));
+    }
 
-void TestLaunchAtLogin::failureIsPrintedAndStateStaysOff() {
-    QFETCH(QString, setUp);
-    QFETCH(QString, program);
-    QString dir = autostartDir();
-    if (setUp == u"dirIsFile")
-        writeFile(dir, "keep me");
-    else if (setUp == u"entryIsDir")
-        QVERIFY(QDir().mkpath(entryPath()));
-    else if (setUp == u"noDir")
-        dir.clear();
+    void forThisUserUsesConfigFolderAndRunningProgram() {
+        const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        const QByteArray savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_->path()));
+        MemorySettingsStore settings;
+        LaunchAtLogin launch = LaunchAtLogin::forThisUser(settings);
+        if (hadConfigHome)
+            qputenv("XDG_CONFIG_HOME", savedConfigHome);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
 
-    MemorySettingsStore settings;
-    LaunchAtLogin launch(dir, program, settings);
-    QVERIFY(!launch.isLaunchAtLoginEnabled());
-    StdoutCapture output;
-    launch.toggleLaunchAtLogin();
-    const QString printed = output.text();
-
-    QVERIFY2(printed.startsWith(QStringLiteral("LaunchAtLogin error: ")), qPrintable(printed));
-    QVERIFY(printed.size() > QStringLiteral("LaunchAtLogin error: \n").size());
-    QVERIFY(printed.endsWith(u'\n'));
-    QCOMPARE(printed.count(u'\n'), 1);
-    QVERIFY(!launch.isLaunchAtLoginEnabled());
-    QCOMPARE(settings.values.value(SettingsKeys::launchAtLogin), QVariant(false));
-    if (setUp == u"dirIsFile")
-        QCOMPARE(readFile(dir), QStringLiteral("keep me"));
-    if (setUp == u"entryIsDir")
-        QVERIFY(QFileInfo(entryPath()).isDir());
-    else
-        QVERIFY(!QFileInfo::exists(entryPath()));
-}
-
-void TestLaunchAtLogin::forThisUserUsesConfigFolderAndRunningProgram() {
-    const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    const QByteArray savedConfigHome = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_->path()));
-    MemorySettingsStore settings;
-    LaunchAtLogin launch = LaunchAtLogin::forThisUser(settings);
-    if (hadConfigHome)
-        qputenv("XDG_CONFIG_HOME", savedConfigHome);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
-
-    QCOMPARE(launch.entryPath(), entryPath());
-    launch.toggleLaunchAtLogin();
-    QVERIFY(launch.isLaunchAtLoginEnabled());
-    QCOMPARE(programOfExec(valueOf(readFile(entryPath()), "Exec")),
-             QCoreApplication::applicationFilePath());
-}
+        QCOMPARE(launch.entryPath(), entryPath());
+        launch.toggleLaunchAtLogin();
+        QVERIFY(launch.isLaunchAtLoginEnabled());
+        // Quoted when the build folder's path holds a space.
+        const QString exec = valueOf(readFile(entryPath()), "Exec");
+        const QString program = QCoreApplication::applicationFilePath();
+        QVERIFY2(exec == program || exec == u'"' + program + u'"', qPrintable(exec));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLaunchAtLogin)
 #include "test_launch_at_login.moc"

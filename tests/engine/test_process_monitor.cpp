@@ -1,156 +1,113 @@
-#include "display_name_source.h"
-#include "fake_services.h"
-#include "file_system.h"
+#include "fake_monitor_world.h"
 #include "kill_log_store.h"
 #include "lang.h"
-#include "memory_settings_store.h"
-#include "process_monitor.h"
+#include "memory_file_system.h"
 #include "record_json.h"
+#include "record_lines.h"
 #include "settings_keys.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
 #include <csignal>
 
 namespace {
-constexpr unsigned me = 4242;
+constexpr unsigned me = 501; // the user of the fake world
 
+// Stamped in whole seconds, as entries come back from a day file.
 KillLogEntry entry(const QString& name, qint32 pid) {
-    return KillLogEntry{QUuid::createUuid(), QDateTime::currentDateTimeUtc(), name, pid, true,
-                        QStringLiteral("Terminated")};
+    KillLogEntry logged{QUuid::createUuid(), {}, name, pid, true, QStringLiteral("Terminated")};
+    logged.timestamp = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    return logged;
 }
 
-// A file system whose writes can be made to fail.
-class FlakyFileSystem final : public FileSystem {
-public:
-    bool makePath(const QString& dir) override { return real.makePath(dir); }
-    bool exists(const QString& path) const override { return real.exists(path); }
-    std::optional<QStringList> list(const QString& dir) const override { return real.list(dir); }
-    std::optional<QByteArray> read(const QString& path) const override { return real.read(path); }
-    QString writeAtomically(const QString& path, const QByteArray& bytes) override {
-        return failWrites ? QStringLiteral("disk full") : real.writeAtomically(path, bytes);
-    }
-    bool remove(const QString& path) override { return real.remove(path); }
-
-    LocalFileSystem real;
-    bool failWrites = false;
-};
+QList<KillLogEntry> entries(const QString& name, int count) {
+    QList<KillLogEntry> list;
+    for (int i = 0; i < count; ++i)
+        list.append(entry(name, i));
+    return list;
+}
 } // namespace
 
 class TestProcessMonitor : public QObject {
     Q_OBJECT
 
-private:
-    QTemporaryDir dir_;
-    std::shared_ptr<MemorySettingsStore> settings_;
-    std::shared_ptr<FakeProcessRunner> runner_;
-    std::shared_ptr<FakeProcessSignals> signals_;
-    std::shared_ptr<FakeSelfMemory> memory_;
-    std::shared_ptr<FlakyFileSystem> files_;
-    std::unique_ptr<Lang> lang_;
+    std::unique_ptr<FakeMonitorWorld> world_;
+    std::shared_ptr<MemoryFileSystem> files_;
+    MemorySettingsStore langSettings_;
+    Lang lang_{langSettings_, {QStringLiteral("en")}};
 
-    MonitorServices services() {
-        MonitorServices s;
-        s.runner = runner_;
-        s.displayNames = std::make_shared<NoDisplayNames>();
-        s.signals = signals_;
-        s.selfMemory = memory_;
-        s.files = files_;
-        s.settings = settings_;
-        s.lang = lang_.get();
-        s.logsDir = dir_.filePath(QStringLiteral("Quorvane/logs"));
-        s.currentUid = me;
-        s.ownPid = 1;
-        s.second = std::chrono::milliseconds(20);
-        return s;
+    // The fake world with files in memory and a second of 20 ms.
+    MonitorServices services() const {
+        MonitorServices services = world_->services();
+        services.files = files_;
+        services.lang = &lang_;
+        services.second = std::chrono::milliseconds(20);
+        return services;
     }
 
-    QString todaysFile() const {
-        return dir_.filePath(QStringLiteral("Quorvane/logs/") +
-                             KillLogStore::dayFileName(QDate::currentDate()));
+    QList<TargetProcess> storedTargets() const {
+        return decodeTargets(world_->settings->value(SettingsKeys::targets).toByteArray())
+            .value_or(QList<TargetProcess>());
     }
 
 private Q_SLOTS:
     void init() {
-        QVERIFY(dir_.isValid());
-        QDir(dir_.path()).removeRecursively();
-        QDir().mkpath(dir_.path());
-        settings_ = std::make_shared<MemorySettingsStore>();
-        runner_ = std::make_shared<FakeProcessRunner>();
-        signals_ = std::make_shared<FakeProcessSignals>();
-        memory_ = std::make_shared<FakeSelfMemory>();
-        files_ = std::make_shared<FlakyFileSystem>();
-        lang_ = std::make_unique<Lang>(*settings_, QStringList{QStringLiteral("en")});
+        world_ = std::make_unique<FakeMonitorWorld>();
+        files_ = std::make_shared<MemoryFileSystem>();
+        files_->makePath(QStringLiteral("/export"));
     }
 
-    void constructionStartsIdleAndLoadsTheWatchList() {
+    void constructionLoadsTheWatchListAndKeepsAnUndecodableOne() {
+        const QByteArray undecodable = "[{\"name\":\"x\"}]";
+        world_->settings->setValue(SettingsKeys::targets, undecodable);
+        QVERIFY(ProcessMonitor(services()).targets().isEmpty());
+        QCOMPARE(world_->settings->value(SettingsKeys::targets).toByteArray(), undecodable);
+
         const QList<TargetProcess> stored = {
             {QUuid::createUuid(), QStringLiteral("Alpha"), MatchMode::exact, false},
             {QUuid::createUuid(), QStringLiteral("beta"), MatchMode::fuzzy, true}};
-        settings_->setValue(SettingsKeys::targets, encodeTargets(stored, JsonStyle::compact));
-
+        world_->settings->setValue(SettingsKeys::targets,
+                                   encodeTargets(stored, JsonStyle::compact));
         ProcessMonitor monitor(services());
+        QCOMPARE(recordLines(monitor.targets()), recordLines(stored));
         QVERIFY(!monitor.isMonitoring());
         QCOMPARE(monitor.scanInterval(), 5.0);
-        QVERIFY(monitor.killLog().isEmpty());
-        QVERIFY(QFileInfo(monitor.logsDir()).isDir());
-        QCOMPARE(monitor.targets().size(), 2);
-        QCOMPARE(monitor.targets()[0].id, stored[0].id);
-        QCOMPARE(monitor.targets()[0].matchMode, MatchMode::exact);
-        QCOMPARE(monitor.targets()[0].isEnabled, false);
-        QCOMPARE(monitor.targets()[1].name, QStringLiteral("beta"));
+        QVERIFY(files_->dirs.contains(monitor.logsDir()));
     }
 
-    void anUndecodableStoredListStartsEmptyAndIsKept() {
-        settings_->setValue(SettingsKeys::targets, QByteArray("[{\"name\":\"x\"}]"));
-        ProcessMonitor monitor(services());
-        QVERIFY(monitor.targets().isEmpty());
-        QCOMPARE(settings_->value(SettingsKeys::targets).toByteArray(),
-                 QByteArray("[{\"name\":\"x\"}]"));
-    }
-
-    void startingScansAtOnceThenEveryInterval() {
+    void scansStartAtOnceRepeatStopAndRestartOnANewInterval() {
         ProcessMonitor monitor(services());
         QSignalSpy monitoring(&monitor, &ProcessMonitor::isMonitoringChanged);
         QSignalSpy info(&monitor, &ProcessMonitor::targetInfoChanged);
         monitor.startMonitoring();
-        QCOMPARE(monitoring.size(), 1);
         QTRY_COMPARE(info.size(), 1);
-        QCOMPARE(runner_->tableRuns(), 1);
-        // Interval 5 "seconds" of 20 ms: the second scan follows after about 100 ms.
+        QCOMPARE(world_->runner->tableRuns(), 1);
+        // 5 "seconds" of 20 ms: the next scan follows after about 100 ms.
         QTRY_COMPARE_WITH_TIMEOUT(info.size(), 2, 2000);
         monitor.stopMonitoring();
-        const int runs = runner_->tableRuns();
-        QTest::qWait(250);
-        QCOMPARE(runner_->tableRuns(), runs);
-    }
-
-    void scanIntervalIsClampedAndRestartsMonitoring() {
-        ProcessMonitor monitor(services());
+        QTest::qWait(50);
+        const int runs = world_->runner->tableRuns();
+        // Idle, a new interval (at least a second) starts nothing.
         monitor.setScanInterval(0.5);
         QCOMPARE(monitor.scanInterval(), 1.0);
-        monitor.setScanInterval(3);
-        QCOMPARE(monitor.scanInterval(), 3.0);
-        QTest::qWait(50);
-        QCOMPARE(runner_->tableRuns(), 0);
+        QTest::qWait(250);
+        QCOMPARE(world_->runner->tableRuns(), runs);
 
+        // Monitoring, a new interval restarts it with a scan at once.
         monitor.startMonitoring();
-        QTRY_COMPARE(runner_->tableRuns(), 1);
-        QSignalSpy monitoring(&monitor, &ProcessMonitor::isMonitoringChanged);
         monitor.setScanInterval(60);
-        QCOMPARE(monitoring.size(), 2);
-        QCOMPARE(monitoring[0][0].toBool(), false);
-        QCOMPARE(monitoring[1][0].toBool(), true);
-        QTRY_COMPARE(runner_->tableRuns(), 2);
+        QCOMPARE(monitoring.size(), 5);
+        QCOMPARE(monitoring[3][0].toBool(), false);
+        QTRY_COMPARE(world_->runner->tableRuns(), runs + 2);
         QCOMPARE(monitor.scanInterval(), 60.0);
     }
 
     void aScanKillsEnabledMatchesAndPublishesFigures() {
-        runner_->setTable(FakeProcessRunner::tableOf({{101, me, 2048, QStringLiteral("victim")},
-                                                      {102, me, 512, QStringLiteral("other")},
-                                                      {103, me + 1, 64, QStringLiteral("victim")}}));
+        world_->runner->setTable(
+            FakeProcessRunner::tableOf({{101, me, 2048, QStringLiteral("victim")},
+                                        {102, me, 512, QStringLiteral("other")},
+                                        {103, me + 1, 64, QStringLiteral("victim")}}));
         ProcessMonitor monitor(services());
         monitor.addTarget(QStringLiteral("victim"), MatchMode::exact);
         monitor.addTarget(QStringLiteral("other"), MatchMode::fuzzy);
@@ -166,11 +123,12 @@ private Q_SLOTS:
         QCOMPARE(monitor.targetInfo()[monitor.targets()[1].id].totalMemoryKB, 512);
         QCOMPARE(monitor.killLog().size(), 1);
         QCOMPARE(monitor.killLog()[0].pid, 101);
-        QCOMPARE(signals_->sent(), (QList<std::pair<qint32, int>>{{101, SIGTERM}}));
+        QCOMPARE(world_->signals->sent(), (QList<std::pair<qint32, int>>{{101, SIGTERM}}));
     }
 
     void aCycleQueuedBeforeStopStillReportsAndADeadMonitorGetsNothing() {
-        runner_->setTable(FakeProcessRunner::tableOf({{101, me, 1, QStringLiteral("victim")}}));
+        world_->runner->setTable(
+            FakeProcessRunner::tableOf({{101, me, 1, QStringLiteral("victim")}}));
         {
             ProcessMonitor monitor(services());
             monitor.addTarget(QStringLiteral("victim"), MatchMode::fuzzy);
@@ -178,28 +136,20 @@ private Q_SLOTS:
             monitor.stopMonitoring();
             QTRY_COMPARE(monitor.killLog().size(), 1);
         }
-        ProcessMonitor* doomed = new ProcessMonitor(services());
+        auto* doomed = new ProcessMonitor(services());
         doomed->addTarget(QStringLiteral("victim"), MatchMode::fuzzy);
         doomed->performScan();
         delete doomed;
         QTest::qWait(50); // a result posted by a cycle that was running must find nobody
     }
 
-    void theLogKeepsTheNewestTwoHundred() {
+    void theLogKeepsTheNewestFirst() {
         ProcessMonitor monitor(services());
-        QList<KillLogEntry> first;
-        for (int i = 0; i < 150; ++i)
-            first.append(entry(QStringLiteral("a"), i));
-        QList<KillLogEntry> second;
-        for (int i = 0; i < 100; ++i)
-            second.append(entry(QStringLiteral("b"), i));
-        monitor.appendLogEntries(first);
-        monitor.appendLogEntries(second);
-        QCOMPARE(monitor.killLog().size(), 200);
-        QCOMPARE(monitor.killLog()[0].processName, QStringLiteral("b"));
-        QCOMPARE(monitor.killLog()[99].pid, 99);
-        QCOMPARE(monitor.killLog()[100].processName, QStringLiteral("a"));
-        QCOMPARE(monitor.killLog()[199].pid, 99);
+        const QList<KillLogEntry> older = entries(QStringLiteral("a"), 150);
+        const QList<KillLogEntry> newer = entries(QStringLiteral("b"), 100);
+        monitor.appendLogEntries(older);
+        monitor.appendLogEntries(newer);
+        QCOMPARE(recordLines(monitor.killLog()), recordLines(newer + older.first(100)));
     }
 
     void watchListChangesAreSavedAndSurviveARestart() {
@@ -211,24 +161,21 @@ private Q_SLOTS:
             QVERIFY(monitor.targets()[0].id != monitor.targets()[1].id);
             monitor.toggleTarget(monitor.targets()[2].id);
             monitor.removeTarget(monitor.targets()[0].id);
-
-            const int writes = settings_->writes;
+            const int writes = world_->settings->writes;
             monitor.toggleTarget(QUuid::createUuid());
-            QCOMPARE(settings_->writes, writes);
-            monitor.removeTarget(QUuid::createUuid());
-            QCOMPARE(settings_->writes, writes + 1);
+            QCOMPARE(world_->settings->writes, writes);
         }
-        ProcessMonitor restarted(services());
-        QCOMPARE(restarted.targets().size(), 2);
-        QCOMPARE(restarted.targets()[1].name, QStringLiteral("two words"));
-        QCOMPARE(restarted.targets()[1].matchMode, MatchMode::exact);
-        QCOMPARE(restarted.targets()[1].isEnabled, false);
+        const QList<TargetProcess> restarted = ProcessMonitor(services()).targets();
+        QCOMPARE(restarted.size(), 2);
+        QCOMPARE(restarted[1].name, QStringLiteral("two words"));
+        QCOMPARE(restarted[1].matchMode, MatchMode::exact);
+        QCOMPARE(restarted[1].isEnabled, false);
     }
 
     void exportAndImportOfTheWatchList() {
         ProcessMonitor monitor(services());
         FakeFileChooser chooser;
-        chooser.savePath = dir_.filePath(QStringLiteral("list.json"));
+        chooser.savePath = QStringLiteral("/export/list.json");
         monitor.exportTargets(chooser);
         QCOMPARE(chooser.beeps, 1);
         QCOMPARE(chooser.savePanels, 0);
@@ -236,45 +183,43 @@ private Q_SLOTS:
         monitor.addTarget(QStringLiteral("Helper"), MatchMode::fuzzy);
         monitor.exportTargets(chooser);
         QCOMPARE(chooser.lastSuggestedName, QStringLiteral("Zentrav-Targets.json"));
-        chooser.openPath = chooser.savePath;
-        monitor.importTargets(chooser);
-        QCOMPARE(monitor.targets().size(), 1);
+        QCOMPARE(files_->files.value(*chooser.savePath),
+                 encodeTargets(monitor.targets(), JsonStyle::prettySorted));
 
-        QFile file(*chooser.savePath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"HELPER","matchMode":"exact","isEnabled":true},
-                      {"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"quiet","matchMode":"exact","isEnabled":false},
-                      {"id":"6f9619ff-8b86-d011-b42d-00c04fc964ff","name":"Quiet","matchMode":"fuzzy","isEnabled":true}])");
-        file.close();
+        // Names already listed are skipped whatever their case; the rest come in with new ids.
+        const QString id = QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF");
+        chooser.openPath = QStringLiteral("/export/other.json");
+        files_->files.insert(*chooser.openPath, QStringLiteral(R"([
+            {"id":"%1","name":"HELPER","matchMode":"exact","isEnabled":true},
+            {"id":"%1","name":"quiet","matchMode":"exact","isEnabled":false},
+            {"id":"%1","name":"Quiet","matchMode":"fuzzy","isEnabled":true}])")
+                                                    .arg(id)
+                                                    .toUtf8());
         monitor.importTargets(chooser);
         QCOMPARE(monitor.targets().size(), 3);
         QCOMPARE(monitor.targets()[1].name, QStringLiteral("quiet"));
         QCOMPARE(monitor.targets()[1].isEnabled, false);
         QCOMPARE(monitor.targets()[2].name, QStringLiteral("Quiet"));
         QCOMPARE(monitor.targets()[2].isEnabled, true);
-        QVERIFY(monitor.targets()[1].id != QUuid(QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF")));
-
-        ProcessMonitor restarted(services());
-        QCOMPARE(restarted.targets().size(), 3);
-        QCOMPARE(restarted.targets()[1].isEnabled, false);
+        QVERIFY(monitor.targets()[1].id != QUuid(id));
+        QCOMPARE(recordLines(storedTargets()), recordLines(monitor.targets()));
     }
 
     void aMalformedImportBeepsAndChangesNothing() {
         ProcessMonitor monitor(services());
         monitor.addTarget(QStringLiteral("kept"), MatchMode::fuzzy);
-        const QVariant stored = settings_->value(SettingsKeys::targets);
+        const QVariant stored = world_->settings->value(SettingsKeys::targets);
         FakeFileChooser chooser;
-        chooser.openPath = dir_.filePath(QStringLiteral("bad.json"));
-        QFile file(*chooser.openPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"new","matchMode":"exact"}])");
-        file.close();
+        chooser.openPath = QStringLiteral("/export/bad.json");
+        files_->files.insert(*chooser.openPath,
+                             R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"new",)"
+                             R"("matchMode":"exact"}])");
         monitor.importTargets(chooser);
         QCOMPARE(chooser.beeps, 1);
         QCOMPARE(monitor.targets().size(), 1);
-        QCOMPARE(settings_->value(SettingsKeys::targets), stored);
+        QCOMPARE(world_->settings->value(SettingsKeys::targets), stored);
 
-        chooser.openPath = dir_.filePath(QStringLiteral("missing.json"));
+        chooser.openPath = QStringLiteral("/export/missing.json");
         monitor.importTargets(chooser);
         QCOMPARE(chooser.beeps, 2);
         chooser.openPath.reset();
@@ -284,10 +229,12 @@ private Q_SLOTS:
 
     void flushesAppendToTodaysFileAndAFailedWriteLosesNothing() {
         ProcessMonitor monitor(services());
-        monitor.appendLogEntries({entry(QStringLiteral("first"), 1)});
+        const QList<KillLogEntry> first = {entry(QStringLiteral("first"), 1)};
+        const QList<KillLogEntry> second = {entry(QStringLiteral("second"), 2)};
+        monitor.appendLogEntries(first);
         monitor.flushLog();
         QVERIFY(monitor.killLog().isEmpty());
-        monitor.appendLogEntries({entry(QStringLiteral("second"), 2)});
+        monitor.appendLogEntries(second);
 
         files_->failWrites = true;
         monitor.flushLog();
@@ -296,11 +243,10 @@ private Q_SLOTS:
         monitor.flushLog();
         QVERIFY(monitor.killLog().isEmpty());
 
-        const QList<KillLogEntry> all = monitor.loadAllLogs();
-        QCOMPARE(all.size(), 2);
-        QCOMPARE(all[0].processName, QStringLiteral("first"));
-        QCOMPARE(all[1].processName, QStringLiteral("second"));
-        QVERIFY(QFile::exists(todaysFile()));
+        QCOMPARE(files_->files.keys(),
+                 QStringList{monitor.logsDir() + u'/' +
+                             KillLogStore::dayFileName(QDate::currentDate())});
+        QCOMPARE(recordLines(monitor.loadAllLogs()), recordLines(first + second));
     }
 
     void theFlushTimerAndTheEndOfTheMonitorWriteTheLog() {
@@ -311,8 +257,7 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(monitor.killLog().isEmpty(), 5000);
             monitor.appendLogEntries({entry(QStringLiteral("at quit"), 2)});
         }
-        ProcessMonitor next(services());
-        const QList<KillLogEntry> all = next.loadAllLogs();
+        const QList<KillLogEntry> all = ProcessMonitor(services()).loadAllLogs();
         QCOMPARE(all.size(), 2);
         QCOMPARE(all[1].processName, QStringLiteral("at quit"));
     }
@@ -323,46 +268,44 @@ private Q_SLOTS:
         monitor.exportAllLogs(chooser);
         QCOMPARE(chooser.savePanels, 0);
 
-        monitor.appendLogEntries({entry(QStringLiteral("x"), 7)});
-        chooser.savePath = dir_.filePath(QStringLiteral("all.json"));
+        const QList<KillLogEntry> logged = {entry(QStringLiteral("x"), 7)};
+        monitor.appendLogEntries(logged);
+        chooser.savePath = QStringLiteral("/export/all.json");
         monitor.exportAllLogs(chooser);
         QVERIFY(monitor.killLog().isEmpty());
-        QCOMPARE(chooser.lastTitle, lang_->localized(QStringLiteral("export_all_title")));
+        QCOMPARE(chooser.lastTitle, lang_.localized(QStringLiteral("export_all_title")));
         QVERIFY(QRegularExpression(QStringLiteral(R"(^kill-log-all-\d{4}-\d\d-\d\d_\d{6}\.json$)"))
                     .match(chooser.lastSuggestedName)
                     .hasMatch());
-        QFile exported(*chooser.savePath);
-        QVERIFY(exported.open(QIODevice::ReadOnly));
-        const auto entries = decodeLogEntries(exported.readAll());
-        QVERIFY(entries);
-        QCOMPARE(entries->size(), 1);
+        QCOMPARE(files_->files.value(*chooser.savePath),
+                 encodeLogEntries(monitor.loadAllLogs(), JsonStyle::prettySorted));
 
         monitor.clearAllLogs();
         QVERIFY(monitor.loadAllLogs().isEmpty());
-        QVERIFY(QFile::exists(*chooser.savePath));
+        QVERIFY(files_->files.contains(*chooser.savePath));
     }
 
     void ownMemoryIsMeasuredAndCleaningRemeasures() {
-        memory_->bytes = 3 * 1048576;
+        world_->selfMemory->bytes = 3 * 1048576;
         ProcessMonitor monitor(services());
         QCOMPARE(monitor.selfMemoryMB(), 0.0);
         monitor.updateSelfMemory();
         QCOMPARE(monitor.selfMemoryMB(), 3.0);
 
         monitor.appendLogEntries({entry(QStringLiteral("x"), 7)});
-        memory_->bytes = 1048576;
+        world_->selfMemory->bytes = 1048576;
         QSignalSpy measured(&monitor, &ProcessMonitor::selfMemoryMBChanged);
         monitor.cleanMemory();
         QVERIFY(monitor.killLog().isEmpty());
-        QCOMPARE(memory_->releases, 1);
+        QCOMPARE(world_->selfMemory->releases, 1);
         QCOMPARE(measured.size(), 0);
         QTRY_COMPARE(measured.size(), 1);
         QCOMPARE(monitor.selfMemoryMB(), 1.0);
     }
 
     void theBrowserSnapshotListsEveryUser() {
-        runner_->setTable(FakeProcessRunner::tableOf({{101, me, 10, QStringLiteral("mine")},
-                                                      {102, 0, 20, QStringLiteral("root's")}}));
+        world_->runner->setTable(FakeProcessRunner::tableOf(
+            {{101, me, 10, QStringLiteral("mine")}, {102, 0, 20, QStringLiteral("root's")}}));
         ProcessMonitor monitor(services());
         QSignalSpy published(&monitor, &ProcessMonitor::allProcessesChanged);
         monitor.refreshAllProcesses();

@@ -6,83 +6,38 @@ class TestTextFormat : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void number_data();
-    void number();
-    void twoTexts_data();
-    void twoTexts();
+    void formatted_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("texts"); // empty: filled with the number 7 instead
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* tag, const char* text, const QStringList& texts,
+                            const char* expected) {
+            QTest::newRow(tag) << QString::fromUtf8(text) << texts << QString::fromUtf8(expected);
+        };
+        const QStringList number;
+        const QStringList ab = {"a", "b"};
+        row("d", "Monitoring %d", number, "Monitoring 7");
+        row("i, in front", "%i 件を監視中", number, "7 件を監視中");
+        row("positional number", "%1$d processes", number, "7 processes");
+        row("percent signs", "100%% of %d, 50% off, %d%", number, "100% of 7, 50% off, %d%");
+        row("text conversion stays", "Version %s", number, "Version %s");
+        row("position out of range", "%2$d %0$d", number, "%2$d %0$d");
+        row("flags are not read", "%05d", number, "%05d");
+        row("texts in order", "Version %s (%s)", ab, "Version a (b)");
+        row("texts by position", "%2$s / %1$s", ab, "b / a");
+        row("arguments are not formats", "%s (%s)", {"%s", "%d"}, "%s (%d)");
+        row("number conversion stays", "%s %d", ab, "a %d");
+        row("third text has no argument", "%s%s%s", ab, "ab%s");
+    }
+
+    void formatted() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, expected);
+        QCOMPARE(texts.isEmpty() ? ::formatted(text, 7) : ::formatted(text, texts[0], texts[1]),
+                 expected);
+    }
 };
-
-void TestTextFormat::number_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qint64>("number");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("d") << "Monitoring %d" << qint64(3) << "Monitoring 3";
-    QTest::newRow("i, negative") << "Failed (error %i)" << qint64(-1) << "Failed (error -1)";
-    QTest::newRow("in front") << "%d 件を監視中" << qint64(12) << "12 件を監視中";
-    QTest::newRow("large") << "%d" << qint64(5000000000) << "5000000000";
-    QTest::newRow("positional") << "%1$d processes" << qint64(9) << "9 processes";
-    QTest::newRow("percent sign") << "100%% of %d" << qint64(5) << "100% of 5";
-    QTest::newRow("bare percent takes nothing")
-        << "50% off, %d left" << qint64(2) << "50% off, 2 left";
-    QTest::newRow("trailing percent") << "%d%" << qint64(7) << "7%";
-    QTest::newRow("no placeholder") << "Stopped" << qint64(4) << "Stopped";
-    QTest::newRow("text conversion stays") << "Version %s" << qint64(4) << "Version %s";
-    QTest::newRow("second one has no argument") << "%d of %d" << qint64(7) << "7 of %d";
-    QTest::newRow("position out of range") << "%2$d" << qint64(7) << "%2$d";
-    QTest::newRow("position zero") << "%0$d" << qint64(7) << "%0$d";
-    QTest::newRow("unknown conversion") << "%x %d" << qint64(4) << "%x 4";
-    QTest::newRow("flags are not read") << "%05d" << qint64(4) << "%05d";
-}
-
-void TestTextFormat::number() {
-    QFETCH(QString, text);
-    QFETCH(qint64, number);
-    QFETCH(QString, expected);
-    QCOMPARE(formatted(text, number), expected);
-}
-
-void TestTextFormat::twoTexts_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("in order") << "Version %s (%s)"
-                              << "1.0"
-                              << "42"
-                              << "Version 1.0 (42)";
-    QTest::newRow("by position") << "%2$s / %1$s"
-                                 << "a"
-                                 << "b"
-                                 << "b / a";
-    QTest::newRow("arguments are not formats") << "%s (%s)"
-                                               << "%s"
-                                               << "%d"
-                                               << "%s (%d)";
-    QTest::newRow("number conversion stays") << "%s %d"
-                                             << "a"
-                                             << "b"
-                                             << "a %d";
-    QTest::newRow("third one has no argument") << "%s%s%s"
-                                               << "a"
-                                               << "b"
-                                               << "ab%s";
-    QTest::newRow("empty text") << ""
-                                << "a"
-                                << "b"
-                                << "";
-    QTest::newRow("non-Latin") << "バージョン %s (%s)"
-                               << "1.0"
-                               << "7"
-                               << "バージョン 1.0 (7)";
-}
-
-void TestTextFormat::twoTexts() {
-    QFETCH(QString, text);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(QString, expected);
-    QCOMPARE(formatted(text, first, second), expected);
-}
 
 QTEST_APPLESS_MAIN(TestTextFormat)
 #include "test_text_format.moc"

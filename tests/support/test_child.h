@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QTemporaryDir>
-
 #include <sys/types.h>
 
 // A copy of /bin/sleep under a name no other program uses ("<prefix>-<8 hex digits>", within
@@ -10,7 +9,12 @@
 // killed and reaped when the object goes, also when a test fails.
 class TestChild {
 public:
-    explicit TestChild(const QString& prefix, const QStringList& arguments = {QStringLiteral("600")});
+    // A child that blocks SIGTERM keeps it pending, so only SIGKILL ends it.
+    enum class OnTerm { end, block };
+
+    explicit TestChild(const QString& prefix,
+                       const QStringList& arguments = {QStringLiteral("600")},
+                       OnTerm onTerm = OnTerm::end);
     ~TestChild();
 
     TestChild(const TestChild&) = delete;
@@ -19,11 +23,14 @@ public:
     bool isStarted() const { return pid_ > 0; }
     pid_t pid() const { return pid_; }
     const QString& name() const { return name_; }
-    // Waits for the child to end and reaps it; true when it ended through a signal.
-    bool waitUntilKilled(int timeoutMs);
+    const QString& program() const { return program_; }
+    // Reaps the child once it ends: the signal that ended it, 0 for an exit of its own, -1 when
+    // it still runs after the timeout (a timeout of 0 only looks).
+    int waitForEnd(int timeoutMs);
 
 private:
     QTemporaryDir dir_;
     QString name_;
+    QString program_;
     pid_t pid_ = -1;
 };

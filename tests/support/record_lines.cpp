@@ -1,0 +1,22 @@
+#include "record_lines.h"
+
+QStringList recordLines(const QList<TargetProcess>& targets) {
+    QStringList lines;
+    for (const TargetProcess& t : targets)
+        lines << QStringLiteral("%1|%2|%3|%4")
+                     .arg(t.id.toString(), t.name, matchModeRawValue(t.matchMode))
+                     .arg(t.isEnabled);
+    return lines;
+}
+
+QStringList recordLines(const QList<KillLogEntry>& entries) {
+    QStringList lines;
+    for (const KillLogEntry& e : entries)
+        lines << QStringLiteral("%1|%2|%3|%4|%5|%6")
+                     .arg(e.id.toString(), e.timestamp.toUTC().toString(Qt::ISODateWithMs),
+                          e.processName)
+                     .arg(e.pid)
+                     .arg(e.success)
+                     .arg(e.message);
+    return lines;
+}

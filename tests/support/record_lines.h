@@ -1,0 +1,10 @@
+#pragma once
+
+#include "kill_log_entry.h"
+#include "target_process.h"
+
+#include <QStringList>
+
+// One line of text per record, so that a failed comparison shows the field that differs.
+QStringList recordLines(const QList<TargetProcess>& targets);
+QStringList recordLines(const QList<KillLogEntry>& entries);
