@@ -4,6 +4,9 @@
 #include "file_system.h"
 #include "lang.h"
 
+#include <QCoreApplication>
+#include <unistd.h>
+
 FakeMonitorWorld::FakeMonitorWorld()
     : runner(std::make_shared<FakeProcessRunner>()),
       signals(std::make_shared<FakeProcessSignals>()),
@@ -23,4 +26,30 @@ MonitorServices FakeMonitorWorld::services() const {
     services.currentUid = 501;
     services.ownPid = 1;
     return services;
+}
+
+MonitorServices FakeMonitorWorld::realProcessServices() const {
+    MonitorServices services = this->services();
+    services.runner = std::make_shared<PosixProcessRunner>();
+    services.signals = std::make_shared<SystemProcessSignals>();
+    services.currentUid = ::getuid();
+    services.ownPid = QCoreApplication::applicationPid();
+    return services;
+}
+
+QString localized(const char* key) {
+    return Lang::shared().localized(QString::fromLatin1(key));
+}
+
+QStringList namesOf(const QList<UserProcess>& processes) {
+    QStringList names;
+    for (const UserProcess& process : processes)
+        names.append(process.name);
+    return names;
+}
+
+KillLogEntry killLogEntry(const QString& processName, qint32 pid) {
+    return KillLogEntry{
+        QUuid::createUuid(),     QDateTime::currentDateTimeUtc(), processName, pid, true,
+        QStringLiteral("killed")};
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "fake_services.h"
+#include "kill_log_entry.h"
 #include "memory_settings_store.h"
 #include "process_monitor.h"
+#include "user_process.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -12,6 +14,9 @@
 struct FakeMonitorWorld {
     FakeMonitorWorld();
     MonitorServices services() const;
+    // The same, but reading and signalling this machine's processes as this test's own user:
+    // only for tests that look for children they started themselves.
+    MonitorServices realProcessServices() const;
 
     QTemporaryDir logs;
     std::shared_ptr<FakeProcessRunner> runner;
@@ -19,3 +24,9 @@ struct FakeMonitorWorld {
     std::shared_ptr<FakeSelfMemory> selfMemory;
     std::shared_ptr<MemorySettingsStore> settings;
 };
+
+// The text the window shows for a key in the current language.
+QString localized(const char* key);
+QStringList namesOf(const QList<UserProcess>& processes);
+// A successful kill of that process, stamped now.
+KillLogEntry killLogEntry(const QString& processName, qint32 pid = 4242);
