@@ -106,6 +106,8 @@ void TestRecordJson::storedLayoutIsFixed() {
     QCOMPARE(encodeLogEntries({entry}, JsonStyle::compact),
              withSomeId(R"([{"id":"<id>","message":"Killed Mail","pid":17,"processName":"Mail",)"
                         R"("success":false,"timestamp":"2024-07-01T00:30:15Z"}])"));
+    entry.timestamp = utc("1969-12-31T23:59:59.500Z"); // cut towards the past, not towards 1970
+    QVERIFY(encodeLogEntries({entry}, JsonStyle::compact).contains("\"1969-12-31T23:59:59Z\""));
 }
 
 // Decoding is strict and all or nothing; what it accepts keeps its meaning.
