@@ -1,3 +1,4 @@
+#include "fake_services.h"
 #include "kill_cycle.h"
 #include "lang.h"
 #include "memory_settings_store.h"
@@ -10,57 +11,6 @@
 #include <csignal>
 
 namespace {
-// How one pin of a process goes, and how the process answers the signals after it.
-struct PinScript {
-    PinResult::Status status = PinResult::Status::pinned;
-    int pinError = 0;
-    int termError = 0;
-    bool endsAfterTerm = true;
-    int killError = 0;
-};
-
-// Signals nothing; plays the scripts and writes down every step in order.
-class ScriptedSignals final : public ProcessSignals {
-public:
-    // One script per pin of a pid, the last one repeating; unscripted processes end politely.
-    QHash<qint32, QList<PinScript>> scripts;
-    QStringList events;
-
-    PinResult pin(const UserProcess& process) override {
-        events << QStringLiteral("pin %1").arg(process.pid);
-        QList<PinScript>& queue = scripts[process.pid];
-        const PinScript script = queue.size() > 1 ? queue.takeFirst() : queue.value(0);
-        PinResult result{script.status, script.pinError, nullptr};
-        if (script.status == PinResult::Status::pinned)
-            result.process = std::make_unique<Pinned>(events, process.pid, script);
-        return result;
-    }
-
-    void pause(std::chrono::microseconds duration) override {
-        events << QStringLiteral("pause %1").arg(duration.count());
-    }
-
-private:
-    class Pinned final : public PinnedProcess {
-    public:
-        Pinned(QStringList& events, qint32 pid, PinScript script)
-            : events_(events), pid_(pid), script_(script) {}
-        int sendSignal(int signal) override {
-            events_ << QStringLiteral("signal %1 %2").arg(pid_).arg(signal);
-            return signal == SIGTERM ? script_.termError : script_.killError;
-        }
-        bool hasEnded() override {
-            events_ << QStringLiteral("probe %1").arg(pid_);
-            return script_.endsAfterTerm;
-        }
-
-    private:
-        QStringList& events_;
-        qint32 pid_;
-        PinScript script_;
-    };
-};
-
 UserProcess process(qint32 pid, const QString& name, qint64 memoryKB = 0,
                     ProcessOrigin origin = ProcessOrigin::thirdParty) {
     UserProcess p;
@@ -137,14 +87,14 @@ private Q_SLOTS:
         QFETCH(bool, success);
         QFETCH(QStringList, events);
 
-        ScriptedSignals signals;
-        signals.scripts[42] = {script};
+        FakeProcessSignals signals;
+        signals.script(42, {script});
         UserProcess victim = process(42, QStringLiteral("tool-bin"), 1536);
         victim.localizedName = QStringLiteral("Tool Display");
         const QDateTime before = QDateTime::currentDateTimeUtc();
         const std::optional<KillLogEntry> entry = killProcess(victim, signals, lang);
 
-        QCOMPARE(signals.events, events);
+        QCOMPARE(signals.events(), events);
         QCOMPARE(entry.has_value(), !key.isEmpty());
         if (!entry)
             return;
@@ -160,7 +110,7 @@ private Q_SLOTS:
     }
 
     void eachAttemptHasItsOwnIdAndNoSizeWithoutMemory() {
-        ScriptedSignals signals;
+        FakeProcessSignals signals;
         const auto first = killProcess(process(7, QStringLiteral("tool")), signals, lang);
         const auto second = killProcess(process(7, QStringLiteral("tool")), signals, lang);
         QVERIFY(first && second);
@@ -210,7 +160,7 @@ private Q_SLOTS:
         QCOMPARE(matchesTarget(watched, candidate), matches);
 
         // The cycle uses the same rule: a match is signalled, anything else is not.
-        ScriptedSignals signals;
+        FakeProcessSignals signals;
         const ScanResult result = runKillCycle({candidate}, {watched}, {watched}, signals, lang);
         QCOMPARE(result.batch.size(), matches ? 1 : 0);
         QCOMPARE(result.targetInfo.contains(watched.id), matches);
@@ -248,7 +198,7 @@ private Q_SLOTS:
         const TargetProcess alpha = target(QStringLiteral("ALPHA"));
         const TargetProcess gamma = target(QStringLiteral("gamma"), MatchMode::exact, false);
         const TargetProcess missing = target(QStringLiteral("delta"));
-        ScriptedSignals signals;
+        FakeProcessSignals signals;
         const ScanResult result =
             runKillCycle(snapshot, {alpha, gamma, missing}, {alpha, missing}, signals, lang);
 
@@ -262,7 +212,7 @@ private Q_SLOTS:
         QCOMPARE(result.targetInfo[gamma.id].origin, ProcessOrigin::unknown);
         // The disabled entry is measured but its process is left alone.
         QCOMPARE(pidsOf(result.batch), (QList<qint32>{1, 3}));
-        QVERIFY(!signals.events.contains(QStringLiteral("pin 4")));
+        QVERIFY(!signals.events().contains(QStringLiteral("pin 4")));
     }
 
     void batchOrder() {
@@ -275,10 +225,10 @@ private Q_SLOTS:
         const QList<TargetProcess> targets = {target(QStringLiteral("beta"), MatchMode::exact),
                                               target(QStringLiteral("alpha")),
                                               target(QStringLiteral("one"))};
-        ScriptedSignals signals;
+        FakeProcessSignals signals;
         // The first attempt ends process 1; the second entry finds it gone.
-        signals.scripts[1] = {PinScript(), {PinResult::Status::gone}};
-        signals.scripts[4] = {{PinResult::Status::zombie}};
+        signals.script(1, {PinScript(), {PinResult::Status::gone}});
+        signals.script(4, {{PinResult::Status::zombie}});
         const ScanResult result = runKillCycle(snapshot, targets, targets, signals, lang);
 
         QCOMPARE(pidsOf(result.batch), (QList<qint32>{2, 1, 3, 1}));
@@ -286,9 +236,9 @@ private Q_SLOTS:
         QVERIFY(result.batch[1].success);
         QCOMPARE(result.batch[3].message, text("msg_already_exited") + QStringLiteral(" (1.0 MB)"));
         QVERIFY(!result.batch[3].success);
-        QCOMPARE(signals.events.filter(QStringLiteral("pin ")),
+        QCOMPARE(signals.events().filter(QStringLiteral("pin ")),
                  (QStringList{"pin 2", "pin 1", "pin 3", "pin 4", "pin 1"}));
-        QVERIFY(!signals.events.contains(QStringLiteral("signal 4 15")));
+        QVERIFY(!signals.events().contains(QStringLiteral("signal 4 15")));
     }
 };
 

@@ -164,12 +164,15 @@ private Q_SLOTS:
         QFETCH(QString, setUp);
         QFETCH(QString, program);
         QString dir = autostartDir();
-        if (setUp == u"dirIsFile")
+        if (setUp == u"dirIsFile") {
+            // Its path holds a line break, which must not break the printed line.
+            dir = home_->filePath(QStringLiteral("auto\nstart"));
             writeFile(dir, "keep me");
-        else if (setUp == u"entryIsDir")
+        } else if (setUp == u"entryIsDir") {
             QVERIFY(QDir().mkpath(entryPath()));
-        else if (setUp == u"noDir")
+        } else if (setUp == u"noDir") {
             dir.clear();
+        }
 
         MemorySettingsStore settings;
         LaunchAtLogin launch(dir, program, settings);

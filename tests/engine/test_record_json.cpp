@@ -106,6 +106,8 @@ void TestRecordJson::storedLayoutIsFixed() {
     QCOMPARE(encodeLogEntries({entry}, JsonStyle::compact),
              withSomeId(R"([{"id":"<id>","message":"Killed Mail","pid":17,"processName":"Mail",)"
                         R"("success":false,"timestamp":"2024-07-01T00:30:15Z"}])"));
+    entry.timestamp = utc("1969-12-31T23:59:59.500Z"); // cut towards the past, not towards 1970
+    QVERIFY(encodeLogEntries({entry}, JsonStyle::compact).contains("\"1969-12-31T23:59:59Z\""));
 }
 
 // Decoding is strict and all or nothing; what it accepts keeps its meaning.
@@ -158,6 +160,7 @@ void TestRecordJson::targetForms_data() {
     row("lone high surrogate escape", edited(goodTarget, "Safari", R"(\ud83d x)"));
     row("lone low surrogate escape", edited(goodTarget, "Safari", R"(\ude00)"));
     row("unknown escape", edited(goodTarget, "Safari", R"(\x41)"));
+    row("non-hex unicode escape", edited(goodTarget, "Safari", R"(\u00zz)"));
     row("raw line feed in a string", edited(goodTarget, "Safari", "a\nb"));
     row("invalid UTF-8 in an ignored member", withNote(goodTarget, "[\"\xfe\"]"));
     row("trailing comma in an ignored member", withNote(goodTarget, "[1,]"));
@@ -219,6 +222,7 @@ void TestRecordJson::logEntryForms_data() {
                                ",\"message\":\"Killed\""})
         QTest::addRow("without %s", member)
             << edited(goodLogEntry, withSomeId(member), "") << QString();
+    QTest::newRow("text after the array") << goodLogEntry + " x" << QString();
     QTest::newRow("success as number") << edited(goodLogEntry, "true", "0") << QString();
     QTest::newRow("duplicate pid") << edited(goodLogEntry, "4242", "1,\"pid\":2") << QString();
 }

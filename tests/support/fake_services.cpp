@@ -25,32 +25,57 @@ FakeProcessRunner::tableOf(const QList<std::tuple<int, unsigned, qint64, QString
 }
 
 namespace {
-class EndsOnTerm final : public PinnedProcess {
+class ScriptedProcess final : public PinnedProcess {
 public:
-    EndsOnTerm(qint32 pid, std::mutex& mutex, QList<std::pair<qint32, int>>& sent)
-        : pid_(pid), mutex_(mutex), sent_(sent) {}
+    ScriptedProcess(FakeProcessSignals& owner, qint32 pid, PinScript script)
+        : owner_(owner), pid_(pid), script_(script) {}
     int sendSignal(int signal) override {
-        std::lock_guard lock(mutex_);
-        sent_.append({pid_, signal});
-        return 0;
+        owner_.record(QStringLiteral("signal %1 %2").arg(pid_).arg(signal));
+        return signal == SIGTERM ? script_.termError : script_.killError;
     }
-    bool hasEnded() override { return true; }
+    bool hasEnded() override {
+        owner_.record(QStringLiteral("probe %1").arg(pid_));
+        return script_.endsAfterTerm;
+    }
 
 private:
+    FakeProcessSignals& owner_;
     qint32 pid_;
-    std::mutex& mutex_;
-    QList<std::pair<qint32, int>>& sent_;
+    PinScript script_;
 };
 } // namespace
 
 PinResult FakeProcessSignals::pin(const UserProcess& process) {
-    return PinResult{PinResult::Status::pinned, 0,
-                     std::make_unique<EndsOnTerm>(process.pid, mutex_, sent_)};
+    record(QStringLiteral("pin %1").arg(process.pid));
+    PinScript script;
+    {
+        std::lock_guard lock(mutex_);
+        QList<PinScript>& queue = scripts_[process.pid];
+        script = queue.size() > 1 ? queue.takeFirst() : queue.value(0);
+    }
+    PinResult result{script.status, script.pinError, nullptr};
+    if (script.status == PinResult::Status::pinned)
+        result.process = std::make_unique<ScriptedProcess>(*this, process.pid, script);
+    return result;
 }
 
-QList<std::pair<qint32, int>> FakeProcessSignals::sent() const {
+void FakeProcessSignals::pause(std::chrono::microseconds duration) {
+    record(QStringLiteral("pause %1").arg(duration.count()));
+}
+
+void FakeProcessSignals::script(qint32 pid, const QList<PinScript>& scripts) {
     std::lock_guard lock(mutex_);
-    return sent_;
+    scripts_.insert(pid, scripts);
+}
+
+QStringList FakeProcessSignals::events() const {
+    std::lock_guard lock(mutex_);
+    return events_;
+}
+
+void FakeProcessSignals::record(const QString& event) {
+    std::lock_guard lock(mutex_);
+    events_.append(event);
 }
 
 std::optional<QString> FakeFileChooser::chooseSaveLocation(const QString& title,

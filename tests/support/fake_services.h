@@ -5,9 +5,9 @@
 #include "process_signals.h"
 #include "self_memory.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
-
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -29,16 +29,30 @@ private:
     std::atomic<int> tableRuns_ = 0;
 };
 
-// Signals that every process ends on the polite signal; records what was sent to whom.
+// How one pin of a process goes, and how the process answers the signals after it.
+struct PinScript {
+    PinResult::Status status = PinResult::Status::pinned;
+    int pinError = 0;
+    int termError = 0;
+    bool endsAfterTerm = true;
+    int killError = 0;
+};
+
+// Signals nothing: plays a script per process and writes down every step in order
+// ("pin 42", "signal 42 15", "pause 100000", "probe 42"). Unscripted processes end politely.
 class FakeProcessSignals final : public ProcessSignals {
 public:
     PinResult pin(const UserProcess& process) override;
-    void pause(std::chrono::microseconds) override {}
-    QList<std::pair<qint32, int>> sent() const;
+    void pause(std::chrono::microseconds duration) override;
+    // One script per pin of the process, the last one repeating.
+    void script(qint32 pid, const QList<PinScript>& scripts);
+    QStringList events() const;
+    void record(const QString& event);
 
 private:
     mutable std::mutex mutex_;
-    QList<std::pair<qint32, int>> sent_;
+    QHash<qint32, QList<PinScript>> scripts_;
+    QStringList events_;
 };
 
 class FakeSelfMemory final : public SelfMemory {
@@ -54,7 +68,10 @@ class FakeFileChooser final : public FileChooser {
 public:
     std::optional<QString> chooseSaveLocation(const QString& title,
                                               const QString& suggestedName) override;
-    std::optional<QString> chooseFileToOpen() override { ++openPanels; return openPath; }
+    std::optional<QString> chooseFileToOpen() override {
+        ++openPanels;
+        return openPath;
+    }
     void beep() override { ++beeps; }
 
     std::optional<QString> savePath;
