@@ -179,52 +179,43 @@ private Q_SLOTS:
         monitor.exportTargets(chooser);
         QCOMPARE(chooser.beeps, 1);
         QCOMPARE(chooser.savePanels, 0);
-
         monitor.addTarget(QStringLiteral("Helper"), MatchMode::fuzzy);
         monitor.exportTargets(chooser);
         QCOMPARE(chooser.lastSuggestedName, QStringLiteral("Zentrav-Targets.json"));
         QCOMPARE(files_->files.value(*chooser.savePath),
                  encodeTargets(monitor.targets(), JsonStyle::prettySorted));
 
-        // Names already listed are skipped whatever their case; the rest come in with new ids.
         const QString id = QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF");
-        chooser.openPath = QStringLiteral("/export/other.json");
-        files_->files.insert(*chooser.openPath, QStringLiteral(R"([
+        const QByteArray imported = QStringLiteral(R"([
             {"id":"%1","name":"HELPER","matchMode":"exact","isEnabled":true},
             {"id":"%1","name":"quiet","matchMode":"exact","isEnabled":false},
             {"id":"%1","name":"Quiet","matchMode":"fuzzy","isEnabled":true}])")
-                                                    .arg(id)
-                                                    .toUtf8());
-        monitor.importTargets(chooser);
-        QCOMPARE(monitor.targets().size(), 3);
-        QCOMPARE(monitor.targets()[1].name, QStringLiteral("quiet"));
-        QCOMPARE(monitor.targets()[1].isEnabled, false);
-        QCOMPARE(monitor.targets()[2].name, QStringLiteral("Quiet"));
-        QCOMPARE(monitor.targets()[2].isEnabled, true);
-        QVERIFY(monitor.targets()[1].id != QUuid(id));
-        QCOMPARE(recordLines(storedTargets()), recordLines(monitor.targets()));
-    }
-
-    void aMalformedImportBeepsAndChangesNothing() {
-        ProcessMonitor monitor(services());
-        monitor.addTarget(QStringLiteral("kept"), MatchMode::fuzzy);
+                                        .arg(id)
+                                        .toUtf8();
+        // One bad element, an unreadable file: a beep and no change. No file chosen: nothing.
         const QVariant stored = world_->settings->value(SettingsKeys::targets);
-        FakeFileChooser chooser;
-        chooser.openPath = QStringLiteral("/export/bad.json");
+        chooser.openPath = QStringLiteral("/export/other.json");
         files_->files.insert(*chooser.openPath,
-                             R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"new",)"
-                             R"("matchMode":"exact"}])");
+                             QByteArray(imported).replace(",\"isEnabled\":false", ""));
         monitor.importTargets(chooser);
-        QCOMPARE(chooser.beeps, 1);
+        files_->files.remove(*chooser.openPath);
+        monitor.importTargets(chooser);
+        chooser.openPath.reset();
+        monitor.importTargets(chooser);
+        QCOMPARE(chooser.beeps, 3);
         QCOMPARE(monitor.targets().size(), 1);
         QCOMPARE(world_->settings->value(SettingsKeys::targets), stored);
 
-        chooser.openPath = QStringLiteral("/export/missing.json");
+        // Names already listed are skipped whatever their case; the rest come with new ids.
+        chooser.openPath = QStringLiteral("/export/other.json");
+        files_->files.insert(*chooser.openPath, imported);
         monitor.importTargets(chooser);
-        QCOMPARE(chooser.beeps, 2);
-        chooser.openPath.reset();
-        monitor.importTargets(chooser);
-        QCOMPARE(chooser.beeps, 2);
+        QStringList listed;
+        for (const TargetProcess& target : monitor.targets())
+            listed << target.name + (target.isEnabled ? QString() : QStringLiteral(" (off)"));
+        QCOMPARE(listed, QStringList({"Helper", "quiet (off)", "Quiet"}));
+        QVERIFY(monitor.targets()[1].id != QUuid(id));
+        QCOMPARE(recordLines(storedTargets()), recordLines(monitor.targets()));
     }
 
     void flushesAppendToTodaysFileAndAFailedWriteLosesNothing() {
