@@ -1,5 +1,6 @@
 #include "launch_at_login.h"
 
+#include "console_line.h"
 #include "settings_keys.h"
 #include "settings_store.h"
 
@@ -10,7 +11,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -69,11 +69,6 @@ bool isSwitchedOff(const QByteArray& entry) {
     return false;
 }
 
-void printError(QString reason) {
-    reason.replace(u'\n', u' ').replace(u'\r', u' ');
-    std::fputs(qUtf8Printable(QStringLiteral("LaunchAtLogin error: ") + reason + u'\n'), stdout);
-    std::fflush(stdout);
-}
 } // namespace
 
 LaunchAtLogin::LaunchAtLogin(QString autostartDir, QString executablePath, SettingsStore& settings)
@@ -104,7 +99,7 @@ bool LaunchAtLogin::isLaunchAtLoginEnabled() const {
 void LaunchAtLogin::toggleLaunchAtLogin() {
     const QString error = isLaunchAtLoginEnabled() ? removeEntry() : writeEntry();
     if (!error.isEmpty())
-        printError(error);
+        printLine(QStringLiteral("LaunchAtLogin error: ") + error);
     settings_.setValue(SettingsKeys::launchAtLogin, isLaunchAtLoginEnabled());
 }
 

@@ -1,5 +1,6 @@
 #include "process_monitor.h"
 
+#include "console_line.h"
 #include "display_name_source.h"
 #include "file_chooser.h"
 #include "file_system.h"
@@ -18,7 +19,6 @@
 #include <QPointer>
 #include <QStandardPaths>
 
-#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -37,11 +37,6 @@ QString defaultLogsDir() {
 template <typename Work> void onMainThread(Work work) {
     if (auto* app = QCoreApplication::instance())
         QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
-}
-
-void printLine(const QString& line) {
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
-    std::fflush(stdout);
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "process_runner.h"
 
+#include "file_descriptor.h"
+
 #include <QFile>
 #include <cerrno>
 #include <csignal>
@@ -13,24 +15,6 @@ extern char** environ;
 
 namespace {
 constexpr qsizetype readChunk = 64 * 1024;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { reset(); }
-
-    int get() const { return fd_; }
-    void reset() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
 
 class SpawnFileActions {
 public:

@@ -1,5 +1,7 @@
 #include "process_signals.h"
 
+#include "file_descriptor.h"
+
 #include <cerrno>
 #include <csignal>
 #include <ctime>
@@ -85,22 +87,6 @@ bool isZombie(qint32 pid) {
     const auto identity = readIdentity(pid);
     return identity && identity->state == 'Z';
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    FileDescriptor& operator=(FileDescriptor&&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    bool isValid() const { return fd_ >= 0; }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 int pidfdOpen(qint32 pid) {
 #ifdef SYS_pidfd_open
