@@ -215,21 +215,12 @@ void ProcessMonitor::importTargets(FileChooser& chooser) {
         chooser.beep();
         return;
     }
-    const QSet<QString> knownNames = lowerCasedNames(targets_);
-    for (const TargetProcess& entry : *imported) {
-        if (knownNames.contains(entry.name.toLower()))
-            continue;
-        addTarget(entry.name, entry.matchMode);
-        if (entry.isEnabled)
-            continue;
-        QList<TargetProcess> targets = targets_;
-        const auto last = std::find_if(targets.rbegin(), targets.rend(), [&entry](const auto& t) {
-            return t.name == entry.name;
-        });
-        last->isEnabled = false;
-        setTargets(std::move(targets));
-        saveTargets();
-    }
+    // One save for the whole import.
+    QList<TargetProcess> merged = withImported(targets_, *imported);
+    if (merged.size() == targets_.size())
+        return;
+    setTargets(std::move(merged));
+    saveTargets();
 }
 
 void ProcessMonitor::appendLogEntries(const QList<KillLogEntry>& batch) {

@@ -4,6 +4,8 @@
 #include "settings_keys.h"
 #include "settings_store.h"
 
+#include <QSet>
+
 WatchListStore::WatchListStore(SettingsStore& settings) : settings_(settings) {}
 
 QList<TargetProcess> WatchListStore::load() const {
@@ -21,10 +23,17 @@ void WatchListStore::save(const QList<TargetProcess>& targets) {
     settings_.setValue(SettingsKeys::targets, json);
 }
 
-QSet<QString> lowerCasedNames(const QList<TargetProcess>& targets) {
-    QSet<QString> names;
-    names.reserve(targets.size());
+QList<TargetProcess> withImported(const QList<TargetProcess>& targets,
+                                  const QList<TargetProcess>& imported) {
+    // Names of the list as it was: two new entries that differ only in case both come in.
+    QSet<QString> known;
+    known.reserve(targets.size());
     for (const TargetProcess& target : targets)
-        names.insert(target.name.toLower());
-    return names;
+        known.insert(target.name.toLower());
+    QList<TargetProcess> merged = targets;
+    for (const TargetProcess& entry : imported) {
+        if (!known.contains(entry.name.toLower()))
+            merged.append({QUuid::createUuid(), entry.name, entry.matchMode, entry.isEnabled});
+    }
+    return merged;
 }

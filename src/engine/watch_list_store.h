@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QSet>
 
 class SettingsStore;
 
@@ -21,5 +20,7 @@ private:
     SettingsStore& settings_;
 };
 
-// Names of a list, lower-cased locale-independently, as an import compares them.
-QSet<QString> lowerCasedNames(const QList<TargetProcess>& targets);
+// The list followed by the imported entries whose names it does not hold yet, compared
+// lower-cased locale-independently; each comes with a fresh id and keeps its name, mode and flag.
+QList<TargetProcess> withImported(const QList<TargetProcess>& targets,
+                                  const QList<TargetProcess>& imported);

@@ -206,10 +206,13 @@ private Q_SLOTS:
         QCOMPARE(monitor.targets().size(), 1);
         QCOMPARE(world_->settings->value(SettingsKeys::targets), stored);
 
-        // Names already listed are skipped whatever their case; the rest come with new ids.
+        // Names already listed are skipped whatever their case; the rest come with new ids, in
+        // one save.
         chooser.openPath = QStringLiteral("/export/other.json");
         files_->files.insert(*chooser.openPath, imported);
+        const int writes = world_->settings->writes;
         monitor.importTargets(chooser);
+        QCOMPARE(world_->settings->writes, writes + 1);
         QStringList listed;
         for (const TargetProcess& target : monitor.targets())
             listed << target.name + (target.isEnabled ? QString() : QStringLiteral(" (off)"));
