@@ -1,6 +1,7 @@
 #include "launch_at_login.h"
 #include "memory_settings_store.h"
 #include "settings_keys.h"
+#include "stdout_capture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,41 +9,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QTest>
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
-// Collects what is written to standard output while it lives.
-class StdoutCapture {
-public:
-    StdoutCapture() {
-        std::fflush(stdout);
-        savedFd_ = ::dup(STDOUT_FILENO);
-        file_.open();
-        ::dup2(file_.handle(), STDOUT_FILENO);
-    }
-    ~StdoutCapture() { restore(); }
-    QString text() {
-        restore();
-        file_.seek(0);
-        return QString::fromUtf8(file_.readAll());
-    }
-
-private:
-    void restore() {
-        if (savedFd_ < 0)
-            return;
-        std::fflush(stdout);
-        ::dup2(savedFd_, STDOUT_FILENO);
-        ::close(savedFd_);
-        savedFd_ = -1;
-    }
-    QTemporaryFile file_;
-    int savedFd_ = -1;
-};
-
 QString readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
