@@ -1,10 +1,23 @@
 #pragma once
 
+#include "file_descriptor.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+// One version of a file: a write by anyone changes its size or modification time, a
+// replacement its inode.
+struct FileStamp {
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    quint64 inode = 0;
+    quint64 device = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
 
 // The few file operations the stores need, so tests can make them fail.
 class FileSystem {
@@ -18,6 +31,18 @@ public:
     // Replaces the file whole or not at all; returns the error's description, empty on success.
     virtual QString writeAtomically(const QString& path, const QByteArray& bytes) = 0;
     virtual bool remove(const QString& path) = 0;
+
+    // Nothing when the path is not a regular file.
+    virtual std::optional<FileStamp> stamp(const QString& path) const = 0;
+    // Up to `length` bytes from `offset` on.
+    virtual std::optional<QByteArray> readAt(const QString& path, qint64 offset,
+                                             qint64 length) const = 0;
+    // Writes into an existing file at `offset` and ends the file after the bytes; not atomic.
+    // Returns the error's description, empty on success.
+    virtual QString writeAt(const QString& path, qint64 offset, const QByteArray& bytes) = 0;
+    // Waits for an exclusive advisory lock on the file (made when missing), held until the
+    // descriptor is closed; an invalid descriptor when there is none to be had.
+    virtual FileDescriptor lockExclusively(const QString& path) = 0;
 };
 
 class LocalFileSystem final : public FileSystem {
@@ -28,4 +53,9 @@ public:
     std::optional<QByteArray> read(const QString& path) const override;
     QString writeAtomically(const QString& path, const QByteArray& bytes) override;
     bool remove(const QString& path) override;
+    std::optional<FileStamp> stamp(const QString& path) const override;
+    std::optional<QByteArray> readAt(const QString& path, qint64 offset,
+                                     qint64 length) const override;
+    QString writeAt(const QString& path, qint64 offset, const QByteArray& bytes) override;
+    FileDescriptor lockExclusively(const QString& path) override;
 };

@@ -1,18 +1,16 @@
 #include "kill_log_store.h"
 
+#include "console_line.h"
 #include "file_system.h"
 #include "record_json.h"
 
+#include <QMap>
 #include <algorithm>
 
 namespace {
-// Zero-padded ASCII digits whatever the user's locale, so names sort by date.
-QString digits(int value, int width) {
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
-}
-
+// Gregorian, ASCII digits, whatever the user's locale, so that names sort by date.
 QString dayStem(const QDate& day) {
-    return digits(day.year(), 4) + u'-' + digits(day.month(), 2) + u'-' + digits(day.day(), 2);
+    return day.toString(u"yyyy-MM-dd");
 }
 
 bool hasJsonExtension(const QString& fileName) {
@@ -30,41 +28,54 @@ QList<KillLogEntry> withBatchInFront(const QList<KillLogEntry>& log,
     return combined;
 }
 
+// The lock file is also the appender's note, the one place every writer looks first.
 KillLogStore::KillLogStore(FileSystem& files, QString logsDir)
-    : files_(files), logsDir_(std::move(logsDir)) {}
+    : files_(files), logsDir_(std::move(logsDir)), lockPath_(logsDir_ + QLatin1String("/.lock")),
+      appender_(files, lockPath_) {}
 
 void KillLogStore::createDirectory() {
     files_.makePath(logsDir_);
 }
 
-// A day file that cannot be read or decoded keeps its bytes: the day goes on in the first of
-// "<day>.1.json", "<day>.2.json", ... that is absent or decodes, which every later flush of the
-// day finds again.
-bool KillLogStore::appendToDay(const QDate& day, const QList<KillLogEntry>& entries) {
-    if (entries.isEmpty())
-        return true;
-    if (!day.isValid())
-        return false;
-    const QByteArray added = encodeLogEntries(entries, JsonStyle::prettySorted);
-    if (added.isEmpty())
-        return false;
+QList<KillLogEntry> KillLogStore::append(const QList<KillLogEntry>& entries) {
+    QMap<QDate, QList<KillLogEntry>> byDay;
+    for (const KillLogEntry& entry : entries)
+        byDay[entry.timestamp.toLocalTime().date()].append(entry);
+    if (byDay.isEmpty())
+        return {};
+    const FileDescriptor lock = lockDirectory();
+    QList<KillLogEntry> unwritten;
+    for (auto day = byDay.cbegin(); day != byDay.cend(); ++day) {
+        const QByteArray added = encodeLogEntries(*day, JsonStyle::prettySorted);
+        if (added.isEmpty())
+            printLine(QStringLiteral("Could not write %1 kill-log entries: no valid time stamp")
+                          .arg(day->size()));
+        else if (!appendToDay(day.key(), added))
+            unwritten += *day;
+    }
+    return unwritten;
+}
+
+// A day file that cannot be read, decoded or written keeps its bytes: the day goes on in the
+// first of "<day>.1.json", "<day>.2.json", ... that takes the entries, which every later flush
+// of the day finds again.
+bool KillLogStore::appendToDay(const QDate& day, const QByteArray& added) {
     const QString stem = logsDir_ + u'/' + dayStem(day);
     for (int overflow = 0;; ++overflow) {
         const QString path = overflow == 0
                                  ? stem + QLatin1String(".json")
                                  : stem + u'.' + QString::number(overflow) + QLatin1String(".json");
-        if (!files_.exists(path))
-            return files_.writeAtomically(path, added).isEmpty();
-        const std::optional<QByteArray> existing = files_.read(path);
-        if (!existing)
-            continue;
-        const std::optional<QByteArray> combined = appendedLogArray(*existing, added);
-        if (combined)
-            return files_.writeAtomically(path, *combined).isEmpty();
+        QString error;
+        const LogFileAppender::Result result = appender_.append(path, added, error);
+        if (!error.isEmpty())
+            printLine(QStringLiteral("Could not write %1: %2").arg(path, error));
+        if (result != LogFileAppender::Result::refused)
+            return result == LogFileAppender::Result::appended;
     }
 }
 
-QList<KillLogEntry> KillLogStore::loadAllLogs() const {
+QList<KillLogEntry> KillLogStore::loadAllLogs() {
+    const FileDescriptor lock = lockDirectory();
     const std::optional<QStringList> names = files_.list(logsDir_);
     if (!names)
         return {};
@@ -90,6 +101,7 @@ QString KillLogStore::exportTo(const QString& path, const QList<KillLogEntry>& e
 }
 
 void KillLogStore::clearAll() {
+    const FileDescriptor lock = lockDirectory();
     const std::optional<QStringList> names = files_.list(logsDir_);
     if (!names)
         return;
@@ -97,6 +109,7 @@ void KillLogStore::clearAll() {
         if (hasJsonExtension(name))
             files_.remove(logsDir_ + u'/' + name);
     }
+    appender_.forgetFiles();
 }
 
 QString KillLogStore::dayFileName(const QDate& day) {
@@ -104,8 +117,13 @@ QString KillLogStore::dayFileName(const QDate& day) {
 }
 
 QString KillLogStore::exportFileName(const QDateTime& localMoment) {
-    const QDate date = localMoment.date();
-    const QTime time = localMoment.time();
-    return QStringLiteral("kill-log-all-") + dayStem(date) + u'_' + digits(time.hour(), 2) +
-           digits(time.minute(), 2) + digits(time.second(), 2) + QLatin1String(".json");
+    return QStringLiteral("kill-log-all-") + localMoment.toString(u"yyyy-MM-dd_HHmmss") +
+           QLatin1String(".json");
+}
+
+// An append that a crash cut short is undone before anything else reads or writes.
+FileDescriptor KillLogStore::lockDirectory() {
+    FileDescriptor lock = files_.lockExclusively(lockPath_);
+    appender_.undoUnfinished();
+    return lock;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kill_log_entry.h"
+#include "log_file_appender.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -15,7 +16,9 @@ inline constexpr qsizetype killLogCapacity = 200;
 QList<KillLogEntry> withBatchInFront(const QList<KillLogEntry>& log,
                                      const QList<KillLogEntry>& batch);
 
-// The day files ("yyyy-MM-dd.json") under the logs directory.
+// The day files ("yyyy-MM-dd.json") under the logs directory. Every operation holds an advisory
+// lock on the directory's ".lock" file, so that no other writer, in this process or another,
+// comes between the reading and the writing of a day file.
 class KillLogStore {
 public:
     KillLogStore(FileSystem& files, QString logsDir);
@@ -23,12 +26,12 @@ public:
     const QString& logsDir() const { return logsDir_; }
     void createDirectory();
 
-    // Adds the entries after those already in the file of `day`. Returns false when they
-    // could not be written anywhere, so the caller can keep them.
-    bool appendToDay(const QDate& day, const QList<KillLogEntry>& entries);
+    // Adds each entry, after those already there, to the file of the local date of its
+    // timestamp. Returns the entries that could not be written anywhere, for the caller to keep.
+    QList<KillLogEntry> append(const QList<KillLogEntry>& entries);
 
     // Every readable day file, oldest first; unreadable files are skipped.
-    QList<KillLogEntry> loadAllLogs() const;
+    QList<KillLogEntry> loadAllLogs();
 
     // Writes entries to a file of the user's choice; the error's description, empty on success.
     QString exportTo(const QString& path, const QList<KillLogEntry>& entries);
@@ -40,6 +43,11 @@ public:
     static QString exportFileName(const QDateTime& localMoment);
 
 private:
+    FileDescriptor lockDirectory();
+    bool appendToDay(const QDate& day, const QByteArray& added);
+
     FileSystem& files_;
     QString logsDir_;
+    QString lockPath_;
+    LogFileAppender appender_;
 };

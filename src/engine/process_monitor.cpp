@@ -57,9 +57,8 @@ MonitorServices MonitorServices::system() {
 
 ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)), watchListStore_(*services_.settings),
-      logStore_(*services_.files, services_.logsDir), lifeToken_(std::make_shared<int>(0)),
+      logWriter_(services_.files, services_.logsDir), lifeToken_(std::make_shared<int>(0)),
       scanQueue_(std::make_unique<SerialQueue>(QStringLiteral("Quorvane.scan"))) {
-    logStore_.createDirectory();
     loadTargets();
     flushTimer_.setInterval(services_.second * flushPeriodSeconds);
     connect(&flushTimer_, &QTimer::timeout, this, &ProcessMonitor::flushLog);
@@ -69,9 +68,10 @@ ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
 ProcessMonitor::~ProcessMonitor() {
     // Observers may already be half gone; the entries in memory still belong on disk.
     blockSignals(true);
-    flushLog();
     lifeToken_.reset();
     scanQueue_.reset();
+    flushLog();
+    // The writer, a member, then runs this last write before it ends.
 }
 
 void ProcessMonitor::startMonitoring() {
@@ -226,19 +226,19 @@ void ProcessMonitor::importTargets(FileChooser& chooser) {
 void ProcessMonitor::appendLogEntries(const QList<KillLogEntry>& batch) {
     if (batch.isEmpty())
         return;
+    unwrittenBatches_.append(batch);
     setKillLog(withBatchInFront(killLog_, batch));
 }
 
 void ProcessMonitor::flushLog() {
-    if (killLog_.isEmpty())
-        return;
-    // Entries leave memory only once a day file holds them.
-    if (logStore_.appendToDay(QDate::currentDate(), killLog_))
+    // Also with nothing new: the writer tries again what no day file took before.
+    logWriter_.write(std::exchange(unwrittenBatches_, {}));
+    if (!killLog_.isEmpty())
         setKillLog({});
 }
 
-QList<KillLogEntry> ProcessMonitor::loadAllLogs() const {
-    return logStore_.loadAllLogs();
+QList<KillLogEntry> ProcessMonitor::loadAllLogs() {
+    return logWriter_.loadAllLogs();
 }
 
 void ProcessMonitor::exportAllLogs(FileChooser& chooser) {
@@ -251,14 +251,15 @@ void ProcessMonitor::exportAllLogs(FileChooser& chooser) {
                                    KillLogStore::exportFileName(QDateTime::currentDateTime()));
     if (!path)
         return;
-    const QString error = logStore_.exportTo(*path, entries);
+    const QString error = logWriter_.exportTo(*path, entries);
     if (!error.isEmpty())
         printLine(QStringLiteral("Export failed: ") + error);
 }
 
 void ProcessMonitor::clearAllLogs() {
+    unwrittenBatches_.clear();
     setKillLog({});
-    logStore_.clearAll();
+    logWriter_.clearAll();
 }
 
 void ProcessMonitor::setTargets(QList<TargetProcess> targets) {

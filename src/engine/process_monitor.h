@@ -2,6 +2,7 @@
 
 #include "kill_log_entry.h"
 #include "kill_log_store.h"
+#include "kill_log_writer.h"
 #include "running_target_info.h"
 #include "target_process.h"
 #include "user_process.h"
@@ -50,7 +51,7 @@ class ProcessMonitor : public QObject {
 public:
     explicit ProcessMonitor(MonitorServices services = MonitorServices::system(),
                             QObject* parent = nullptr);
-    // Writes the entries still in memory to today's day file.
+    // Writes every entry not yet written before it is gone.
     ~ProcessMonitor() override;
 
     const QList<TargetProcess>& targets() const { return targets_; }
@@ -62,7 +63,7 @@ public:
     double selfMemoryMB() const { return selfMemoryMB_; }
     const QList<UserProcess>& allProcesses() const { return allProcesses_; }
     quint32 currentUID() const { return services_.currentUid; }
-    const QString& logsDir() const { return logStore_.logsDir(); }
+    const QString& logsDir() const { return logWriter_.logsDir(); }
 
     void startMonitoring();
     void stopMonitoring();
@@ -85,7 +86,7 @@ public:
 
     void appendLogEntries(const QList<KillLogEntry>& batch);
     void flushLog();
-    QList<KillLogEntry> loadAllLogs() const;
+    QList<KillLogEntry> loadAllLogs();
     void exportAllLogs(FileChooser& chooser);
     void clearAllLogs();
 
@@ -112,6 +113,8 @@ private:
     MonitorServices services_;
     QList<TargetProcess> targets_;
     QList<KillLogEntry> killLog_;
+    // Every batch since the last flush, oldest first; killLog keeps only the newest 200 entries.
+    QList<QList<KillLogEntry>> unwrittenBatches_;
     bool isMonitoring_ = false;
     double scanInterval_ = 5.0;
     TargetInfoMap targetInfo_;
@@ -122,7 +125,7 @@ private:
     std::unique_ptr<QTimer> timer_;
     QTimer flushTimer_;
     WatchListStore watchListStore_;
-    KillLogStore logStore_;
+    KillLogWriter logWriter_;
     std::shared_ptr<int> lifeToken_;
     std::unique_ptr<SerialQueue> scanQueue_;
 };

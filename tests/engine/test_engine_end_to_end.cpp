@@ -47,9 +47,9 @@ private Q_SLOTS:
         QCOMPARE(child.waitForEnd(5000), SIGTERM);
 
         monitor.flushLog();
+        const QList<KillLogEntry> stored = monitor.loadAllLogs();
         QVERIFY(QFile::exists(
             QDir(services.logsDir).filePath(KillLogStore::dayFileName(QDate::currentDate()))));
-        const QList<KillLogEntry> stored = monitor.loadAllLogs();
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first().id, entry.id);
         QCOMPARE(stored.first().message, entry.message);

@@ -5,6 +5,7 @@
 #include "record_json.h"
 #include "record_lines.h"
 #include "settings_keys.h"
+#include "stdout_capture.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -221,26 +222,41 @@ private Q_SLOTS:
         QCOMPARE(recordLines(storedTargets()), recordLines(monitor.targets()));
     }
 
-    void flushesAppendToTodaysFileAndAFailedWriteLosesNothing() {
-        ProcessMonitor monitor(services());
+    void aFailedWriteLosesNothingAndWhatNoFileTookIsSaidAtTheEnd() {
+        auto monitor = std::make_unique<ProcessMonitor>(services());
         const QList<KillLogEntry> first = {entry(QStringLiteral("first"), 1)};
         const QList<KillLogEntry> second = {entry(QStringLiteral("second"), 2)};
-        monitor.appendLogEntries(first);
-        monitor.flushLog();
-        QVERIFY(monitor.killLog().isEmpty());
-        monitor.appendLogEntries(second);
+        files_->failWrites = true;
+        monitor->appendLogEntries(first);
+        monitor->flushLog();
+        QVERIFY(monitor->killLog().isEmpty());
+        QVERIFY(monitor->loadAllLogs().isEmpty());
+        files_->failWrites = false;
+        monitor->appendLogEntries(second);
+        monitor->flushLog();
+        QCOMPARE(recordLines(monitor->loadAllLogs()), recordLines(first + second));
+        QCOMPARE(files_->files.keys(),
+                 QStringList({monitor->logsDir() + QStringLiteral("/.lock"),
+                              monitor->logsDir() + u'/' +
+                                  KillLogStore::dayFileName(QDate::currentDate())}));
 
         files_->failWrites = true;
-        monitor.flushLog();
-        QCOMPARE(monitor.killLog().size(), 1);
-        files_->failWrites = false;
-        monitor.flushLog();
-        QVERIFY(monitor.killLog().isEmpty());
+        monitor->appendLogEntries(second);
+        StdoutCapture output;
+        monitor.reset();
+        QVERIFY(output.text().endsWith(
+            QStringLiteral("Lost 1 kill-log entries that no day file took\n")));
+    }
 
-        QCOMPARE(files_->files.keys(),
-                 QStringList{monitor.logsDir() + u'/' +
-                             KillLogStore::dayFileName(QDate::currentDate())});
-        QCOMPARE(recordLines(monitor.loadAllLogs()), recordLines(first + second));
+    void everyEntryOfABurstReachesTheDayFileNewestBatchFirst() {
+        ProcessMonitor monitor(services());
+        const QList<KillLogEntry> burst = entries(QStringLiteral("burst"), 10000);
+        const QList<KillLogEntry> next = entries(QStringLiteral("next"), 300);
+        monitor.appendLogEntries(burst);
+        monitor.appendLogEntries(next);
+        QCOMPARE(recordLines(monitor.killLog()), recordLines(next.first(200)));
+        monitor.flushLog();
+        QCOMPARE(recordLines(monitor.loadAllLogs()), recordLines(next + burst));
     }
 
     void theFlushTimerAndTheEndOfTheMonitorWriteTheLog() {
@@ -274,6 +290,9 @@ private Q_SLOTS:
         QCOMPARE(files_->files.value(*chooser.savePath),
                  encodeLogEntries(monitor.loadAllLogs(), JsonStyle::prettySorted));
 
+        // A clear comes after the writes asked for before it.
+        monitor.appendLogEntries(logged);
+        monitor.flushLog();
         monitor.clearAllLogs();
         QVERIFY(monitor.loadAllLogs().isEmpty());
         QVERIFY(files_->files.contains(*chooser.savePath));

@@ -21,7 +21,7 @@ bool MemoryFileSystem::exists(const QString& path) const {
 }
 
 std::optional<QStringList> MemoryFileSystem::list(const QString& dir) const {
-    if (failListing || !dirs.contains(dir))
+    if (failListing || crashed || !dirs.contains(dir))
         return std::nullopt;
     QStringList names;
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
@@ -34,23 +34,81 @@ std::optional<QStringList> MemoryFileSystem::list(const QString& dir) const {
 }
 
 std::optional<QByteArray> MemoryFileSystem::read(const QString& path) const {
-    if (failReads || unreadable.contains(path) || !files.contains(path))
-        return std::nullopt;
-    return files.value(path);
+    const std::optional<QByteArray> bytes = readAt(path, 0, files.value(path).size());
+    if (bytes)
+        wholeReads.append(path);
+    return bytes;
 }
 
 QString MemoryFileSystem::writeAtomically(const QString& path, const QByteArray& bytes) {
-    if (failWrites)
+    const QString refused = refusal(path);
+    if (!refused.isEmpty())
+        return refused;
+    if (grant(bytes.size()) < bytes.size())
         return QStringLiteral("No space left on device");
-    if (!dirs.contains(parentOf(path)))
-        return QStringLiteral("No such file or directory");
     files.insert(path, bytes);
     ++writes;
     return {};
 }
 
 bool MemoryFileSystem::remove(const QString& path) {
-    if (undeletable.contains(path))
+    if (undeletable.contains(path) || crashed)
         return false;
     return files.remove(path) > 0;
+}
+
+std::optional<FileStamp> MemoryFileSystem::stamp(const QString& path) const {
+    if (crashed || !files.contains(path))
+        return std::nullopt;
+    const QByteArray& bytes = files[path];
+    return FileStamp{bytes.size(), qint64(qHash(bytes)), 1, 1};
+}
+
+std::optional<QByteArray> MemoryFileSystem::readAt(const QString& path, qint64 offset,
+                                                   qint64 length) const {
+    if (failReads || crashed || unreadable.contains(path) || !files.contains(path))
+        return std::nullopt;
+    return files[path].mid(offset, length);
+}
+
+QString MemoryFileSystem::writeAt(const QString& path, qint64 offset, const QByteArray& bytes) {
+    const QString refused = refusal(path);
+    if (!refused.isEmpty())
+        return refused;
+    if (!files.contains(path))
+        return QStringLiteral("No such file or directory");
+    QByteArray& content = files[path];
+    const qint64 granted = grant(bytes.size());
+    content.replace(offset, std::min(granted, content.size() - offset), bytes.first(granted));
+    if (granted < bytes.size())
+        return QStringLiteral("No space left on device");
+    content.truncate(offset + granted);
+    ++writes;
+    return {};
+}
+
+FileDescriptor MemoryFileSystem::lockExclusively(const QString& path) {
+    if (!crashed && !files.contains(path) && dirs.contains(parentOf(path)))
+        files.insert(path, {});
+    return FileDescriptor();
+}
+
+QString MemoryFileSystem::refusal(const QString& path) const {
+    if (failWrites || crashed || unwritable.contains(path))
+        return QStringLiteral("Permission denied");
+    if (!dirs.contains(parentOf(path)))
+        return QStringLiteral("No such file or directory");
+    return {};
+}
+
+qint64 MemoryFileSystem::grant(qint64 size) {
+    if (bytesBeforeStop < 0)
+        return size;
+    const qint64 granted = std::min(bytesBeforeStop, size);
+    bytesBeforeStop -= granted;
+    if (granted < size) {
+        crashed = crashes;
+        bytesBeforeStop = -1;
+    }
+    return granted;
 }
