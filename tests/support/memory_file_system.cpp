@@ -9,8 +9,6 @@ QString parentOf(const QString& path) {
 } // namespace
 
 bool MemoryFileSystem::makePath(const QString& dir) {
-    if (failMakePath)
-        return false;
     for (QString path = dir; !path.isEmpty(); path = parentOf(path))
         dirs.insert(path);
     return true;
@@ -52,7 +50,7 @@ QString MemoryFileSystem::writeAtomically(const QString& path, const QByteArray&
 }
 
 bool MemoryFileSystem::remove(const QString& path) {
-    if (undeletable.contains(path) || crashed)
+    if (crashed)
         return false;
     return files.remove(path) > 0;
 }
@@ -66,7 +64,7 @@ std::optional<FileStamp> MemoryFileSystem::stamp(const QString& path) const {
 
 std::optional<QByteArray> MemoryFileSystem::readAt(const QString& path, qint64 offset,
                                                    qint64 length) const {
-    if (failReads || crashed || unreadable.contains(path) || !files.contains(path))
+    if (crashed || unreadable.contains(path) || !files.contains(path))
         return std::nullopt;
     return files[path].mid(offset, length);
 }

@@ -25,13 +25,10 @@ public:
     QMap<QString, QByteArray> files;
     QSet<QString> dirs;
 
-    bool failMakePath = false;
     bool failWrites = false;
-    bool failReads = false;
     bool failListing = false;
     QSet<QString> unreadable;
     QSet<QString> unwritable;
-    QSet<QString> undeletable;
     // When set, the write that needs more than that many more bytes stops, once: a write at an
     // offset keeps the bytes it got that far, an atomic one keeps nothing. With `crashes` the
     // program ends there: every later operation fails until the test clears `crashed`.
