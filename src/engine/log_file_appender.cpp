@@ -134,11 +134,10 @@ std::optional<LogFileAppender::Result> LogFileAppender::appendInPlace(const QStr
     isNoteClear_ = false;
     if (!files_.writeAt(notePath_, 0, encodeNote({path, end->offset, end->rest})).isEmpty())
         return std::nullopt;
+    // A write cut short is undone by the next user of the lock, as after a crash.
     error = files_.writeAt(path, end->offset, continuation(added));
-    if (!error.isEmpty()) {
-        undoUnfinished();
+    if (!error.isEmpty())
         return refuse(path);
-    }
     isNoteClear_ = files_.writeAt(notePath_, 0, {}).isEmpty();
     remember(path);
     return Result::appended;
