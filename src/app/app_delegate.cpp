@@ -5,6 +5,7 @@
 #include "dark_palette.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -18,9 +19,7 @@ void centreOnScreen(QWidget& window) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), window.size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    window.move(placedTopLeft(window.frameGeometry().size(), screen->availableGeometry()));
 }
 } // namespace
 

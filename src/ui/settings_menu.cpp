@@ -1,6 +1,7 @@
 #include "settings_menu.h"
 
 #include "lang.h"
+#include "menu_button.h"
 
 SettingsMenu::SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled,
                            const QString& currentLanguageCode, QWidget* parent)
@@ -37,6 +38,6 @@ QPoint SettingsMenu::popUpPosition(const QWidget& button) {
     return button.mapToGlobal(QPoint(0, button.height() + 4));
 }
 
-void SettingsMenu::popUpBelow(const QWidget& button) {
-    exec(popUpPosition(button));
+void SettingsMenu::popUpBelow(MenuButton& button) {
+    button.popUp(*this, popUpPosition(button));
 }

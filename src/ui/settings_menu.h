@@ -6,6 +6,7 @@
 #include <QString>
 
 class Lang;
+class MenuButton;
 
 // The gear button's pop-up: launch at login, export and import of the watch list, and the
 // interface language. Built anew for every opening, so its check marks show the current state.
@@ -25,7 +26,7 @@ public:
     // Where the menu's top-left corner goes: 4 px below the button's bottom-left corner.
     static QPoint popUpPosition(const QWidget& button);
     // Shows the menu below the button and returns when it closes.
-    void popUpBelow(const QWidget& button);
+    void popUpBelow(MenuButton& button);
 
 Q_SIGNALS:
     void toggleLaunchAtLoginChosen(QAction* item);

@@ -1,12 +1,12 @@
 #include "fake_monitor_world.h"
 #include "flat_button.h"
-#include "footer_bar.h"
 #include "lang.h"
 #include "main_view_controller.h"
 #include "memory_settings_store.h"
 #include "settings_keys.h"
 #include "settings_menu.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void badImportBeepsAndChangesNothing_data();
     void badImportBeepsAndChangesNothing();
     void logButtonsExportAndClearAllDays();
+    void openMenuIsInTheAccessibilityTreeAndEscapeClosesIt();
 
 private:
     QString autostartEntry() const {
@@ -222,17 +224,39 @@ void TestSettingsMenu::logButtonsExportAndClearAllDays() {
     const QString path = files.filePath(QStringLiteral("all-logs.json"));
     chooser->savePath = path;
 
-    QTest::mouseClick(controller->footerBar()->exportLogBtn(), Qt::LeftButton);
+    QTest::mouseClick(controller->findChild<QWidget*>("exportLogBtn"), Qt::LeftButton);
     QCOMPARE(chooser->savePanels, 1);
     QFile exported(path);
     QVERIFY(exported.open(QIODevice::ReadOnly));
     const QByteArray content = exported.readAll();
     QVERIFY(content.contains("zvb-one") && content.contains("zvb-two"));
 
-    QTest::mouseClick(controller->footerBar()->clearLogBtn(), Qt::LeftButton);
+    QTest::mouseClick(controller->findChild<QWidget*>("clearLogBtn"), Qt::LeftButton);
     QVERIFY(monitor.killLog().isEmpty());
     QVERIFY(QDir(monitor.logsDir()).entryList({QStringLiteral("*.json")}).isEmpty());
     QCOMPARE(chooser->savePanels + chooser->openPanels + chooser->beeps, 1);
+}
+
+// The keyboard opens the menu; while it is open a screen reader finds it under the gear.
+void TestSettingsMenu::openMenuIsInTheAccessibilityTreeAndEscapeClosesIt() {
+    QWidget* gear = controller->findChild<QWidget*>(QStringLiteral("settingsBtn"));
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(gear);
+    QCOMPARE(button->childCount(), 0);
+    QStringList items;
+    QTimer::singleShot(0, this, [&] {
+        QAccessibleInterface* menu = button->childCount() == 1 ? button->child(0) : nullptr;
+        for (int i = 0; menu && i < menu->childCount(); ++i) {
+            QAccessibleInterface* item = menu->child(i);
+            items.append(item->text(QAccessible::Name) + (item->state().checked ? "*" : ""));
+        }
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    });
+    QTest::keyClick(gear, Qt::Key_Space);
+    QVERIFY2(items.contains(localized("import_targets")) && items.contains("System Default*") &&
+                 items.contains(QStringLiteral("한국어")),
+             qPrintable(items.join(u'|')));
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(button->childCount(), 0);
 }
 
 int main(int argc, char* argv[]) {
