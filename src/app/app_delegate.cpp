@@ -37,7 +37,6 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(darkPalette());
-    QApplication::setWindowIcon(appIcon());
     QApplication::setQuitOnLastWindowClosed(true);
 
     window_ = std::make_unique<QMainWindow>();
@@ -56,6 +55,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     window_->show();
     window_->raise();
     window_->activateWindow();
+    setAppIconAfterFirstFrame(*window_);
 }
 
 MainViewController* AppDelegate::mainViewController() const {

@@ -70,7 +70,7 @@ FooterBar::FooterBar(int selectedInterval, QWidget* parent)
     settingsBtn_->setToolTip(localizedText("settings_button"));
     settingsBtn_->setFixedSize(24, 24);
     settingsBtn_->setIcon(gearIcon());
-    settingsBtn_->setIconSize(QSize(16, 16));
+    settingsBtn_->setIconSize(QSize(gearIconSize, gearIconSize));
     FlatButtonLook gearLook;
     gearLook.cornerRadius = 4;
     settingsBtn_->setLook(QString(), gearLook);
