@@ -6,6 +6,8 @@
 SettingsMenu::SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled,
                            const QString& currentLanguageCode, QWidget* parent)
     : QMenu(parent) {
+    // The name a screen reader gives the open menu.
+    setAccessibleName(lang.localized(QStringLiteral("settings_button")));
     launchAtLoginItem_ = addAction(lang.localized(QStringLiteral("launch_at_login")));
     launchAtLoginItem_->setCheckable(true);
     launchAtLoginItem_->setChecked(isLaunchAtLoginEnabled);

@@ -65,8 +65,6 @@ private Q_SLOTS:
     void languageChoiceIsStoredAndTicked();
     void launchAtLoginTwiceReturnsToTheFirstState();
     void exportThenImportAddsNothing();
-    void badImportBeepsAndChangesNothing_data();
-    void badImportBeepsAndChangesNothing();
     void logButtonsExportAndClearAllDays();
     void openMenuIsInTheAccessibilityTreeAndEscapeClosesIt();
 
@@ -151,18 +149,6 @@ void TestSettingsMenu::launchAtLoginTwiceReturnsToTheFirstState() {
         QCOMPARE(QFile::exists(autostartEntry()), expected);
         QCOMPARE(controller->makeSettingsMenu()->launchAtLoginItem()->isChecked(), expected);
     }
-
-    // A file where the autostart folder belongs: the entry cannot be written, and the mark
-    // shows what the system did rather than what was asked.
-    const QString folder = QFileInfo(autostartEntry()).absolutePath();
-    QDir(folder).removeRecursively();
-    QFile blocker(folder);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const std::unique_ptr<SettingsMenu> menu = controller->makeSettingsMenu();
-    menu->launchAtLoginItem()->trigger();
-    QVERIFY(!menu->launchAtLoginItem()->isChecked());
-    QVERIFY(QFile::remove(folder));
 }
 
 void TestSettingsMenu::exportThenImportAddsNothing() {
@@ -186,33 +172,6 @@ void TestSettingsMenu::exportThenImportAddsNothing() {
     QCOMPARE(chooser->openPanels, 1);
     QCOMPARE(chooser->beeps, 1);
     QCOMPARE(described(monitor.targets()), before);
-}
-
-void TestSettingsMenu::badImportBeepsAndChangesNothing_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("not JSON") << QByteArray("{nope");
-    QTest::newRow("one element lacks isEnabled")
-        << QByteArray(R"([{"id":"6F1C2B7E-3F4A-4D7B-9C51-1B2A3C4D5E6F","name":"ok",)"
-                      R"("matchMode":"fuzzy","isEnabled":true},)"
-                      R"({"id":"6F1C2B7E-3F4A-4D7B-9C51-1B2A3C4D5E60","name":"bad",)"
-                      R"("matchMode":"fuzzy"}])");
-    QTest::newRow("missing file") << QByteArray();
-}
-
-void TestSettingsMenu::badImportBeepsAndChangesNothing() {
-    QFETCH(QByteArray, content);
-    controller->monitor().addTarget(QStringLiteral("zsh"), MatchMode::fuzzy);
-    const QStringList before = described(controller->monitor().targets());
-    const QString path = files.filePath(QStringLiteral("bad.json"));
-    QFile::remove(path);
-    QFile file(path);
-    if (!content.isEmpty())
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    file.close();
-    chooser->openPath = path;
-    controller->makeSettingsMenu()->importTargetsItem()->trigger();
-    QCOMPARE(chooser->beeps, 1);
-    QCOMPARE(described(controller->monitor().targets()), before);
 }
 
 // Export gathers every day's file and the entries still in memory; clear deletes them unasked.
@@ -245,6 +204,8 @@ void TestSettingsMenu::openMenuIsInTheAccessibilityTreeAndEscapeClosesIt() {
     QStringList items;
     QTimer::singleShot(0, this, [&] {
         QAccessibleInterface* menu = button->childCount() == 1 ? button->child(0) : nullptr;
+        if (menu)
+            items.append(menu->text(QAccessible::Name));
         for (int i = 0; menu && i < menu->childCount(); ++i) {
             QAccessibleInterface* item = menu->child(i);
             items.append(item->text(QAccessible::Name) + (item->state().checked ? "*" : ""));
@@ -252,7 +213,8 @@ void TestSettingsMenu::openMenuIsInTheAccessibilityTreeAndEscapeClosesIt() {
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
     });
     QTest::keyClick(gear, Qt::Key_Space);
-    QVERIFY2(items.contains(localized("import_targets")) && items.contains("System Default*") &&
+    QVERIFY2(items.value(0) == localized("settings_button") &&
+                 items.contains(localized("import_targets")) && items.contains("System Default*") &&
                  items.contains(QStringLiteral("한국어")),
              qPrintable(items.join(u'|')));
     QVERIFY(!QApplication::activePopupWidget());
