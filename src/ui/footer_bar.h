@@ -17,7 +17,6 @@ public:
 
     explicit FooterBar(int selectedInterval, QWidget* parent = nullptr);
 
-    QLabel* caption() const { return caption_; }
     // One button per entry of intervals(), in the same order.
     const QList<FlatButton*>& intervalBtns() const { return intervalBtns_; }
     FlatButton* exportLogBtn() const { return exportLogBtn_; }

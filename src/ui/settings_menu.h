@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QMenu>
 #include <QPoint>
 #include <QString>
@@ -16,13 +15,6 @@ public:
     SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled, const QString& currentLanguageCode,
                  QWidget* parent = nullptr);
 
-    QAction* launchAtLoginItem() const { return launchAtLoginItem_; }
-    QAction* exportTargetsItem() const { return exportTargetsItem_; }
-    QAction* importTargetsItem() const { return importTargetsItem_; }
-    QAction* languageHeader() const { return languageHeader_; }
-    // One item per entry of Lang::languages(), in order; each carries its code as data.
-    const QList<QAction*>& languageItems() const { return languageItems_; }
-
     // Where the menu's top-left corner goes: 4 px below the button's bottom-left corner.
     static QPoint popUpPosition(const QWidget& button);
     // Shows the menu below the button and returns when it closes.
@@ -33,11 +25,4 @@ Q_SIGNALS:
     void exportTargetsChosen();
     void importTargetsChosen();
     void languageChosen(QAction* item);
-
-private:
-    QAction* launchAtLoginItem_;
-    QAction* exportTargetsItem_;
-    QAction* importTargetsItem_;
-    QAction* languageHeader_;
-    QList<QAction*> languageItems_;
 };

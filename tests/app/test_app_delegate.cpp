@@ -54,7 +54,7 @@ void chooseLanguageInOpenMenu(const QString& code) {
     auto* menu = qobject_cast<SettingsMenu*>(QApplication::activePopupWidget());
     if (!menu)
         return;
-    for (QAction* item : menu->languageItems()) {
+    for (QAction* item : menu->actions()) {
         if (item->data().toString() == code) {
             QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
                               menu->actionGeometry(item).center());
