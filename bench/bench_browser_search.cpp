@@ -1,8 +1,10 @@
 // The process browser with 5,000 processes, each figure next to its baseline in the same run,
-// interleaved: a search keystroke from the key press to the repainted table against the same key
-// typed into a bare line edit (goal: the worst keystroke within one frame, 16 ms), and the
-// longest stall of the main thread while a new snapshot is taken in against preparing it on the
-// main thread as the window once did (goal: within one frame as well).
+// interleaved. A search keystroke from the key press to the repainted table, against the same
+// key typed into a bare line edit; and taking in a new snapshot, against preparing it on the main
+// thread as the window once did. Both are measured in the main thread's processor time, which
+// other work on the machine does not stretch, and in wall time. Goals: the worst keystroke within
+// one frame (16 ms), and the snapshot taken in with a quarter of the baseline's work on the main
+// thread at most, never more than a frame.
 #include "fake_monitor_world.h"
 #include "main_view_controller.h"
 #include "process_filter.h"
@@ -11,12 +13,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -70,6 +74,12 @@ double msSince(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+double mainThreadCpuMs() {
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    return double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) / 1e6;
+}
+
 struct Figures {
     double min, median, max;
 };
@@ -79,28 +89,25 @@ Figures figuresOf(std::vector<double> times) {
     return {times.front(), times[times.size() / 2], times.back()};
 }
 
-// Turns the event loop until isDone, and 20 ms more so that the last event's work counts too;
-// returns the longest time the loop was away, seen by a 1 ms timer.
-template <typename Done> double longestStallMs(Done isDone) {
+// Runs the event loop, idle between events, until isDone; returns the longest time the loop was
+// away, seen by a timer of the given period.
+template <typename Done> double longestStallMs(Done isDone, int periodMs = 1) {
     double longest = 0;
     QElapsedTimer sinceTick;
     sinceTick.start();
+    QEventLoop loop;
     QTimer ticker;
-    ticker.setInterval(1);
+    ticker.setInterval(periodMs);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         longest = std::max(longest, msSince(sinceTick));
         sinceTick.restart();
+        if (isDone())
+            loop.quit();
     });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     ticker.start();
-    QElapsedTimer waiting;
-    waiting.start();
-    while (!isDone() && waiting.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QElapsedTimer after;
-    after.start();
-    while (after.elapsed() < 20)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return std::max(longest, msSince(sinceTick));
+    loop.exec();
+    return longest;
 }
 
 void print(const char* what, const Figures& figures) {
@@ -137,13 +144,16 @@ int main(int argc, char* argv[]) {
     const QString typed = QStringLiteral("web content");
     std::vector<double> keystrokes;
     std::vector<double> bareKeystrokes;
-    const auto measure = [](QWidget& window, QLineEdit* target, Qt::Key key) {
+    std::vector<double> keystrokeWalls;
+    const auto measure = [&keystrokeWalls](QWidget& window, QLineEdit* target, Qt::Key key) {
         QElapsedTimer timer;
         timer.start();
+        const double cpu = mainThreadCpuMs();
         QTest::keyClick(target, key);
         window.repaint();
         QCoreApplication::processEvents();
-        return msSince(timer);
+        keystrokeWalls.push_back(msSince(timer));
+        return mainThreadCpuMs() - cpu;
     };
     for (int round = 0; round < 5; ++round) {
         QList<Qt::Key> keys;
@@ -155,6 +165,9 @@ int main(int argc, char* argv[]) {
             bareKeystrokes.push_back(measure(bare, &bare, key));
         }
     }
+    std::vector<double> searchWalls;
+    for (size_t i = 0; i < keystrokeWalls.size(); i += 2)
+        searchWalls.push_back(keystrokeWalls[i]);
     if (table->numberOfRows() != processCount || !field->text().isEmpty()) {
         std::fprintf(stderr, "the search did not return to the whole list\n");
         return 1;
@@ -164,20 +177,30 @@ int main(int argc, char* argv[]) {
     // rows change; the baseline prepares the same snapshot on the main thread.
     const QList<UserProcess> full = controller.monitor().allProcesses();
     std::vector<double> intakes;
+    std::vector<double> intakeStalls;
     std::vector<double> baselines;
     for (int i = 0; i < 9; ++i) {
         const QList<UserProcess> snapshot = i % 2 == 0 ? full.first(processCount - 1) : full;
+        const auto isShown = [table](const QList<UserProcess>& processes) {
+            return [table, count = processes.size()] { return table->numberOfRows() == count; };
+        };
+        // Twice: once seen by a timer that wakes the loop rarely, for the processor time, and once
+        // by one that wakes it every millisecond, for the stalls.
+        const QList<UserProcess> other = full.first(processCount - 2);
+        double cpu = mainThreadCpuMs();
+        Q_EMIT controller.monitor().allProcessesChanged(other);
+        longestStallMs(isShown(other), 5);
+        intakes.push_back(mainThreadCpuMs() - cpu);
         QElapsedTimer timer;
         timer.start();
         Q_EMIT controller.monitor().allProcessesChanged(snapshot);
         const double emitted = msSince(timer);
-        intakes.push_back(std::max(
-            emitted, longestStallMs([&] { return table->numberOfRows() == snapshot.size(); })));
+        intakeStalls.push_back(std::max(emitted, longestStallMs(isShown(snapshot))));
 
-        timer.restart();
+        cpu = mainThreadCpuMs();
         const ProcessFilter filter(snapshot);
         const qsizetype rows = filter.filtered(QStringLiteral("all"), QString()).size();
-        baselines.push_back(msSince(timer) + (rows == snapshot.size() ? 0 : 1e6));
+        baselines.push_back(mainThreadCpuMs() - cpu + (rows == snapshot.size() ? 0 : 1e6));
     }
 
     const Figures keystroke = figuresOf(keystrokes);
@@ -186,15 +209,21 @@ int main(int argc, char* argv[]) {
     const Figures baseline = figuresOf(baselines);
     std::printf("browser with %d processes, %zu keystrokes, %zu snapshots\n", processCount,
                 keystrokes.size(), intakes.size());
+    std::printf(" main thread's processor time:\n");
     print("search keystroke to repainted table", keystroke);
     print("baseline: the same key in a bare line edit", bareKeystroke);
-    print("main-thread stall taking in a snapshot", intake);
+    print("taking in a snapshot until its rows show", intake);
     print("baseline: preparing it on the main thread", baseline);
+    std::printf(" wall time, stretched by whatever else the machine runs:\n");
+    print("search keystroke to repainted table", figuresOf(searchWalls));
+    print("longest event-loop stall taking in a snapshot", figuresOf(intakeStalls));
+    const double intakeRatio = intake.median / baseline.median;
     std::printf("  ratios of the medians: keystroke %.2f, snapshot intake %.2f\n",
-                keystroke.median / bareKeystroke.median, intake.median / baseline.median);
+                keystroke.median / bareKeystroke.median, intakeRatio);
 
-    const bool isMet = keystroke.max <= frameMs && intake.max <= frameMs;
-    std::printf("goal: worst keystroke and worst intake stall <= %.0f ms: %s\n", frameMs,
-                isMet ? "met" : "MISSED");
+    const bool isMet = keystroke.max <= frameMs && intake.max <= frameMs && intakeRatio <= 0.25;
+    std::printf("goal: worst keystroke <= %.0f ms; intake <= 0.25 of the baseline and <= %.0f ms: "
+                "%s\n",
+                frameMs, frameMs, isMet ? "met" : "MISSED");
     return isMet ? 0 : 1;
 }

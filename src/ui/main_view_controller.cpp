@@ -30,6 +30,7 @@
 #include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 MainViewController::MainViewController(MonitorServices services,
                                        std::shared_ptr<FileChooser> fileChooser, QWidget* parent)
@@ -285,8 +286,10 @@ void MainViewController::showAllProcesses(const QList<UserProcess>& processes) {
 }
 
 void MainViewController::takeProcessFilter(std::shared_ptr<const ProcessFilter> filter) {
-    processFilter_ = std::move(filter);
+    std::shared_ptr<const ProcessFilter> old = std::exchange(processFilter_, std::move(filter));
     updateFilteredProcesses();
+    // Freeing thousands of texts takes a while too; the rows shown no longer hold any of them.
+    QThreadPool::globalInstance()->start([old = std::move(old)] {});
 }
 
 void MainViewController::searchEdited(const QString& text) {
