@@ -2,6 +2,7 @@
 
 #include "about_window.h"
 #include "app_icon.h"
+#include "app_style.h"
 #include "dark_palette.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
@@ -12,7 +13,6 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
-#include <QStyleFactory>
 
 namespace {
 void centreOnScreen(QWidget& window) {
@@ -35,7 +35,7 @@ AppDelegate::AppDelegate(Environment environment, QObject* parent)
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching() {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new AppStyle);
     QApplication::setPalette(darkPalette());
     QApplication::setQuitOnLastWindowClosed(true);
 
