@@ -1,33 +1,15 @@
 #include "app_icon.h"
 
+#include "first_event.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
 const QString iconPath = QStringLiteral(":/app/zentrav.svg");
-
-// Waits for the window's first expose, which draws and shows the first frame, and sets the icon
-// when the event loop is back.
-class FirstFrameWatch : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                QApplication::setWindowIcon(appIcon());
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 QPixmap render(QSvgRenderer& renderer, int size, qreal devicePixelRatio) {
     QPixmap pixmap(QSize(size, size) * devicePixelRatio);
@@ -54,11 +36,12 @@ QIcon appIcon() {
     return icon;
 }
 
+// The first expose draws the first frame and shows it; a window already exposed has drawn it.
 void setAppIconAfterFirstFrame(QWidget& window) {
+    const auto setIcon = [] { QApplication::setWindowIcon(appIcon()); };
     QWindow* handle = window.windowHandle();
-    if (!handle) {
-        QApplication::setWindowIcon(appIcon());
-        return;
-    }
-    handle->installEventFilter(new FirstFrameWatch(&window));
+    if (handle && !handle->isExposed())
+        onFirstEvent(*handle, QEvent::Expose, setIcon);
+    else
+        QMetaObject::invokeMethod(qApp, setIcon, Qt::QueuedConnection);
 }

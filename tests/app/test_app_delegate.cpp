@@ -123,6 +123,8 @@ void TestAppDelegate::startsWithOneFixedCentredDarkWindow() {
 
     const QPalette palette = QApplication::palette();
     QCOMPARE(palette.color(QPalette::Window), Theme::background);
+    // Set once the first frame is out.
+    QTRY_VERIFY(!QApplication::windowIcon().availableSizes().isEmpty());
     QVERIFY(palette.color(QPalette::Base).lightness() < 40);
     QVERIFY(palette.color(QPalette::Text).lightness() > 180);
 }
