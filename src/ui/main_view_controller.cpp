@@ -16,18 +16,16 @@
 #include "pane_splitter.h"
 #include "plate.h"
 #include "row_table.h"
+#include "serial_queue.h"
 #include "settings_menu.h"
 #include "tables_pane.h"
 #include "target_cell_view.h"
 #include "theme.h"
 
 #include <QApplication>
-#include <QFuture>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPromise>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -70,6 +68,8 @@ void MainViewController::showEvent(QShowEvent* event) {
 }
 
 MainViewController::~MainViewController() {
+    // A snapshot being prepared finishes first; its result is dropped with this controller.
+    browseQueue_.reset();
     // The monitor writes its last log entries as it goes; nothing it announces then may reach
     // views that are being torn down.
     selfMemoryTimer_.stop();
@@ -271,17 +271,20 @@ void MainViewController::showAllProcesses(const QList<UserProcess>& processes) {
         return;
     }
     // Folding the texts once per snapshot keeps every keystroke of the search cheap, but for
-    // thousands of processes it takes longer than a frame: it runs on a pool thread, and the
-    // rows of the last snapshot stay until it is done.
-    auto promise = std::make_shared<QPromise<std::shared_ptr<const ProcessFilter>>>();
-    promise->start();
-    promise->future().then(this, [this, snapshot](std::shared_ptr<const ProcessFilter> filter) {
-        if (snapshot == snapshotCount_)
-            takeProcessFilter(std::move(filter));
-    });
-    QThreadPool::globalInstance()->start([promise, processes, locale = QLocale()] {
-        promise->addResult(std::make_shared<const ProcessFilter>(processes, locale));
-        promise->finish();
+    // thousands of processes it takes longer than a frame: it runs on a thread of its own, and
+    // the rows of the last snapshot stay until it is done. The controller outlives the work:
+    // its destructor waits for it.
+    if (!browseQueue_)
+        browseQueue_ = std::make_unique<SerialQueue>(QStringLiteral("Zentrav.browse"));
+    browseQueue_->enqueue([this, snapshot, processes, locale = QLocale()] {
+        auto filter = std::make_shared<const ProcessFilter>(processes, locale);
+        QMetaObject::invokeMethod(
+            this,
+            [this, snapshot, filter = std::move(filter)]() mutable {
+                if (snapshot == snapshotCount_)
+                    takeProcessFilter(std::move(filter));
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -289,7 +292,8 @@ void MainViewController::takeProcessFilter(std::shared_ptr<const ProcessFilter> 
     std::shared_ptr<const ProcessFilter> old = std::exchange(processFilter_, std::move(filter));
     updateFilteredProcesses();
     // Freeing thousands of texts takes a while too; the rows shown no longer hold any of them.
-    QThreadPool::globalInstance()->start([old = std::move(old)] {});
+    if (browseQueue_)
+        browseQueue_->enqueue([old = std::move(old)] {});
 }
 
 void MainViewController::searchEdited(const QString& text) {

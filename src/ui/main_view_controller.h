@@ -18,6 +18,7 @@ class InputBar;
 class LogPane;
 class PaneSplitter;
 class QAction;
+class SerialQueue;
 class SettingsMenu;
 class TablesPane;
 
@@ -98,6 +99,7 @@ private:
     std::shared_ptr<const ProcessFilter> processFilter_ = std::make_shared<const ProcessFilter>();
     // Counts snapshots, so that one prepared late never replaces a newer one.
     int snapshotCount_ = 0;
+    std::unique_ptr<SerialQueue> browseQueue_;
     QList<UserProcess> filteredProcesses_;
 
     HeaderBar* headerBar_;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <memory>
 
@@ -83,15 +84,18 @@ void TestProcessBrowser::browseAndWaitFor(const QString& name) {
 }
 
 void TestProcessBrowser::findsAndAddsARealChild() {
-    // sleep takes a hexadecimal time, which gives the command line a token with letters.
-    TestChild child(QStringLiteral("zvb"), {QStringLiteral("0x987654abc")});
+    // sleep takes a hexadecimal time, which gives the command line a token with letters, drawn
+    // anew so that the same test running elsewhere on the machine does not match it.
+    const QString token =
+        QString::number(QRandomGenerator::global()->bounded(0x100000, 0xffffff), 16) + "abc";
+    TestChild child(QStringLiteral("zvb"), {"0x" + token});
     QVERIFY2(child.isStarted(), "could not start a copy of /bin/sleep");
-    QVERIFY(!child.name().contains(QStringLiteral("987654abc")));
+    QVERIFY(!child.name().contains(token));
     showController(world->realProcessServices());
     // The window's own mode does not matter: the browser always adds in fuzzy mode.
     QTest::mouseClick(named(localized("a11y_fuzzy")), Qt::LeftButton);
     QTest::mouseClick(named(localized("browse_all_tab")), Qt::LeftButton);
-    QTest::keyClicks(field(), QStringLiteral("987654ABC"));
+    QTest::keyClicks(field(), token.toUpper());
     QTRY_COMPARE(rows(), QStringList{QStringLiteral("+") + child.name()});
     QCOMPARE(countText(), localizedCount("process_count", 1));
     QVERIFY(named(QStringLiteral("PID %1").arg(child.pid())));
@@ -118,7 +122,7 @@ void TestProcessBrowser::findsAndAddsARealChild() {
     const TargetProcess added = controller->monitor().targets().first();
     QCOMPARE(added.name, child.name());
     QCOMPARE(added.matchMode, MatchMode::fuzzy);
-    QCOMPARE(field()->text(), QStringLiteral("987654ABC"));
+    QCOMPARE(field()->text(), token.toUpper());
 }
 
 void TestProcessBrowser::filtersAndMarksOfTheFakeTable() {
