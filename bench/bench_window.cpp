@@ -1,6 +1,7 @@
 // The window's costs under a real X server (Xvfb, started here): time from start to first
-// paint against a bare Qt window with one label, resident memory after 2 s idle, and CPU
-// used while idle for 10 s with monitoring off.
+// paint against a bare Qt window with one label, the two started in turn, as the ratio of each
+// pair (wall time, and processor time, which other work on the machine disturbs less); resident
+// memory after 2 s idle, and CPU used while idle for 10 s with monitoring off.
 #include "app_delegate.h"
 
 #include <QApplication>
@@ -12,9 +13,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <unistd.h>
 #include <vector>
 
@@ -25,7 +26,9 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !done_) {
             done_ = true;
-            std::puts("painted");
+            timespec cpu{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+            std::printf("painted %f\n", double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) / 1e6);
             std::fflush(stdout);
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         }
@@ -50,7 +53,12 @@ int runWindow(int argc, char* argv[], bool bare) {
     return QApplication::exec();
 }
 
-double msUntilPainted(const QString& self, const QString& mode, const QProcessEnvironment& env) {
+struct PaintTimes {
+    double wallMs;
+    double cpuMs;
+};
+
+PaintTimes untilPainted(const QString& self, const QString& mode, const QProcessEnvironment& env) {
     QProcess child;
     child.setProcessEnvironment(env);
     QElapsedTimer timer;
@@ -58,14 +66,19 @@ double msUntilPainted(const QString& self, const QString& mode, const QProcessEn
     child.start(self, {mode});
     while (!child.canReadLine() && child.waitForReadyRead(10000)) {
     }
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    const double wallMs = double(timer.nsecsElapsed()) / 1e6;
+    const double cpuMs = child.readLine().trimmed().split(' ').value(1).toDouble();
     child.waitForFinished(5000);
-    return ms;
+    return {wallMs, cpuMs};
 }
 
-double median(std::vector<double> values) {
+struct Figures {
+    double min, median, max;
+};
+
+Figures figuresOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return {values.front(), values[values.size() / 2], values.back()};
 }
 
 qint64 procStatusKB(qint64 pid, const QByteArray& key) {
@@ -106,9 +119,9 @@ int main(int argc, char* argv[]) {
     QTemporaryDir home;
     const QString display = QStringLiteral(":%1").arg(90 + getpid() % 9);
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QThread::msleep(700);
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -119,15 +132,30 @@ int main(int argc, char* argv[]) {
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
 
     const QString self = QCoreApplication::applicationFilePath();
-    std::vector<double> bare;
-    std::vector<double> full;
-    for (int i = 0; i < 9; ++i) {
-        bare.push_back(msUntilPainted(self, QStringLiteral("--bare"), env));
-        full.push_back(msUntilPainted(self, QStringLiteral("--app"), env));
+    std::vector<double> bareMs;
+    std::vector<double> fullMs;
+    std::vector<double> wallRatios;
+    std::vector<double> cpuRatios;
+    for (int i = 0; i < 11; ++i) {
+        const PaintTimes bare = untilPainted(self, QStringLiteral("--bare"), env);
+        const PaintTimes full = untilPainted(self, QStringLiteral("--app"), env);
+        bareMs.push_back(bare.wallMs);
+        fullMs.push_back(full.wallMs);
+        wallRatios.push_back(full.wallMs / bare.wallMs);
+        cpuRatios.push_back(full.cpuMs / bare.cpuMs);
     }
-    const double ratio = median(full) / median(bare);
-    std::printf("first paint: bare window %.1f ms, Zentrav %.1f ms, ratio %.2f (goal <= 1.5)\n",
-                median(bare), median(full), ratio);
+    const auto print = [](const char* what, const Figures& f, const char* unit) {
+        std::printf("  %-40s min %6.2f  median %6.2f  max %6.2f%s\n", what, f.min, f.median, f.max,
+                    unit);
+    };
+    std::printf("first paint, %zu pairs started in turn:\n", wallRatios.size());
+    print("bare window with one label", figuresOf(bareMs), " ms");
+    print("Zentrav", figuresOf(fullMs), " ms");
+    print("ratio of each pair, wall time", figuresOf(wallRatios), "");
+    print("ratio of each pair, processor time", figuresOf(cpuRatios), "");
+    const double ratio = figuresOf(wallRatios).median;
+    std::printf("first paint goal: median wall ratio <= 1.2: %s\n",
+                ratio <= 1.2 ? "met" : "MISSED");
 
     QProcess zentrav;
     zentrav.setProcessEnvironment(env);
@@ -138,12 +166,13 @@ int main(int argc, char* argv[]) {
     const double cpuBefore = cpuSeconds(zentrav.processId());
     QThread::sleep(10);
     const double idleCpu = 100.0 * (cpuSeconds(zentrav.processId()) - cpuBefore) / 10.0;
-    std::printf("resident memory after 2 s idle: %.1f MB (goal <= 40 MB)\n", double(rssKB) / 1024.0);
+    std::printf("resident memory after 2 s idle: %.1f MB (goal <= 40 MB)\n",
+                double(rssKB) / 1024.0);
     std::printf("CPU while idle for 10 s, monitoring off: %.2f %% (goal <= 0.1 %%)\n", idleCpu);
     zentrav.kill();
     zentrav.waitForFinished();
     xvfb.terminate();
     xvfb.waitForFinished();
-    const bool met = ratio <= 1.5 && rssKB <= 40 * 1024 && idleCpu <= 0.1;
+    const bool met = ratio <= 1.2 && rssKB <= 40 * 1024 && idleCpu <= 0.1;
     return met ? 0 : 1;
 }

@@ -67,9 +67,12 @@
         <source>Stopped</source>
         <translation>Stopped</translation>
     </message>
-    <message id="monitoring_count">
-        <source>Monitoring %d</source>
-        <translation>Monitoring %d</translation>
+    <message id="monitoring_count" numerus="yes">
+        <source>Monitoring %n entries</source>
+        <translation>
+            <numerusform>Monitoring %n entry</numerusform>
+            <numerusform>Monitoring %n entries</numerusform>
+        </translation>
     </message>
     <message id="start">
         <source>Start</source>
@@ -111,9 +114,12 @@
         <source>No processes added yet</source>
         <translation>No processes added yet</translation>
     </message>
-    <message id="process_count">
-        <source>%d processes</source>
-        <translation>%d processes</translation>
+    <message id="process_count" numerus="yes">
+        <source>%n processes</source>
+        <translation>
+            <numerusform>%n process</numerusform>
+            <numerusform>%n processes</numerusform>
+        </translation>
     </message>
     <message id="kill_log">
         <source>Kill Log</source>
@@ -166,6 +172,121 @@
     <message id="msg_failed">
         <source>Failed (error %d)</source>
         <translation>Failed (error %d)</translation>
+    </message>
+    <message id="settings_button">
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message id="a11y_enabled">
+        <source>Enabled: %s</source>
+        <translation>Enabled: %s</translation>
+    </message>
+    <message id="a11y_remove">
+        <source>Remove %s</source>
+        <translation>Remove %s</translation>
+    </message>
+    <message id="a11y_watch">
+        <source>Watch %s</source>
+        <translation>Watch %s</translation>
+    </message>
+    <message id="a11y_watched">
+        <source>%s is on the watch list</source>
+        <translation>%s is on the watch list</translation>
+    </message>
+    <message id="a11y_fuzzy">
+        <source>Fuzzy match</source>
+        <translation>Fuzzy match</translation>
+    </message>
+    <message id="a11y_exact">
+        <source>Exact match</source>
+        <translation>Exact match</translation>
+    </message>
+    <message id="tip_fuzzy">
+        <source>Matches every process whose name contains this text, ignoring case</source>
+        <translation>Matches every process whose name contains this text, ignoring case</translation>
+    </message>
+    <message id="tip_exact">
+        <source>Matches only a process with exactly this name</source>
+        <translation>Matches only a process with exactly this name</translation>
+    </message>
+    <message id="a11y_origin_system">
+        <source>System process</source>
+        <translation>System process</translation>
+    </message>
+    <message id="a11y_origin_own">
+        <source>Your process</source>
+        <translation>Your process</translation>
+    </message>
+    <message id="a11y_origin_unknown">
+        <source>Unknown origin</source>
+        <translation>Unknown origin</translation>
+    </message>
+    <message id="tip_origin_system">
+        <source>SYS: runs as another user, such as root</source>
+        <translation>SYS: runs as another user, such as root</translation>
+    </message>
+    <message id="tip_origin_own">
+        <source>3RD: runs as you</source>
+        <translation>3RD: runs as you</translation>
+    </message>
+    <message id="a11y_filter_all">
+        <source>Show all processes</source>
+        <translation>Show all processes</translation>
+    </message>
+    <message id="a11y_filter_system">
+        <source>Show system processes</source>
+        <translation>Show system processes</translation>
+    </message>
+    <message id="a11y_filter_own">
+        <source>Show your processes</source>
+        <translation>Show your processes</translation>
+    </message>
+    <message id="a11y_status_on">
+        <source>Monitoring is on</source>
+        <translation>Monitoring is on</translation>
+    </message>
+    <message id="a11y_status_off">
+        <source>Monitoring is off</source>
+        <translation>Monitoring is off</translation>
+    </message>
+    <message id="a11y_self_memory">
+        <source>Memory used by Zentrav: %s</source>
+        <translation>Memory used by Zentrav: %s</translation>
+    </message>
+    <message id="tip_self_memory">
+        <source>Memory Zentrav itself is using</source>
+        <translation>Memory Zentrav itself is using</translation>
+    </message>
+    <message id="tip_clean_memory">
+        <source>Saves the kill log to disk and gives memory Zentrav no longer needs back to the system</source>
+        <translation>Saves the kill log to disk and gives memory Zentrav no longer needs back to the system</translation>
+    </message>
+    <message id="a11y_memory">
+        <source>Memory: %s</source>
+        <translation>Memory: %s</translation>
+    </message>
+    <message id="a11y_kill_ok">
+        <source>Succeeded</source>
+        <translation>Succeeded</translation>
+    </message>
+    <message id="a11y_kill_failed">
+        <source>Failed</source>
+        <translation>Failed</translation>
+    </message>
+    <message id="a11y_interval" numerus="yes">
+        <source>Every %n seconds</source>
+        <translation>
+            <numerusform>Every %n second</numerusform>
+            <numerusform>Every %n seconds</numerusform>
+        </translation>
+    </message>
+    <message id="a11y_split">
+        <source>Lists and kill log</source>
+        <translation>Lists and kill log</translation>
+    </message>
+    <message id="a11y_menu_bar">
+        <source>Main menu</source>
+        <translation>Main menu</translation>
     </message>
 </context>
 </TS>

@@ -67,9 +67,11 @@
         <source>Stopped</source>
         <translation>停止中</translation>
     </message>
-    <message id="monitoring_count">
-        <source>Monitoring %d</source>
-        <translation>%d 件を監視中</translation>
+    <message id="monitoring_count" numerus="yes">
+        <source>Monitoring %n entries</source>
+        <translation>
+            <numerusform>%n 件を監視中</numerusform>
+        </translation>
     </message>
     <message id="start">
         <source>Start</source>
@@ -111,9 +113,11 @@
         <source>No processes added yet</source>
         <translation>まだプロセスが追加されていません</translation>
     </message>
-    <message id="process_count">
-        <source>%d processes</source>
-        <translation>%d 個のプロセス</translation>
+    <message id="process_count" numerus="yes">
+        <source>%n processes</source>
+        <translation>
+            <numerusform>%n 個のプロセス</numerusform>
+        </translation>
     </message>
     <message id="kill_log">
         <source>Kill Log</source>
@@ -166,6 +170,120 @@
     <message id="msg_failed">
         <source>Failed (error %d)</source>
         <translation>失敗しました（エラー %d）</translation>
+    </message>
+    <message id="settings_button">
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message id="a11y_enabled">
+        <source>Enabled: %s</source>
+        <translation>有効: %s</translation>
+    </message>
+    <message id="a11y_remove">
+        <source>Remove %s</source>
+        <translation>%s を削除</translation>
+    </message>
+    <message id="a11y_watch">
+        <source>Watch %s</source>
+        <translation>%s を監視</translation>
+    </message>
+    <message id="a11y_watched">
+        <source>%s is on the watch list</source>
+        <translation>%s は監視リストにあります</translation>
+    </message>
+    <message id="a11y_fuzzy">
+        <source>Fuzzy match</source>
+        <translation>あいまい一致</translation>
+    </message>
+    <message id="a11y_exact">
+        <source>Exact match</source>
+        <translation>完全一致</translation>
+    </message>
+    <message id="tip_fuzzy">
+        <source>Matches every process whose name contains this text, ignoring case</source>
+        <translation>名前にこの文字列を含むすべてのプロセスに一致します（大文字と小文字は区別しません）</translation>
+    </message>
+    <message id="tip_exact">
+        <source>Matches only a process with exactly this name</source>
+        <translation>この名前とまったく同じ名前のプロセスだけに一致します</translation>
+    </message>
+    <message id="a11y_origin_system">
+        <source>System process</source>
+        <translation>システムのプロセス</translation>
+    </message>
+    <message id="a11y_origin_own">
+        <source>Your process</source>
+        <translation>あなたのプロセス</translation>
+    </message>
+    <message id="a11y_origin_unknown">
+        <source>Unknown origin</source>
+        <translation>由来不明</translation>
+    </message>
+    <message id="tip_origin_system">
+        <source>SYS: runs as another user, such as root</source>
+        <translation>SYS: root など別のユーザーとして動作しています</translation>
+    </message>
+    <message id="tip_origin_own">
+        <source>3RD: runs as you</source>
+        <translation>3RD: あなたのユーザーとして動作しています</translation>
+    </message>
+    <message id="a11y_filter_all">
+        <source>Show all processes</source>
+        <translation>すべてのプロセスを表示</translation>
+    </message>
+    <message id="a11y_filter_system">
+        <source>Show system processes</source>
+        <translation>システムのプロセスを表示</translation>
+    </message>
+    <message id="a11y_filter_own">
+        <source>Show your processes</source>
+        <translation>あなたのプロセスを表示</translation>
+    </message>
+    <message id="a11y_status_on">
+        <source>Monitoring is on</source>
+        <translation>監視しています</translation>
+    </message>
+    <message id="a11y_status_off">
+        <source>Monitoring is off</source>
+        <translation>監視していません</translation>
+    </message>
+    <message id="a11y_self_memory">
+        <source>Memory used by Zentrav: %s</source>
+        <translation>Zentrav のメモリ使用量: %s</translation>
+    </message>
+    <message id="tip_self_memory">
+        <source>Memory Zentrav itself is using</source>
+        <translation>Zentrav 自身が使っているメモリ</translation>
+    </message>
+    <message id="tip_clean_memory">
+        <source>Saves the kill log to disk and gives memory Zentrav no longer needs back to the system</source>
+        <translation>終了ログをディスクに保存し、Zentrav が使わなくなったメモリをシステムに返します</translation>
+    </message>
+    <message id="a11y_memory">
+        <source>Memory: %s</source>
+        <translation>メモリ: %s</translation>
+    </message>
+    <message id="a11y_kill_ok">
+        <source>Succeeded</source>
+        <translation>成功</translation>
+    </message>
+    <message id="a11y_kill_failed">
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message id="a11y_interval" numerus="yes">
+        <source>Every %n seconds</source>
+        <translation>
+            <numerusform>%n 秒ごと</numerusform>
+        </translation>
+    </message>
+    <message id="a11y_split">
+        <source>Lists and kill log</source>
+        <translation>リストと終了ログ</translation>
+    </message>
+    <message id="a11y_menu_bar">
+        <source>Main menu</source>
+        <translation>メインメニュー</translation>
     </message>
 </context>
 </TS>

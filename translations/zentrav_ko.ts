@@ -67,9 +67,11 @@
         <source>Stopped</source>
         <translation>중지됨</translation>
     </message>
-    <message id="monitoring_count">
-        <source>Monitoring %d</source>
-        <translation>%d개 감시 중</translation>
+    <message id="monitoring_count" numerus="yes">
+        <source>Monitoring %n entries</source>
+        <translation>
+            <numerusform>%n개 항목 감시 중</numerusform>
+        </translation>
     </message>
     <message id="start">
         <source>Start</source>
@@ -111,9 +113,11 @@
         <source>No processes added yet</source>
         <translation>추가된 프로세스가 없습니다</translation>
     </message>
-    <message id="process_count">
-        <source>%d processes</source>
-        <translation>프로세스 %d개</translation>
+    <message id="process_count" numerus="yes">
+        <source>%n processes</source>
+        <translation>
+            <numerusform>프로세스 %n개</numerusform>
+        </translation>
     </message>
     <message id="kill_log">
         <source>Kill Log</source>
@@ -166,6 +170,120 @@
     <message id="msg_failed">
         <source>Failed (error %d)</source>
         <translation>실패 (오류 %d)</translation>
+    </message>
+    <message id="settings_button">
+        <source>Settings</source>
+        <translation>설정</translation>
+    </message>
+    <message id="a11y_enabled">
+        <source>Enabled: %s</source>
+        <translation>사용: %s</translation>
+    </message>
+    <message id="a11y_remove">
+        <source>Remove %s</source>
+        <translation>%s 삭제</translation>
+    </message>
+    <message id="a11y_watch">
+        <source>Watch %s</source>
+        <translation>%s 감시</translation>
+    </message>
+    <message id="a11y_watched">
+        <source>%s is on the watch list</source>
+        <translation>%s은(는) 감시 목록에 있습니다</translation>
+    </message>
+    <message id="a11y_fuzzy">
+        <source>Fuzzy match</source>
+        <translation>부분 일치</translation>
+    </message>
+    <message id="a11y_exact">
+        <source>Exact match</source>
+        <translation>정확히 일치</translation>
+    </message>
+    <message id="tip_fuzzy">
+        <source>Matches every process whose name contains this text, ignoring case</source>
+        <translation>이름에 이 텍스트가 포함된 모든 프로세스와 일치합니다(대소문자 구분 안 함)</translation>
+    </message>
+    <message id="tip_exact">
+        <source>Matches only a process with exactly this name</source>
+        <translation>이름이 정확히 같은 프로세스와만 일치합니다</translation>
+    </message>
+    <message id="a11y_origin_system">
+        <source>System process</source>
+        <translation>시스템 프로세스</translation>
+    </message>
+    <message id="a11y_origin_own">
+        <source>Your process</source>
+        <translation>내 프로세스</translation>
+    </message>
+    <message id="a11y_origin_unknown">
+        <source>Unknown origin</source>
+        <translation>출처 알 수 없음</translation>
+    </message>
+    <message id="tip_origin_system">
+        <source>SYS: runs as another user, such as root</source>
+        <translation>SYS: root 등 다른 사용자로 실행 중</translation>
+    </message>
+    <message id="tip_origin_own">
+        <source>3RD: runs as you</source>
+        <translation>3RD: 내 사용자로 실행 중</translation>
+    </message>
+    <message id="a11y_filter_all">
+        <source>Show all processes</source>
+        <translation>모든 프로세스 보기</translation>
+    </message>
+    <message id="a11y_filter_system">
+        <source>Show system processes</source>
+        <translation>시스템 프로세스 보기</translation>
+    </message>
+    <message id="a11y_filter_own">
+        <source>Show your processes</source>
+        <translation>내 프로세스 보기</translation>
+    </message>
+    <message id="a11y_status_on">
+        <source>Monitoring is on</source>
+        <translation>감시 켜짐</translation>
+    </message>
+    <message id="a11y_status_off">
+        <source>Monitoring is off</source>
+        <translation>감시 꺼짐</translation>
+    </message>
+    <message id="a11y_self_memory">
+        <source>Memory used by Zentrav: %s</source>
+        <translation>Zentrav 메모리 사용량: %s</translation>
+    </message>
+    <message id="tip_self_memory">
+        <source>Memory Zentrav itself is using</source>
+        <translation>Zentrav 자체가 사용 중인 메모리</translation>
+    </message>
+    <message id="tip_clean_memory">
+        <source>Saves the kill log to disk and gives memory Zentrav no longer needs back to the system</source>
+        <translation>종료 기록을 디스크에 저장하고 Zentrav에 더 이상 필요 없는 메모리를 시스템에 돌려줍니다</translation>
+    </message>
+    <message id="a11y_memory">
+        <source>Memory: %s</source>
+        <translation>메모리: %s</translation>
+    </message>
+    <message id="a11y_kill_ok">
+        <source>Succeeded</source>
+        <translation>성공</translation>
+    </message>
+    <message id="a11y_kill_failed">
+        <source>Failed</source>
+        <translation>실패</translation>
+    </message>
+    <message id="a11y_interval" numerus="yes">
+        <source>Every %n seconds</source>
+        <translation>
+            <numerusform>%n초마다</numerusform>
+        </translation>
+    </message>
+    <message id="a11y_split">
+        <source>Lists and kill log</source>
+        <translation>목록과 종료 기록</translation>
+    </message>
+    <message id="a11y_menu_bar">
+        <source>Main menu</source>
+        <translation>주 메뉴</translation>
     </message>
 </context>
 </TS>

@@ -67,9 +67,11 @@
         <source>Stopped</source>
         <translation>已停止</translation>
     </message>
-    <message id="monitoring_count">
-        <source>Monitoring %d</source>
-        <translation>正在监控 %d 个</translation>
+    <message id="monitoring_count" numerus="yes">
+        <source>Monitoring %n entries</source>
+        <translation>
+            <numerusform>正在监控 %n 个项目</numerusform>
+        </translation>
     </message>
     <message id="start">
         <source>Start</source>
@@ -111,9 +113,11 @@
         <source>No processes added yet</source>
         <translation>尚未添加任何进程</translation>
     </message>
-    <message id="process_count">
-        <source>%d processes</source>
-        <translation>%d 个进程</translation>
+    <message id="process_count" numerus="yes">
+        <source>%n processes</source>
+        <translation>
+            <numerusform>%n 个进程</numerusform>
+        </translation>
     </message>
     <message id="kill_log">
         <source>Kill Log</source>
@@ -166,6 +170,120 @@
     <message id="msg_failed">
         <source>Failed (error %d)</source>
         <translation>失败（错误 %d）</translation>
+    </message>
+    <message id="settings_button">
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message id="a11y_enabled">
+        <source>Enabled: %s</source>
+        <translation>已启用：%s</translation>
+    </message>
+    <message id="a11y_remove">
+        <source>Remove %s</source>
+        <translation>移除 %s</translation>
+    </message>
+    <message id="a11y_watch">
+        <source>Watch %s</source>
+        <translation>监控 %s</translation>
+    </message>
+    <message id="a11y_watched">
+        <source>%s is on the watch list</source>
+        <translation>%s 已在监控列表中</translation>
+    </message>
+    <message id="a11y_fuzzy">
+        <source>Fuzzy match</source>
+        <translation>模糊匹配</translation>
+    </message>
+    <message id="a11y_exact">
+        <source>Exact match</source>
+        <translation>完全匹配</translation>
+    </message>
+    <message id="tip_fuzzy">
+        <source>Matches every process whose name contains this text, ignoring case</source>
+        <translation>匹配名称中包含此文本的所有进程（不区分大小写）</translation>
+    </message>
+    <message id="tip_exact">
+        <source>Matches only a process with exactly this name</source>
+        <translation>仅匹配名称完全相同的进程</translation>
+    </message>
+    <message id="a11y_origin_system">
+        <source>System process</source>
+        <translation>系统进程</translation>
+    </message>
+    <message id="a11y_origin_own">
+        <source>Your process</source>
+        <translation>你的进程</translation>
+    </message>
+    <message id="a11y_origin_unknown">
+        <source>Unknown origin</source>
+        <translation>来源未知</translation>
+    </message>
+    <message id="tip_origin_system">
+        <source>SYS: runs as another user, such as root</source>
+        <translation>SYS：以其他用户（例如 root）的身份运行</translation>
+    </message>
+    <message id="tip_origin_own">
+        <source>3RD: runs as you</source>
+        <translation>3RD：以你的身份运行</translation>
+    </message>
+    <message id="a11y_filter_all">
+        <source>Show all processes</source>
+        <translation>显示所有进程</translation>
+    </message>
+    <message id="a11y_filter_system">
+        <source>Show system processes</source>
+        <translation>显示系统进程</translation>
+    </message>
+    <message id="a11y_filter_own">
+        <source>Show your processes</source>
+        <translation>显示你的进程</translation>
+    </message>
+    <message id="a11y_status_on">
+        <source>Monitoring is on</source>
+        <translation>监控已开启</translation>
+    </message>
+    <message id="a11y_status_off">
+        <source>Monitoring is off</source>
+        <translation>监控已关闭</translation>
+    </message>
+    <message id="a11y_self_memory">
+        <source>Memory used by Zentrav: %s</source>
+        <translation>Zentrav 使用的内存：%s</translation>
+    </message>
+    <message id="tip_self_memory">
+        <source>Memory Zentrav itself is using</source>
+        <translation>Zentrav 自身正在使用的内存</translation>
+    </message>
+    <message id="tip_clean_memory">
+        <source>Saves the kill log to disk and gives memory Zentrav no longer needs back to the system</source>
+        <translation>将终止日志保存到磁盘，并把 Zentrav 不再需要的内存归还给系统</translation>
+    </message>
+    <message id="a11y_memory">
+        <source>Memory: %s</source>
+        <translation>内存：%s</translation>
+    </message>
+    <message id="a11y_kill_ok">
+        <source>Succeeded</source>
+        <translation>成功</translation>
+    </message>
+    <message id="a11y_kill_failed">
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message id="a11y_interval" numerus="yes">
+        <source>Every %n seconds</source>
+        <translation>
+            <numerusform>每 %n 秒</numerusform>
+        </translation>
+    </message>
+    <message id="a11y_split">
+        <source>Lists and kill log</source>
+        <translation>列表与终止日志</translation>
+    </message>
+    <message id="a11y_menu_bar">
+        <source>Main menu</source>
+        <translation>主菜单</translation>
     </message>
 </context>
 </TS>

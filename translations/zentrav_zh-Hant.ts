@@ -67,9 +67,11 @@
         <source>Stopped</source>
         <translation>已停止</translation>
     </message>
-    <message id="monitoring_count">
-        <source>Monitoring %d</source>
-        <translation>正在監控 %d 個</translation>
+    <message id="monitoring_count" numerus="yes">
+        <source>Monitoring %n entries</source>
+        <translation>
+            <numerusform>正在監控 %n 個項目</numerusform>
+        </translation>
     </message>
     <message id="start">
         <source>Start</source>
@@ -111,9 +113,11 @@
         <source>No processes added yet</source>
         <translation>尚未加入任何處理程序</translation>
     </message>
-    <message id="process_count">
-        <source>%d processes</source>
-        <translation>%d 個處理程序</translation>
+    <message id="process_count" numerus="yes">
+        <source>%n processes</source>
+        <translation>
+            <numerusform>%n 個處理程序</numerusform>
+        </translation>
     </message>
     <message id="kill_log">
         <source>Kill Log</source>
@@ -166,6 +170,120 @@
     <message id="msg_failed">
         <source>Failed (error %d)</source>
         <translation>失敗（錯誤 %d）</translation>
+    </message>
+    <message id="settings_button">
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message id="a11y_enabled">
+        <source>Enabled: %s</source>
+        <translation>已啟用：%s</translation>
+    </message>
+    <message id="a11y_remove">
+        <source>Remove %s</source>
+        <translation>移除 %s</translation>
+    </message>
+    <message id="a11y_watch">
+        <source>Watch %s</source>
+        <translation>監控 %s</translation>
+    </message>
+    <message id="a11y_watched">
+        <source>%s is on the watch list</source>
+        <translation>%s 已在監控清單中</translation>
+    </message>
+    <message id="a11y_fuzzy">
+        <source>Fuzzy match</source>
+        <translation>模糊比對</translation>
+    </message>
+    <message id="a11y_exact">
+        <source>Exact match</source>
+        <translation>完全比對</translation>
+    </message>
+    <message id="tip_fuzzy">
+        <source>Matches every process whose name contains this text, ignoring case</source>
+        <translation>符合名稱中含有此文字的所有處理程序（不區分大小寫）</translation>
+    </message>
+    <message id="tip_exact">
+        <source>Matches only a process with exactly this name</source>
+        <translation>只符合名稱完全相同的處理程序</translation>
+    </message>
+    <message id="a11y_origin_system">
+        <source>System process</source>
+        <translation>系統處理程序</translation>
+    </message>
+    <message id="a11y_origin_own">
+        <source>Your process</source>
+        <translation>您的處理程序</translation>
+    </message>
+    <message id="a11y_origin_unknown">
+        <source>Unknown origin</source>
+        <translation>來源不明</translation>
+    </message>
+    <message id="tip_origin_system">
+        <source>SYS: runs as another user, such as root</source>
+        <translation>SYS：以其他使用者（例如 root）的身分執行</translation>
+    </message>
+    <message id="tip_origin_own">
+        <source>3RD: runs as you</source>
+        <translation>3RD：以您的身分執行</translation>
+    </message>
+    <message id="a11y_filter_all">
+        <source>Show all processes</source>
+        <translation>顯示所有處理程序</translation>
+    </message>
+    <message id="a11y_filter_system">
+        <source>Show system processes</source>
+        <translation>顯示系統處理程序</translation>
+    </message>
+    <message id="a11y_filter_own">
+        <source>Show your processes</source>
+        <translation>顯示您的處理程序</translation>
+    </message>
+    <message id="a11y_status_on">
+        <source>Monitoring is on</source>
+        <translation>監控已開啟</translation>
+    </message>
+    <message id="a11y_status_off">
+        <source>Monitoring is off</source>
+        <translation>監控已關閉</translation>
+    </message>
+    <message id="a11y_self_memory">
+        <source>Memory used by Zentrav: %s</source>
+        <translation>Zentrav 使用的記憶體：%s</translation>
+    </message>
+    <message id="tip_self_memory">
+        <source>Memory Zentrav itself is using</source>
+        <translation>Zentrav 本身正在使用的記憶體</translation>
+    </message>
+    <message id="tip_clean_memory">
+        <source>Saves the kill log to disk and gives memory Zentrav no longer needs back to the system</source>
+        <translation>將終止記錄存到磁碟，並把 Zentrav 不再需要的記憶體歸還給系統</translation>
+    </message>
+    <message id="a11y_memory">
+        <source>Memory: %s</source>
+        <translation>記憶體：%s</translation>
+    </message>
+    <message id="a11y_kill_ok">
+        <source>Succeeded</source>
+        <translation>成功</translation>
+    </message>
+    <message id="a11y_kill_failed">
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message id="a11y_interval" numerus="yes">
+        <source>Every %n seconds</source>
+        <translation>
+            <numerusform>每 %n 秒</numerusform>
+        </translation>
+    </message>
+    <message id="a11y_split">
+        <source>Lists and kill log</source>
+        <translation>清單與終止記錄</translation>
+    </message>
+    <message id="a11y_menu_bar">
+        <source>Main menu</source>
+        <translation>主選單</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "text_format.h"
 #include "theme.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -80,4 +81,11 @@ AboutWindow::AboutWindow(QWidget* parent)
     column->addSpacing(8);
     column->addWidget(linkButton_, 0, Qt::AlignHCenter);
     column->addStretch();
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

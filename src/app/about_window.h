@@ -26,6 +26,10 @@ public:
 Q_SIGNALS:
     void websiteRequested(const QUrl& url);
 
+protected:
+    // Escape closes it, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QLabel* iconLabel_;
     QLabel* nameLabel_;

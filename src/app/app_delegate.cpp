@@ -2,25 +2,24 @@
 
 #include "about_window.h"
 #include "app_icon.h"
+#include "app_style.h"
 #include "dark_palette.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
-#include <QStyleFactory>
 
 namespace {
 void centreOnScreen(QWidget& window) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), window.size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    window.move(placedTopLeft(window.frameGeometry().size(), screen->availableGeometry()));
 }
 } // namespace
 
@@ -36,9 +35,8 @@ AppDelegate::AppDelegate(Environment environment, QObject* parent)
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching() {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new AppStyle);
     QApplication::setPalette(darkPalette());
-    QApplication::setWindowIcon(appIcon());
     QApplication::setQuitOnLastWindowClosed(true);
 
     window_ = std::make_unique<QMainWindow>();
@@ -57,6 +55,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     window_->show();
     window_->raise();
     window_->activateWindow();
+    setAppIconAfterFirstFrame(*window_);
 }
 
 MainViewController* AppDelegate::mainViewController() const {

@@ -43,6 +43,7 @@ void hideApplication() {
 
 QMenuBar* buildMainMenu(QWidget* parent, const std::function<void()>& showAbout) {
     auto* bar = new QMenuBar(parent);
+    bar->setAccessibleName(localizedText("a11y_menu_bar"));
 
     // Only macOS fills in the program's name as the title of this menu.
     QMenu* application = bar->addMenu(QStringLiteral("Zentrav"));

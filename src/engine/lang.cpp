@@ -44,8 +44,20 @@ Lang::Lang(SettingsStore& settings, QStringList preferredUiLanguages)
 Lang::~Lang() = default;
 
 QString Lang::localized(const QString& key) const {
+    return lookUp(key, -1);
+}
+
+QString Lang::localized(const QString& key, int count) const {
+    QString text = lookUp(key, count);
+    if (text == key)
+        return key;
+    return text.replace(QLatin1String("%n"), QString::number(count));
+}
+
+// A count of -1 asks for a text that has no plural forms.
+QString Lang::lookUp(const QString& key, int count) const {
     if (const QTranslator* table = table_.load(std::memory_order_acquire)) {
-        const QString text = table->translate(nullptr, key.toUtf8().constData());
+        const QString text = table->translate(nullptr, key.toUtf8().constData(), nullptr, count);
         if (!text.isEmpty())
             return text;
     }

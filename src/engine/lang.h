@@ -30,6 +30,9 @@ public:
 
     // The text of a key, or the key itself when the table has none.
     QString localized(const QString& key) const;
+    // The text of a count key ("process_count") in the language's plural form for count, with
+    // "%n" replaced by the number; the key itself when the table has none.
+    QString localized(const QString& key, int count) const;
     QString currentCode() const;
     void setLanguage(const QString& code);
 
@@ -37,6 +40,7 @@ public:
     static QString resolveSystemLanguage(const QStringList& preferredUiLanguages);
 
 private:
+    QString lookUp(const QString& key, int count) const;
     const QTranslator* chooseTable();
     const QTranslator* tableFor(const QString& code);
 

@@ -66,6 +66,10 @@ QString formatted(const QString& text, qint64 number) {
     return fill(text, {number});
 }
 
+QString formatted(const QString& text, const QString& argument) {
+    return fill(text, {argument});
+}
+
 QString formatted(const QString& text, const QString& first, const QString& second) {
     return fill(text, {first, second});
 }

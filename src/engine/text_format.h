@@ -7,4 +7,5 @@
 // Unlike printf it never reads an argument that is not there: a conversion without an
 // argument of its kind stays in the text as written.
 QString formatted(const QString& text, qint64 number);
+QString formatted(const QString& text, const QString& argument);
 QString formatted(const QString& text, const QString& first, const QString& second);

@@ -2,12 +2,14 @@
 
 #include "eliding_label.h"
 #include "glyph_button.h"
+#include "localized_text.h"
 #include "memory_format.h"
 #include "rounded_box.h"
 #include "row_geometry.h"
 #include "row_style.h"
 #include "theme.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 
 namespace {
@@ -22,20 +24,24 @@ struct OriginLook {
     QString text;
     QColor textColor;
     QColor background;
+    const char* nameKey;
+    const char* tipKey;
 };
 
 OriginLook originLook(ProcessOrigin origin) {
     switch (origin) {
     case ProcessOrigin::system:
-        return {QStringLiteral("SYS"), Theme::textSecondary(),
-                Theme::withAlpha(Theme::color(u"#888888"), 0.2)};
+        return {QStringLiteral("SYS"), Theme::textSecondary,
+                Theme::withAlpha(Theme::textSecondary, 0.2), "a11y_origin_system",
+                "tip_origin_system"};
     case ProcessOrigin::thirdParty:
-        return {QStringLiteral("3RD"), Theme::accent(), Theme::withAlpha(Theme::accent(), 0.15)};
+        return {QStringLiteral("3RD"), Theme::accent, Theme::withAlpha(Theme::accent, 0.15),
+                "a11y_origin_own", "tip_origin_own"};
     case ProcessOrigin::unknown:
         break;
     }
-    return {QStringLiteral("?"), Theme::textTertiary(),
-            Theme::withAlpha(Theme::textTertiary(), 0.15)};
+    return {QStringLiteral("?"), Theme::textTertiary, Theme::withAlpha(Theme::textTertiary, 0.15),
+            "a11y_origin_unknown", "a11y_origin_unknown"};
 }
 
 // Linux process ids run up to seven digits (pid_max is at most 4194304); the column is widened
@@ -66,59 +72,42 @@ BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
     originBadge_->setAlignment(Qt::AlignCenter);
 
     nameLabel_->setFont(Theme::systemFont(12, QFont::Medium));
-    RowStyle::setTextColor(nameLabel_, Theme::textPrimary());
+    RowStyle::setTextColor(nameLabel_, Theme::textPrimary);
 
     memLabel_->setTextFormat(Qt::PlainText);
     memLabel_->setFont(Theme::monospacedFont(10));
     memLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    RowStyle::setTextColor(memLabel_, Theme::textTertiary());
+    RowStyle::setTextColor(memLabel_, Theme::textTertiary);
 
     pidLabel_->setTextFormat(Qt::PlainText);
     pidLabel_->setFont(Theme::monospacedFont(10));
-    RowStyle::setTextColor(pidLabel_, Theme::textMuted());
+    RowStyle::setTextColor(pidLabel_, Theme::textMuted);
 
+    // The keyboard lands on the add button: Space, Return or "+" adds.
+    setFocusProxy(addBtn_);
     connect(addBtn_, &QPushButton::clicked, this, &BrowseCellView::didAdd);
 }
 
 void BrowseCellView::configure(const UserProcess& process, bool isAdded) {
     nameLabel_->setText(displayName(process));
     memLabel_->setText(formatMemoryKB(process.memoryKB));
+    memLabel_->setAccessibleName(localizedText("a11y_memory", memLabel_->text()));
     pidLabel_->setText(QStringLiteral("PID ") + QString::number(process.pid));
 
     const OriginLook look = originLook(process.origin);
     originBadge_->setText(look.text);
     RowStyle::setTextColor(originBadge_, look.textColor);
     badgeContainer_->setBackgroundColor(look.background);
+    originBadge_->setAccessibleName(localizedText(look.nameKey));
+    originBadge_->setToolTip(localizedText(look.tipKey));
 
     if (isAdded)
-        addBtn_->setGlyph(QStringLiteral("\u2713"), Theme::green(),
+        addBtn_->setGlyph(QStringLiteral("\u2713"), Theme::green,
                           Theme::systemFont(14, QFont::Medium));
     else
-        addBtn_->setGlyph(QStringLiteral("+"), Theme::textTertiary(), Theme::systemFont(16));
-}
-
-QWidget* BrowseCellView::badgeContainer() const {
-    return badgeContainer_;
-}
-
-QLabel* BrowseCellView::originBadge() const {
-    return originBadge_;
-}
-
-QLabel* BrowseCellView::nameLabel() const {
-    return nameLabel_;
-}
-
-QLabel* BrowseCellView::memLabel() const {
-    return memLabel_;
-}
-
-QLabel* BrowseCellView::pidLabel() const {
-    return pidLabel_;
-}
-
-QPushButton* BrowseCellView::addBtn() const {
-    return addBtn_;
+        addBtn_->setGlyph(QStringLiteral("+"), Theme::textTertiary, Theme::systemFont(16));
+    addBtn_->setAccessibleName(
+        localizedText(isAdded ? "a11y_watched" : "a11y_watch", process.name));
 }
 
 void BrowseCellView::didAdd() {
@@ -126,8 +115,16 @@ void BrowseCellView::didAdd() {
         onAdd();
 }
 
+void BrowseCellView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Plus)
+        didAdd();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void BrowseCellView::paintEvent(QPaintEvent*) {
-    RowStyle::paintBackground(this);
+    RowStyle::paintRow(this);
 }
 
 void BrowseCellView::resizeEvent(QResizeEvent*) {

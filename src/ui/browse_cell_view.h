@@ -8,7 +8,6 @@
 class ElidingLabel;
 class GlyphButton;
 class QLabel;
-class QPushButton;
 class RoundedBox;
 
 // One row of the process browser: origin badge, name, memory, PID and the add button.
@@ -23,16 +22,10 @@ public:
     // Set anew by the owner for every row it hands out; unset means a press does nothing.
     std::function<void()> onAdd;
 
-    QWidget* badgeContainer() const;
-    QLabel* originBadge() const;
-    QLabel* nameLabel() const;
-    QLabel* memLabel() const;
-    QLabel* pidLabel() const;
-    QPushButton* addBtn() const;
-
     void didAdd();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,5 +1,6 @@
 #include "configure_table.h"
 
+#include "first_event.h"
 #include "row_table.h"
 
 #include <QScrollBar>
@@ -14,11 +15,15 @@ void configureTable(RowTable& table) {
     palette.setColor(QPalette::Window, Qt::transparent);
     palette.setColor(QPalette::Base, Qt::transparent);
     table.setPalette(palette);
-    // A slim, quiet bar instead of the style's bevelled one with arrows.
-    table.verticalScrollBar()->setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical { background: transparent; width: 8px; margin: 0; }"
-        "QScrollBar::handle:vertical { background: #3a3a3a; border-radius: 3px;"
-        " min-height: 24px; margin: 1px; }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    // A slim, quiet bar instead of the style's bevelled one with arrows. Parsing a style sheet
+    // holds up the window's first frame, so a bar gets it only when it first shows, if ever.
+    QScrollBar* bar = table.verticalScrollBar();
+    onFirstEvent(*bar, QEvent::Show, [bar] {
+        bar->setStyleSheet(QStringLiteral(
+            "QScrollBar:vertical { background: transparent; width: 8px; margin: 0; }"
+            "QScrollBar::handle:vertical { background: #3a3a3a; border-radius: 3px;"
+            " min-height: 24px; margin: 1px; }"
+            "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+            "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    });
 }

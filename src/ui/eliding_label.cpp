@@ -1,6 +1,8 @@
 #include "eliding_label.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
@@ -14,6 +16,16 @@ QSize ElidingLabel::minimumSizeHint() const {
 
 bool ElidingLabel::isElided() const {
     return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+}
+
+bool ElidingLabel::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QLabel::event(event);
+    if (isElided())
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void ElidingLabel::paintEvent(QPaintEvent*) {

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 // A one-line label that cuts its text at the tail with "…" when it is narrower than the text.
-// text() keeps the whole text.
+// text() keeps the whole text, and so do its tooltip and its spoken name.
 class ElidingLabel : public QLabel {
     Q_OBJECT
 public:
@@ -13,5 +13,6 @@ public:
     bool isElided() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };

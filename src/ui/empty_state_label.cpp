@@ -7,7 +7,7 @@
 
 EmptyStateLabel::EmptyStateLabel(const QString& text, int pixelSize, QWidget* pane)
     : QLabel(text, pane) {
-    styleLabel(*this, Theme::systemFont(pixelSize), Theme::textMuted());
+    styleLabel(*this, Theme::systemFont(pixelSize), Theme::textMuted);
     setAlignment(Qt::AlignCenter);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     pane->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "flat_button.h"
 
-#include <QFocusEvent>
+#include "focus_ring.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -33,12 +34,6 @@ QSize FlatButton::minimumSizeHint() const {
     return sizeHint();
 }
 
-void FlatButton::focusInEvent(QFocusEvent* event) {
-    isFocusFromKeyboard_ =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    QPushButton::focusInEvent(event);
-}
-
 void FlatButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -54,10 +49,6 @@ void FlatButton::paintEvent(QPaintEvent*) {
     // A press darkens whatever is under it, plate or not, so every button answers the same way.
     if (isDown())
         painter.fillPath(plate, QColor(0, 0, 0, 60));
-    if (hasFocus() && isFocusFromKeyboard_) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
-        painter.drawPath(plate);
-    }
 
     if (!icon().isNull()) {
         const QSize size = iconSize().boundedTo(this->size());
@@ -71,4 +62,14 @@ void FlatButton::paintEvent(QPaintEvent*) {
         painter.setPen(look_.text);
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
     }
+    if (showsFocusRing(*this))
+        paintFocusRing(painter, rect(), look_.cornerRadius);
+}
+
+void FlatButton::setChosen(bool isChosen) {
+    setCheckable(true);
+    setAutoExclusive(true);
+    // A button of an exclusive group cannot be unchecked; checking another one unchecks it.
+    if (isChosen)
+        setChecked(true);
 }

@@ -22,18 +22,16 @@ public:
     explicit FlatButton(QWidget* parent = nullptr);
 
     void setLook(const QString& title, const FlatButtonLook& look);
-    const FlatButtonLook& look() const { return look_; }
+    // One of a group of which only one is chosen (a tab, an interval, a filter): announced as
+    // checked or not, and the arrow keys move the choice within the group.
+    void setChosen(bool isChosen);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 
 private:
     FlatButtonLook look_;
-    // The focus ring shows only when the keyboard brought the focus here, not when the window
-    // handed it out on opening.
-    bool isFocusFromKeyboard_ = false;
 };

@@ -4,6 +4,7 @@
 #include "gear_icon.h"
 #include "label_style.h"
 #include "localized_text.h"
+#include "menu_button.h"
 #include "theme.h"
 
 #include <QHBoxLayout>
@@ -15,11 +16,12 @@ constexpr int logButtonPadding = 4;
 
 void styleIntervalButton(FlatButton& button, int seconds, bool selected) {
     FlatButtonLook look;
-    look.background = selected ? Theme::accent() : Theme::surface();
-    look.text = selected ? QColor(Qt::white) : Theme::textSecondary();
+    look.background = selected ? Theme::accent : Theme::surface;
+    look.text = selected ? QColor(Qt::white) : Theme::textSecondary;
     look.font = Theme::monospacedFont(11, QFont::Medium);
     look.cornerRadius = 4;
     button.setLook(QString::number(seconds) + QLatin1Char('s'), look);
+    button.setChosen(selected);
 }
 
 void styleLogButton(FlatButton& button, const QString& title, const QColor& tint) {
@@ -40,11 +42,11 @@ const QList<int>& FooterBar::intervals() {
 FooterBar::FooterBar(int selectedInterval, QWidget* parent)
     : QWidget(parent), caption_(new QLabel(localizedText("scan_every"), this)),
       exportLogBtn_(new FlatButton(this)), clearLogBtn_(new FlatButton(this)),
-      settingsBtn_(new FlatButton(this)) {
+      settingsBtn_(new MenuButton(this)) {
     setFixedHeight(bandHeight);
 
     caption_->setObjectName(QStringLiteral("scanEveryLabel"));
-    styleLabel(*caption_, Theme::systemFont(11), Theme::textTertiary());
+    styleLabel(*caption_, Theme::systemFont(11), Theme::textTertiary);
 
     auto* intervalStack = new QHBoxLayout;
     intervalStack->setSpacing(4);
@@ -52,22 +54,23 @@ FooterBar::FooterBar(int selectedInterval, QWidget* parent)
         auto* button = new FlatButton(this);
         button->setObjectName(QStringLiteral("interval%1Btn").arg(seconds));
         button->setFixedSize(38, 22);
+        button->setAccessibleName(localizedCount("a11y_interval", seconds));
         intervalStack->addWidget(button);
         intervalBtns_.append(button);
     }
     selectInterval(selectedInterval);
 
     exportLogBtn_->setObjectName(QStringLiteral("exportLogBtn"));
-    styleLogButton(*exportLogBtn_, localizedText("export_log"), Theme::green());
+    styleLogButton(*exportLogBtn_, localizedText("export_log"), Theme::green);
     clearLogBtn_->setObjectName(QStringLiteral("clearLogBtn"));
-    styleLogButton(*clearLogBtn_, localizedText("clear_log"), Theme::accent());
+    styleLogButton(*clearLogBtn_, localizedText("clear_log"), Theme::accent);
 
     settingsBtn_->setObjectName(QStringLiteral("settingsBtn"));
-    settingsBtn_->setAccessibleName(QStringLiteral("Settings"));
-    settingsBtn_->setToolTip(QStringLiteral("Settings"));
+    settingsBtn_->setAccessibleName(localizedText("settings_button"));
+    settingsBtn_->setToolTip(localizedText("settings_button"));
     settingsBtn_->setFixedSize(24, 24);
     settingsBtn_->setIcon(gearIcon());
-    settingsBtn_->setIconSize(QSize(16, 16));
+    settingsBtn_->setIconSize(QSize(gearIconSize, gearIconSize));
     FlatButtonLook gearLook;
     gearLook.cornerRadius = 4;
     settingsBtn_->setLook(QString(), gearLook);
@@ -95,5 +98,5 @@ void FooterBar::selectInterval(int seconds) {
 
 void FooterBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(QRect(0, 0, width(), 1), Theme::color(u"#262626"));
+    painter.fillRect(QRect(0, 0, width(), 1), Theme::border);
 }

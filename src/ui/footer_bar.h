@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class FlatButton;
+class MenuButton;
 class QLabel;
 
 // The band at the bottom: the scan interval choice, the two log actions and the gear.
@@ -16,12 +17,11 @@ public:
 
     explicit FooterBar(int selectedInterval, QWidget* parent = nullptr);
 
-    QLabel* caption() const { return caption_; }
     // One button per entry of intervals(), in the same order.
     const QList<FlatButton*>& intervalBtns() const { return intervalBtns_; }
     FlatButton* exportLogBtn() const { return exportLogBtn_; }
     FlatButton* clearLogBtn() const { return clearLogBtn_; }
-    FlatButton* settingsBtn() const { return settingsBtn_; }
+    MenuButton* settingsBtn() const { return settingsBtn_; }
 
     // Marks the button of this interval, and only it, as selected.
     void selectInterval(int seconds);
@@ -34,5 +34,5 @@ private:
     QList<FlatButton*> intervalBtns_;
     FlatButton* exportLogBtn_;
     FlatButton* clearLogBtn_;
-    FlatButton* settingsBtn_;
+    MenuButton* settingsBtn_;
 };

@@ -7,8 +7,9 @@
 GlyphButton::GlyphButton(QWidget* parent) : QPushButton(parent) {
     setFlat(true);
     setCursor(Qt::PointingHandCursor);
-    // Rows are worked with the pointer; they never take the focus from the input field.
-    setFocusPolicy(Qt::NoFocus);
+    // A click never takes the focus from the input field; the keyboard reaches the button
+    // through its row.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void GlyphButton::setGlyph(const QString& text, const QColor& color, const QFont& font) {

@@ -14,8 +14,6 @@ public:
 
     explicit HeaderBar(QWidget* parent = nullptr);
 
-    Plate* statusDot() const { return statusDot_; }
-    QLabel* statusLabel() const { return statusLabel_; }
     FlatButton* targetsTabBtn() const { return targetsTabBtn_; }
     FlatButton* browseTabBtn() const { return browseTabBtn_; }
     FlatButton* toggleBtn() const { return toggleBtn_; }

@@ -6,6 +6,7 @@
 #include "plate.h"
 #include "theme.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,26 +18,27 @@ constexpr int rightGroupWidth = 130;
 
 void styleFilterButton(FlatButton& button, const InputBar::BrowseFilter& filter, bool selected) {
     FlatButtonLook look;
-    look.background = selected ? Theme::accent() : Theme::surface();
-    look.text = selected ? QColor(Qt::white) : Theme::textSecondary();
+    look.background = selected ? Theme::accent : Theme::surface;
+    look.text = selected ? QColor(Qt::white) : Theme::textSecondary;
     look.font = Theme::systemFont(10, QFont::Medium);
     look.cornerRadius = 4;
     look.horizontalPadding = 0;
     button.setLook(filter.title, look);
+    button.setChosen(selected);
 }
 } // namespace
 
 const QList<InputBar::BrowseFilter>& InputBar::browseFilters() {
     static const QList<BrowseFilter> list = {
-        {QStringLiteral("ALL"), QStringLiteral("all")},
-        {QStringLiteral("SYS"), QStringLiteral("sys")},
-        {QStringLiteral("3RD"), QStringLiteral("3rd")},
+        {QStringLiteral("ALL"), QStringLiteral("all"), "a11y_filter_all", nullptr},
+        {QStringLiteral("SYS"), QStringLiteral("sys"), "a11y_filter_system", "tip_origin_system"},
+        {QStringLiteral("3RD"), QStringLiteral("3rd"), "a11y_filter_own", "tip_origin_own"},
     };
     return list;
 }
 
 void styleMatchModeButton(FlatButton& button, bool fuzzy) {
-    const QColor& color = fuzzy ? Theme::orange() : Theme::accent();
+    const QColor& color = fuzzy ? Theme::orange : Theme::accent;
     FlatButtonLook look;
     look.background = Theme::withAlpha(color, 0.1);
     look.border = color;
@@ -44,10 +46,12 @@ void styleMatchModeButton(FlatButton& button, bool fuzzy) {
     look.font = Theme::systemFont(10, QFont::Medium);
     look.cornerRadius = 6;
     button.setLook(fuzzy ? QStringLiteral("~Fuzzy") : QStringLiteral("=Exact"), look);
+    button.setAccessibleName(localizedText(fuzzy ? "a11y_fuzzy" : "a11y_exact"));
+    button.setToolTip(localizedText(fuzzy ? "tip_fuzzy" : "tip_exact"));
 }
 
 InputBar::InputBar(QWidget* parent)
-    : QWidget(parent), inputBox_(new Plate(Theme::surface(), 8, this)),
+    : QWidget(parent), inputBox_(new Plate(Theme::surface, 8, this)),
       inputField_(new QLineEdit(inputBox_)), procCountLabel_(new QLabel(inputBox_)),
       rightTargetsGroup_(new QWidget(this)), rightBrowseGroup_(new QWidget(this)),
       matchModeBtn_(new FlatButton(rightTargetsGroup_)),
@@ -55,7 +59,7 @@ InputBar::InputBar(QWidget* parent)
     setFixedHeight(bandHeight);
 
     inputBox_->setObjectName(QStringLiteral("inputBox"));
-    inputBox_->setBorderColor(Theme::border());
+    inputBox_->setBorderColor(Theme::border);
     inputBox_->setFixedHeight(28);
     inputBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
@@ -67,10 +71,11 @@ InputBar::InputBar(QWidget* parent)
     fieldPalette.setColor(QPalette::Base, Qt::transparent);
     fieldPalette.setColor(QPalette::Text, Qt::white);
     inputField_->setPalette(fieldPalette);
+    inputField_->installEventFilter(this);
     setPlaceholder(localizedText("input_placeholder"));
 
     procCountLabel_->setObjectName(QStringLiteral("procCountLabel"));
-    styleLabel(*procCountLabel_, Theme::monospacedFont(10), Theme::textMuted());
+    styleLabel(*procCountLabel_, Theme::monospacedFont(10), Theme::textMuted);
     procCountLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     procCountLabel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     procCountLabel_->hide();
@@ -88,7 +93,7 @@ InputBar::InputBar(QWidget* parent)
     addBtn_->setObjectName(QStringLiteral("addBtn"));
     addBtn_->setFixedSize(60, 26);
     FlatButtonLook addLook;
-    addLook.background = Theme::accent();
+    addLook.background = Theme::accent;
     addLook.font = Theme::systemFont(11, QFont::DemiBold);
     addLook.cornerRadius = 6;
     addBtn_->setLook(localizedText("add_button"), addLook);
@@ -113,6 +118,9 @@ InputBar::InputBar(QWidget* parent)
         auto* button = new FlatButton(rightBrowseGroup_);
         button->setObjectName(QStringLiteral("%1FilterBtn").arg(filter.identifier));
         button->setFixedSize(38, 26);
+        button->setAccessibleName(localizedText(filter.nameKey));
+        if (filter.tipKey)
+            button->setToolTip(localizedText(filter.tipKey));
         filterStack->addWidget(button);
         filterBtns_.append(button);
     }
@@ -135,7 +143,16 @@ void InputBar::selectFilter(const QString& identifier) {
 
 void InputBar::setPlaceholder(const QString& text) {
     QPalette palette = inputField_->palette();
-    palette.setColor(QPalette::PlaceholderText, Theme::textTertiary());
+    palette.setColor(QPalette::PlaceholderText, Theme::textTertiary);
     inputField_->setPalette(palette);
     inputField_->setPlaceholderText(text);
+    inputField_->setAccessibleName(text);
+}
+
+// The box's outline shows where typing goes.
+bool InputBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == inputField_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        inputBox_->setBorderColor(event->type() == QEvent::FocusIn ? Theme::accent : Theme::border);
+    return QWidget::eventFilter(watched, event);
 }

@@ -16,10 +16,13 @@ class InputBar : public QWidget {
 public:
     static constexpr int bandHeight = 42;
 
-    // One origin filter of the browser: its fixed caption and its identifier.
+    // One origin filter of the browser: its fixed caption, its identifier, and the keys of its
+    // spoken name and of its tooltip (none for ALL).
     struct BrowseFilter {
         QString title;
         QString identifier;
+        const char* nameKey;
+        const char* tipKey;
     };
     // The browser's filters in display order: ALL, SYS, 3RD.
     static const QList<BrowseFilter>& browseFilters();
@@ -39,8 +42,11 @@ public:
     // Marks the filter button of this identifier, and only it, as selected.
     void selectFilter(const QString& identifier);
 
-    // The field's grey hint, in the tertiary text colour.
+    // The field's grey hint, in the tertiary text colour; also the field's spoken name.
     void setPlaceholder(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Plate* inputBox_;

@@ -8,5 +8,9 @@ QString localizedText(const char* key) {
 }
 
 QString localizedCount(const char* key, int count) {
-    return formatted(localizedText(key), count);
+    return Lang::shared().localized(QString::fromLatin1(key), count);
+}
+
+QString localizedText(const char* key, const QString& argument) {
+    return formatted(localizedText(key), argument);
 }

@@ -5,5 +5,8 @@
 // The window's texts, looked up by key in the chosen language at the moment they are set.
 QString localizedText(const char* key);
 
-// The text of a format key ("monitoring_count") filled with its one integer.
+// The text of a count key ("process_count") in the plural form for count.
 QString localizedCount(const char* key, int count);
+
+// The text of a format key with one text argument ("a11y_remove": "Remove %s").
+QString localizedText(const char* key, const QString& argument);

@@ -1,10 +1,13 @@
 #include "log_cell_view.h"
 
 #include "eliding_label.h"
+#include "focus_ring.h"
+#include "localized_text.h"
 #include "row_geometry.h"
 #include "row_style.h"
 #include "theme.h"
 
+#include <QPainter>
 #include <algorithm>
 
 namespace {
@@ -25,22 +28,24 @@ LogCellView::LogCellView(const QString& identifier, QWidget* parent)
       pidLabel_(new QLabel(this)) {
     setObjectName(identifier);
     RowStyle::setUpRow(this);
+    // Reached with the arrow keys, so that a screen reader reads the entry out.
+    setFocusPolicy(Qt::TabFocus);
     for (QLabel* label : {timeLabel_, statusLabel_, pidLabel_})
         label->setTextFormat(Qt::PlainText);
 
     timeLabel_->setFont(Theme::monospacedFont(11));
-    RowStyle::setTextColor(timeLabel_, Theme::textTertiary());
+    RowStyle::setTextColor(timeLabel_, Theme::textTertiary);
 
     statusLabel_->setFont(Theme::emojiFont(11));
 
     msgLabel_->setFont(Theme::systemFont(12));
-    RowStyle::setTextColor(msgLabel_, Theme::color(u"#aaaaaa"));
+    RowStyle::setTextColor(msgLabel_, Theme::logMessage);
 
     nameLabel_->setFont(Theme::systemFont(12, QFont::Medium));
-    RowStyle::setTextColor(nameLabel_, Theme::textPrimary());
+    RowStyle::setTextColor(nameLabel_, Theme::textPrimary);
 
     pidLabel_->setFont(Theme::monospacedFont(11));
-    RowStyle::setTextColor(pidLabel_, Theme::textTertiary());
+    RowStyle::setTextColor(pidLabel_, Theme::textTertiary);
 }
 
 void LogCellView::configure(const KillLogEntry& entry) {
@@ -50,27 +55,19 @@ void LogCellView::configure(const KillLogEntry& entry) {
     msgLabel_->setText(entry.message);
     nameLabel_->setText(entry.processName);
     pidLabel_->setText(QStringLiteral("PID ") + QString::number(entry.pid));
+    statusLabel_->setAccessibleName(
+        localizedText(entry.success ? "a11y_kill_ok" : "a11y_kill_failed"));
+    setAccessibleName(QStringList{timeLabel_->text(), statusLabel_->accessibleName(), entry.message,
+                                  entry.processName, pidLabel_->text()}
+                          .join(u' '));
     layoutSubviews();
 }
 
-QLabel* LogCellView::timeLabel() const {
-    return timeLabel_;
-}
-
-QLabel* LogCellView::statusLabel() const {
-    return statusLabel_;
-}
-
-QLabel* LogCellView::msgLabel() const {
-    return msgLabel_;
-}
-
-QLabel* LogCellView::nameLabel() const {
-    return nameLabel_;
-}
-
-QLabel* LogCellView::pidLabel() const {
-    return pidLabel_;
+void LogCellView::paintEvent(QPaintEvent*) {
+    if (!showsFocusRing(*this))
+        return;
+    QPainter painter(this);
+    paintFocusRing(painter, rect(), 8);
 }
 
 void LogCellView::resizeEvent(QResizeEvent*) {

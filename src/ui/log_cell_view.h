@@ -15,13 +15,8 @@ public:
 
     void configure(const KillLogEntry& entry);
 
-    QLabel* timeLabel() const;
-    QLabel* statusLabel() const;
-    QLabel* msgLabel() const;
-    QLabel* nameLabel() const;
-    QLabel* pidLabel() const;
-
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -18,18 +18,20 @@ LogPane::LogPane(QWidget* parent)
       logTable_(new RowTable(RowHeights::log, this)),
       logEmpty_(new EmptyStateLabel(localizedText("no_kills_yet"), 12, this)) {
     titleLabel_->setObjectName(QStringLiteral("killLogTitle"));
-    styleLabel(*titleLabel_, Theme::systemFont(11, QFont::DemiBold), Theme::textTertiary());
+    styleLabel(*titleLabel_, Theme::systemFont(11, QFont::DemiBold), Theme::textTertiary);
 
     selfMemLabel_->setObjectName(QStringLiteral("selfMemLabel"));
-    styleLabel(*selfMemLabel_, Theme::monospacedFont(10, QFont::Medium), Theme::orange());
+    styleLabel(*selfMemLabel_, Theme::monospacedFont(10, QFont::Medium), Theme::orange);
+    selfMemLabel_->setToolTip(localizedText("tip_self_memory"));
 
     cleanMemBtn_->setObjectName(QStringLiteral("cleanMemBtn"));
     FlatButtonLook cleanLook;
-    cleanLook.text = Theme::accent();
+    cleanLook.text = Theme::accent;
     cleanLook.font = Theme::systemFont(10, QFont::Medium);
     cleanLook.cornerRadius = 4;
     cleanLook.horizontalPadding = 4;
     cleanMemBtn_->setLook(localizedText("clean_memory"), cleanLook);
+    cleanMemBtn_->setToolTip(localizedText("tip_clean_memory"));
     // No taller than the title, so the title keeps its distance from the pane's top.
     cleanMemBtn_->setFixedHeight(titleLabel_->sizeHint().height());
 
@@ -58,5 +60,8 @@ LogPane::LogPane(QWidget* parent)
 }
 
 void LogPane::showSelfMemory(double megabytes) {
-    selfMemLabel_->setText(megabytes > 0 ? QString::asprintf("%.1f MB", megabytes) : QString());
+    const QString figure = megabytes > 0 ? QString::asprintf("%.1f MB", megabytes) : QString();
+    selfMemLabel_->setText(figure);
+    selfMemLabel_->setAccessibleName(figure.isEmpty() ? QString()
+                                                      : localizedText("a11y_self_memory", figure));
 }

@@ -14,8 +14,6 @@ class LogPane : public QWidget {
 public:
     explicit LogPane(QWidget* parent = nullptr);
 
-    QLabel* titleLabel() const { return titleLabel_; }
-    QLabel* selfMemLabel() const { return selfMemLabel_; }
     FlatButton* cleanMemBtn() const { return cleanMemBtn_; }
     RowTable* logTable() const { return logTable_; }
     EmptyStateLabel* logEmpty() const { return logEmpty_; }

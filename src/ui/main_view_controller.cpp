@@ -12,19 +12,23 @@
 #include "localized_text.h"
 #include "log_cell_view.h"
 #include "log_pane.h"
+#include "menu_button.h"
 #include "pane_splitter.h"
 #include "plate.h"
 #include "row_table.h"
+#include "serial_queue.h"
 #include "settings_menu.h"
 #include "tables_pane.h"
 #include "target_cell_view.h"
 #include "theme.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 MainViewController::MainViewController(MonitorServices services,
                                        std::shared_ptr<FileChooser> fileChooser, QWidget* parent)
@@ -39,7 +43,7 @@ MainViewController::MainViewController(MonitorServices services,
     setFixedSize(rootWidth, rootHeight);
     setAutoFillBackground(true);
     QPalette rootPalette = palette();
-    rootPalette.setColor(QPalette::Window, Theme::background());
+    rootPalette.setColor(QPalette::Window, Theme::background);
     setPalette(rootPalette);
 
     buildLayout();
@@ -56,7 +60,16 @@ MainViewController::MainViewController(MonitorServices services,
     new BackgroundClickFilter(this, inputBar_->inputField(), inputBar_->inputBox());
 }
 
+// Typing a name is the first thing to do: the field has the focus when the view shows.
+void MainViewController::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!focusWidget())
+        inputBar_->inputField()->setFocus(Qt::OtherFocusReason);
+}
+
 MainViewController::~MainViewController() {
+    // A snapshot being prepared finishes first; its result is dropped with this controller.
+    browseQueue_.reset();
     // The monitor writes its last log entries as it goes; nothing it announces then may reach
     // views that are being torn down.
     selfMemoryTimer_.stop();
@@ -65,6 +78,7 @@ MainViewController::~MainViewController() {
 }
 
 void MainViewController::buildLayout() {
+    splitView_->setAccessibleName(localizedText("a11y_split"));
     splitView_->addPane(tablesPane_);
     splitView_->addPane(logPane_);
 
@@ -82,6 +96,9 @@ void MainViewController::setUpTables() {
     // them, so a reused row never reports for the entry it showed before.
     const QPointer<MainViewController> self(this);
 
+    tablesPane_->targetsTable()->setAccessibleName(localizedText("targets_tab"));
+    tablesPane_->browseTable()->setAccessibleName(localizedText("browse_all_tab"));
+    logPane_->logTable()->setAccessibleName(localizedText("kill_log"));
     tablesPane_->targetsTable()->setDataSource(
         [self] { return self ? int(self->monitor_->targets().size()) : 0; },
         [](QWidget* viewport) { return new TargetCellView(QStringLiteral("Target"), viewport); },
@@ -188,6 +205,42 @@ void MainViewController::bindMonitor() {
     showAllProcesses(monitor->allProcesses());
 }
 
+QList<QWidget*> MainViewController::focusStops() const {
+    QList<QWidget*> stops = {headerBar_->targetsTabBtn(), headerBar_->browseTabBtn(),
+                             headerBar_->toggleBtn(),     inputBar_->inputField(),
+                             inputBar_->matchModeBtn(),   inputBar_->addBtn()};
+    for (FlatButton* filter : inputBar_->filterBtns())
+        stops.append(filter);
+    stops << tablesPane_->targetsTable() << tablesPane_->browseTable() << logPane_->cleanMemBtn()
+          << logPane_->logTable();
+    for (FlatButton* interval : footerBar_->intervalBtns())
+        stops.append(interval);
+    stops << footerBar_->exportLogBtn() << footerBar_->clearLogBtn() << footerBar_->settingsBtn();
+    return stops;
+}
+
+bool MainViewController::focusNextPrevChild(bool next) {
+    const QList<QWidget*> stops = focusStops();
+    const QWidget* focused = QApplication::focusWidget();
+    const auto holdsFocus = [focused](const QWidget* stop) {
+        return focused && (stop == focused || stop->isAncestorOf(focused));
+    };
+    const qsizetype count = stops.size();
+    qsizetype at = std::find_if(stops.begin(), stops.end(), holdsFocus) - stops.begin();
+    if (at == count && next)
+        at = -1;
+    for (qsizetype step = 1; step <= count; ++step) {
+        QWidget* stop = stops[((at + (next ? step : -step)) % count + count) % count];
+        const auto* table = qobject_cast<const RowTable*>(stop);
+        // An empty table has nothing to work on; the stop is skipped.
+        if (stop->isVisible() && stop->isEnabled() && (!table || table->numberOfRows() > 0)) {
+            stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void MainViewController::showTargets(const QList<TargetProcess>& targets) {
     tablesPane_->targetsTable()->reloadData();
     // The browser covers the watch list; its empty text must not show through.
@@ -212,9 +265,35 @@ void MainViewController::showMonitoringState(bool isMonitoring) {
 }
 
 void MainViewController::showAllProcesses(const QList<UserProcess>& processes) {
-    // Folding the texts once per snapshot keeps every keystroke of the search cheap.
-    processFilter_ = ProcessFilter(processes);
+    const int snapshot = ++snapshotCount_;
+    if (processes.isEmpty()) {
+        takeProcessFilter(std::make_shared<const ProcessFilter>());
+        return;
+    }
+    // Folding the texts once per snapshot keeps every keystroke of the search cheap, but for
+    // thousands of processes it takes longer than a frame: it runs on a thread of its own, and
+    // the rows of the last snapshot stay until it is done. The controller outlives the work:
+    // its destructor waits for it.
+    if (!browseQueue_)
+        browseQueue_ = std::make_unique<SerialQueue>(QStringLiteral("Zentrav.browse"));
+    browseQueue_->enqueue([this, snapshot, processes, locale = QLocale()] {
+        auto filter = std::make_shared<const ProcessFilter>(processes, locale);
+        QMetaObject::invokeMethod(
+            this,
+            [this, snapshot, filter = std::move(filter)]() mutable {
+                if (snapshot == snapshotCount_)
+                    takeProcessFilter(std::move(filter));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void MainViewController::takeProcessFilter(std::shared_ptr<const ProcessFilter> filter) {
+    std::shared_ptr<const ProcessFilter> old = std::exchange(processFilter_, std::move(filter));
     updateFilteredProcesses();
+    // Freeing thousands of texts takes a while too; the rows shown no longer hold any of them.
+    if (browseQueue_)
+        browseQueue_->enqueue([old = std::move(old)] {});
 }
 
 void MainViewController::searchEdited(const QString& text) {
@@ -225,7 +304,7 @@ void MainViewController::searchEdited(const QString& text) {
 }
 
 void MainViewController::updateFilteredProcesses() {
-    filteredProcesses_ = processFilter_.filtered(browseFilter_, browseSearch_);
+    filteredProcesses_ = processFilter_->filtered(browseFilter_, browseSearch_);
     inputBar_->procCountLabel()->setText(
         localizedCount("process_count", int(filteredProcesses_.size())));
     tablesPane_->browseTable()->reloadData();

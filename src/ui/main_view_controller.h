@@ -18,6 +18,7 @@ class InputBar;
 class LogPane;
 class PaneSplitter;
 class QAction;
+class SerialQueue;
 class SettingsMenu;
 class TablesPane;
 
@@ -38,20 +39,6 @@ public:
     ~MainViewController() override;
 
     ProcessMonitor& monitor() const { return *monitor_; }
-
-    HeaderBar* headerBar() const { return headerBar_; }
-    InputBar* inputBar() const { return inputBar_; }
-    PaneSplitter* splitView() const { return splitView_; }
-    TablesPane* tablesPane() const { return tablesPane_; }
-    LogPane* logPane() const { return logPane_; }
-    FooterBar* footerBar() const { return footerBar_; }
-
-    MatchMode matchMode() const { return matchMode_; }
-    bool isBrowseMode() const { return isBrowseMode_; }
-    double selectedInterval() const { return selectedInterval_; }
-    const QString& browseFilter() const { return browseFilter_; }
-    const QString& browseSearch() const { return browseSearch_; }
-    const QList<UserProcess>& filteredProcesses() const { return filteredProcesses_; }
 
     void toggleMonitoring();
     void intervalTapped(int seconds);
@@ -76,7 +63,14 @@ Q_SIGNALS:
     // The interface language was chosen; the window puts a new controller in place of this one.
     void languageChanged();
 
+protected:
+    // Tab and Shift+Tab go through the window in the order it reads: header, input bar, table,
+    // log, footer. A table is one stop; the keyboard then works its rows.
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    QList<QWidget*> focusStops() const;
     void buildLayout();
     void bindMonitor();
     void connectActions();
@@ -86,6 +80,7 @@ private:
     void showKillLog(const QList<KillLogEntry>& killLog);
     void showMonitoringState(bool isMonitoring);
     void showAllProcesses(const QList<UserProcess>& processes);
+    void takeProcessFilter(std::shared_ptr<const ProcessFilter> filter);
     void searchEdited(const QString& text);
     void updateFilteredProcesses();
     bool isInWatchList(const QString& processName) const;
@@ -101,7 +96,10 @@ private:
     double selectedInterval_ = defaultInterval;
     QString browseFilter_ = QStringLiteral("all");
     QString browseSearch_;
-    ProcessFilter processFilter_;
+    std::shared_ptr<const ProcessFilter> processFilter_ = std::make_shared<const ProcessFilter>();
+    // Counts snapshots, so that one prepared late never replaces a newer one.
+    int snapshotCount_ = 0;
+    std::unique_ptr<SerialQueue> browseQueue_;
     QList<UserProcess> filteredProcesses_;
 
     HeaderBar* headerBar_;

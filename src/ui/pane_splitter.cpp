@@ -14,7 +14,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(QRect(0, height() / 2, width(), 1), Theme::border());
+        painter.fillRect(QRect(0, height() / 2, width(), 1), Theme::border);
     }
 };
 } // namespace

@@ -14,7 +14,6 @@ public:
     explicit PaneSplitter(QWidget* parent = nullptr);
 
     void addPane(QWidget* pane);
-    bool hasDivider() const { return hasDivider_; }
 
 protected:
     QSplitterHandle* createHandle() override;

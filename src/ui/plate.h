@@ -10,7 +10,6 @@ public:
     Plate(const QColor& color, qreal cornerRadius, QWidget* parent = nullptr);
 
     void setColor(const QColor& color);
-    const QColor& color() const { return color_; }
     // A 1 px outline along the rounded edge; transparent (the default) draws none.
     void setBorderColor(const QColor& color);
 

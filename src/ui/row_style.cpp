@@ -1,5 +1,6 @@
 #include "row_style.h"
 
+#include "focus_ring.h"
 #include "rounded_box.h"
 #include "theme.h"
 
@@ -13,10 +14,11 @@ void setUpRow(QWidget* row) {
     row->setForegroundRole(QPalette::WindowText);
 }
 
-void paintBackground(QWidget* row) {
-    static const QColor rowColor = Theme::color(u"#151718");
+void paintRow(QWidget* row) {
     QPainter painter(row);
-    paintRoundedBackground(painter, row->rect(), rowColor, 8);
+    paintRoundedBackground(painter, row->rect(), Theme::rowBackground, 8);
+    if (showsFocusRing(*row))
+        paintFocusRing(painter, row->rect(), 8);
 }
 
 void setTextColor(QWidget* label, const QColor& color) {

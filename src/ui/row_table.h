@@ -6,7 +6,9 @@
 #include <vector>
 
 // A one-column list that shows only the rows in view, reusing a few row widgets as it scrolls.
-// Rows are never selected; clicks go to the row widgets' own controls.
+// Rows are never selected; clicks go to the row widgets' own controls. For the keyboard the
+// table is one stop of the Tab order: the focus lands on its current row (on the row's focus
+// proxy where it has one), and the arrow, page, Home and End keys move it between rows.
 class RowTable : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -22,15 +24,15 @@ public:
     void reloadData();
 
     int numberOfRows() const;
-    int rowHeight() const;
     // The row widget now showing index, nullptr when that row is out of view.
     QWidget* viewForRow(int index) const;
-    // Row widgets made so far.
-    int createdRowViewCount() const;
 
     static constexpr int rowSpacing = 3;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -39,13 +41,18 @@ private:
     void updateScrollRange();
     void layoutRows();
     QWidget* takeSpareRow();
+    QWidget* rowContaining(QObject* object) const;
+    bool isFocusInRows() const;
+    bool moveByKey(int key);
+    void focusRow(int index, Qt::FocusReason reason);
+    void scrollToRow(int index);
 
     int rowHeight_;
     int rowCount_ = 0;
+    int currentRow_ = 0;
     std::function<int()> countRows_;
     RowFactory makeRow_;
     RowConfigure configureRow_;
     QHash<int, QWidget*> shownRows_;
     std::vector<QWidget*> spareRows_;
-    int createdRows_ = 0;
 };

@@ -1,25 +1,27 @@
 #include "settings_menu.h"
 
 #include "lang.h"
+#include "menu_button.h"
 
 SettingsMenu::SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled,
                            const QString& currentLanguageCode, QWidget* parent)
     : QMenu(parent) {
-    launchAtLoginItem_ = addAction(lang.localized(QStringLiteral("launch_at_login")));
-    launchAtLoginItem_->setCheckable(true);
-    launchAtLoginItem_->setChecked(isLaunchAtLoginEnabled);
-    connect(launchAtLoginItem_, &QAction::triggered, this,
-            [this] { Q_EMIT toggleLaunchAtLoginChosen(launchAtLoginItem_); });
+    // The name a screen reader gives the open menu.
+    setAccessibleName(lang.localized(QStringLiteral("settings_button")));
+    QAction* launchAtLogin = addAction(lang.localized(QStringLiteral("launch_at_login")));
+    launchAtLogin->setCheckable(true);
+    launchAtLogin->setChecked(isLaunchAtLoginEnabled);
+    connect(launchAtLogin, &QAction::triggered, this,
+            [this, launchAtLogin] { Q_EMIT toggleLaunchAtLoginChosen(launchAtLogin); });
 
     addSeparator();
-    exportTargetsItem_ = addAction(lang.localized(QStringLiteral("export_targets")));
-    connect(exportTargetsItem_, &QAction::triggered, this, &SettingsMenu::exportTargetsChosen);
-    importTargetsItem_ = addAction(lang.localized(QStringLiteral("import_targets")));
-    connect(importTargetsItem_, &QAction::triggered, this, &SettingsMenu::importTargetsChosen);
+    connect(addAction(lang.localized(QStringLiteral("export_targets"))), &QAction::triggered, this,
+            &SettingsMenu::exportTargetsChosen);
+    connect(addAction(lang.localized(QStringLiteral("import_targets"))), &QAction::triggered, this,
+            &SettingsMenu::importTargetsChosen);
 
     addSeparator();
-    languageHeader_ = addAction(QStringLiteral("Language"));
-    languageHeader_->setEnabled(false);
+    addAction(QStringLiteral("Language"))->setEnabled(false);
 
     for (const Lang::Language& language : Lang::languages()) {
         QAction* item = addAction(language.displayName);
@@ -29,7 +31,6 @@ SettingsMenu::SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled,
         item->setCheckable(true);
         item->setChecked(language.code == currentLanguageCode);
         connect(item, &QAction::triggered, this, [this, item] { Q_EMIT languageChosen(item); });
-        languageItems_.append(item);
     }
 }
 
@@ -37,6 +38,6 @@ QPoint SettingsMenu::popUpPosition(const QWidget& button) {
     return button.mapToGlobal(QPoint(0, button.height() + 4));
 }
 
-void SettingsMenu::popUpBelow(const QWidget& button) {
-    exec(popUpPosition(button));
+void SettingsMenu::popUpBelow(MenuButton& button) {
+    button.popUp(*this, popUpPosition(button));
 }

@@ -2,11 +2,16 @@
 
 #include "badge_label.h"
 #include "eliding_label.h"
+#include "focus_ring.h"
 #include "glyph_button.h"
+#include "localized_text.h"
 #include "row_geometry.h"
 #include "row_style.h"
 #include "theme.h"
 #include "toggle_switch.h"
+
+#include <QKeyEvent>
+#include <QPainter>
 
 namespace {
 
@@ -30,14 +35,15 @@ TargetCellView::TargetCellView(const QString& identifier, QWidget* parent)
     iconLabel_->setFont(Theme::emojiFont(14));
 
     nameLabel_->setFont(Theme::systemFont(13, QFont::Medium));
-    RowStyle::setTextColor(nameLabel_, Theme::textPrimary());
+    RowStyle::setTextColor(nameLabel_, Theme::textPrimary);
 
     modeLabel_->setFont(Theme::systemFont(10, QFont::Medium));
 
-    toggle_->setFocusPolicy(Qt::NoFocus);
+    // The keyboard lands on the switch: Space flips it, Delete removes the entry.
+    setFocusProxy(toggle_);
     connect(toggle_, &ToggleSwitch::clicked, this, &TargetCellView::didToggle);
 
-    deleteBtn_->setGlyph(QStringLiteral("\u2715"), Theme::textTertiary(),
+    deleteBtn_->setGlyph(QStringLiteral("\u2715"), Theme::textTertiary,
                          Theme::systemFont(12, QFont::Medium));
     connect(deleteBtn_, &QPushButton::clicked, this, &TargetCellView::didDelete);
 }
@@ -46,29 +52,13 @@ void TargetCellView::configure(const TargetProcess& target) {
     nameLabel_->setText(target.name);
     toggle_->setChecked(target.isEnabled);
     const bool exact = target.matchMode == MatchMode::exact;
-    const QColor& badgeColor = exact ? Theme::accent() : Theme::orange();
+    const QColor& badgeColor = exact ? Theme::accent : Theme::orange;
     modeLabel_->setText(exact ? QStringLiteral("=Exact") : QStringLiteral("~Fuzzy"));
     modeLabel_->setColors(badgeColor, Theme::withAlpha(badgeColor, 0.15));
-}
-
-QLabel* TargetCellView::iconLabel() const {
-    return iconLabel_;
-}
-
-QLabel* TargetCellView::nameLabel() const {
-    return nameLabel_;
-}
-
-QLabel* TargetCellView::modeLabel() const {
-    return modeLabel_;
-}
-
-ToggleSwitch* TargetCellView::toggle() const {
-    return toggle_;
-}
-
-QPushButton* TargetCellView::deleteBtn() const {
-    return deleteBtn_;
+    modeLabel_->setAccessibleName(localizedText(exact ? "a11y_exact" : "a11y_fuzzy"));
+    modeLabel_->setToolTip(localizedText(exact ? "tip_exact" : "tip_fuzzy"));
+    toggle_->setAccessibleName(localizedText("a11y_enabled", target.name));
+    deleteBtn_->setAccessibleName(localizedText("a11y_remove", target.name));
 }
 
 void TargetCellView::didToggle() {
@@ -81,8 +71,15 @@ void TargetCellView::didDelete() {
         onDelete();
 }
 
+void TargetCellView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)
+        didDelete();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void TargetCellView::paintEvent(QPaintEvent*) {
-    RowStyle::paintBackground(this);
+    RowStyle::paintRow(this);
 }
 
 void TargetCellView::resizeEvent(QResizeEvent*) {

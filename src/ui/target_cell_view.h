@@ -9,7 +9,6 @@ class BadgeLabel;
 class ElidingLabel;
 class GlyphButton;
 class QLabel;
-class QPushButton;
 class ToggleSwitch;
 
 // One row of the watch list: gear, name, match-mode badge, on/off switch and delete cross.
@@ -24,16 +23,11 @@ public:
     std::function<void()> onToggle;
     std::function<void()> onDelete;
 
-    QLabel* iconLabel() const;
-    QLabel* nameLabel() const;
-    QLabel* modeLabel() const;
-    ToggleSwitch* toggle() const;
-    QPushButton* deleteBtn() const;
-
     void didToggle();
     void didDelete();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -2,26 +2,27 @@
 
 #include <QColor>
 #include <QFont>
-#include <QStringView>
 
-// The one dark palette of the window, and the parser for colours written as hex text.
+// The one dark palette of the window.
 namespace Theme {
 
-// "#rrggbb" and friends; never fails (unreadable text is black). See theme.cpp for the odd cases.
-QColor color(QStringView hex);
+inline constexpr QColor background{0x11, 0x11, 0x11};
+inline constexpr QColor surface{0x0a, 0x0a, 0x0a};
+inline constexpr QColor panel{0x17, 0x17, 0x17};
+inline constexpr QColor border{0x26, 0x26, 0x26};
+inline constexpr QColor textPrimary{0xe0, 0xe0, 0xe0};
+inline constexpr QColor textSecondary{0x88, 0x88, 0x88};
+inline constexpr QColor textTertiary{0x66, 0x66, 0x66};
+inline constexpr QColor textMuted{0x55, 0x55, 0x55};
+inline constexpr QColor green{0x28, 0xc8, 0x40};
+inline constexpr QColor red{0xff, 0x5f, 0x57};
+inline constexpr QColor accent{0x0a, 0x84, 0xff};
+inline constexpr QColor orange{0xf0, 0xa0, 0x30};
 
-const QColor& background();
-const QColor& surface();
-const QColor& panel();
-const QColor& border();
-const QColor& textPrimary();
-const QColor& textSecondary();
-const QColor& textTertiary();
-const QColor& textMuted();
-const QColor& green();
-const QColor& red();
-const QColor& accent();
-const QColor& orange();
+// Colours of single places, outside the named palette.
+inline constexpr QColor rowBackground{0x15, 0x17, 0x18};
+inline constexpr QColor headerLine{0x1a, 0x1a, 0x1a};
+inline constexpr QColor logMessage{0xaa, 0xaa, 0xaa};
 
 // The same colour with its alpha replaced, as the badge backgrounds use it.
 QColor withAlpha(const QColor& color, qreal alpha);

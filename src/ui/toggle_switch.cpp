@@ -41,7 +41,7 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     track.moveCenter(QRectF(rect()).center());
     const qreal radius = track.height() / 2;
 
-    QColor trackColor = isChecked() ? Theme::green() : Theme::textMuted();
+    QColor trackColor = isChecked() ? Theme::green : Theme::textMuted;
     if (isDown())
         trackColor = trackColor.darker(115);
     painter.setBrush(trackColor);
@@ -52,10 +52,4 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
         isChecked() ? track.right() - knobInset - knobDiameter : track.left() + knobInset;
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(knobX, track.top() + knobInset, knobDiameter, knobDiameter));
-
-    if (hasFocus()) {
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(Theme::accent(), 1));
-        painter.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
-    }
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 
 // A small painted on/off switch: green track with the knob right when on, grey when off.
+// Checkable, so that it is announced as a check box with its state; its row shows the focus.
 class ToggleSwitch : public QAbstractButton {
     Q_OBJECT
 public:

@@ -2,13 +2,11 @@
 #include "app_delegate.h"
 #include "fake_monitor_world.h"
 #include "flat_button.h"
-#include "footer_bar.h"
-#include "header_bar.h"
-#include "input_bar.h"
 #include "lang.h"
 #include "main_view_controller.h"
 #include "settings_menu.h"
 #include "theme.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -55,7 +54,7 @@ void chooseLanguageInOpenMenu(const QString& code) {
     auto* menu = qobject_cast<SettingsMenu*>(QApplication::activePopupWidget());
     if (!menu)
         return;
-    for (QAction* item : menu->languageItems()) {
+    for (QAction* item : menu->actions()) {
         if (item->data().toString() == code) {
             QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
                               menu->actionGeometry(item).center());
@@ -76,6 +75,9 @@ private Q_SLOTS:
     void editItemsActOnTheInputField();
     void aboutTwiceShowsTheSameWindowAndHideMinimisesBoth();
     void languageChangeRebuildsTheMainViewOnly();
+    void windowIsPlacedInsideTheAvailableArea_data();
+    void windowIsPlacedInsideTheAvailableArea();
+    void escapeClosesTheAboutWindow();
     void quitsWhenTheLastWindowCloses();
 
 private:
@@ -120,13 +122,15 @@ void TestAppDelegate::startsWithOneFixedCentredDarkWindow() {
              qPrintable(QStringLiteral("off by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
 
     const QPalette palette = QApplication::palette();
-    QCOMPARE(palette.color(QPalette::Window), Theme::background());
+    QCOMPARE(palette.color(QPalette::Window), Theme::background);
+    // Set once the first frame is out.
+    QTRY_VERIFY(!QApplication::windowIcon().availableSizes().isEmpty());
     QVERIFY(palette.color(QPalette::Base).lightness() < 40);
     QVERIFY(palette.color(QPalette::Text).lightness() > 180);
 }
 
 void TestAppDelegate::editItemsActOnTheInputField() {
-    QLineEdit* field = delegate->mainViewController()->inputBar()->inputField();
+    auto* field = delegate->mainViewController()->findChild<QLineEdit*>("inputField");
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClicks(field, QStringLiteral("Slack Helper"));
     const QString edit = localized("menu_edit");
@@ -171,12 +175,12 @@ void TestAppDelegate::languageChangeRebuildsTheMainViewOnly() {
     const QString aboutCopyright = delegate->aboutWindow()->copyrightLabel()->text();
 
     const QPointer<MainViewController> old = delegate->mainViewController();
-    QTest::mouseClick(old->headerBar()->toggleBtn(), Qt::LeftButton);
+    QTest::mouseClick(old->findChild<QWidget*>("toggleBtn"), Qt::LeftButton);
     old->switchToBrowse();
     QVERIFY(old->monitor().isMonitoring());
 
     QTimer::singleShot(0, this, [] { chooseLanguageInOpenMenu(QStringLiteral("ja")); });
-    QTest::mouseClick(old->footerBar()->settingsBtn(), Qt::LeftButton);
+    QTest::mouseClick(old->findChild<QWidget*>("settingsBtn"), Qt::LeftButton);
     QCOMPARE(Lang::shared().currentCode(), QStringLiteral("ja"));
     QTRY_VERIFY(!old);
 
@@ -184,13 +188,40 @@ void TestAppDelegate::languageChangeRebuildsTheMainViewOnly() {
     MainViewController* fresh = delegate->mainViewController();
     QVERIFY(fresh);
     QVERIFY(localized("start") != englishStart);
-    QCOMPARE(fresh->headerBar()->toggleBtn()->text(), localized("start"));
+    QCOMPARE(fresh->findChild<QPushButton*>("toggleBtn")->text(), localized("start"));
     QVERIFY(!fresh->monitor().isMonitoring());
-    QVERIFY(!fresh->isBrowseMode());
+    QVERIFY(!fresh->findChild<QWidget*>("rightTargetsGroup")->isHidden());
     QTRY_COMPARE(fresh->geometry().size(), QSize(520, 560));
 
     QCOMPARE(menuTexts(menuBar()), menuBefore);
     QCOMPARE(delegate->aboutWindow()->copyrightLabel()->text(), aboutCopyright);
+}
+
+void TestAppDelegate::windowIsPlacedInsideTheAvailableArea_data() {
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("topLeft");
+    QTest::newRow("fits: centred") << QSize(520, 600) << QRect(0, 0, 1280, 800) << QPoint(380, 100);
+    QTest::newRow("panel on top") << QSize(520, 600) << QRect(0, 40, 1280, 760) << QPoint(380, 120);
+    // 1280 x 800 at a scale factor of 2 leaves 640 x 400 for a window that keeps its size.
+    QTest::newRow("scale 2: too tall") << QSize(520, 600) << QRect(0, 0, 640, 400) << QPoint(60, 0);
+    QTest::newRow("too large both ways, second screen")
+        << QSize(520, 600) << QRect(1280, 24, 400, 300) << QPoint(1280, 24);
+}
+
+void TestAppDelegate::windowIsPlacedInsideTheAvailableArea() {
+    QFETCH(QSize, frame);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, topLeft);
+    QCOMPARE(placedTopLeft(frame, available), topLeft);
+}
+
+void TestAppDelegate::escapeClosesTheAboutWindow() {
+    delegate->showAbout();
+    QVERIFY(QTest::qWaitForWindowActive(delegate->aboutWindow()));
+    QTest::keyClick(delegate->aboutWindow(), Qt::Key_Escape);
+    QVERIFY(!delegate->aboutWindow()->isVisible());
+    QVERIFY(delegate->window()->isVisible());
 }
 
 // Runs last: it needs the event loop of its own, which ends when the last window closes.

@@ -1,20 +1,15 @@
+#include "accessible_tree.h"
 #include "active_window.h"
-#include "browse_cell_view.h"
 #include "fake_monitor_world.h"
-#include "flat_button.h"
-#include "header_bar.h"
-#include "input_bar.h"
+#include "localized_text.h"
 #include "main_view_controller.h"
 #include "memory_format.h"
-#include "row_table.h"
-#include "tables_pane.h"
 #include "test_child.h"
-#include "text_format.h"
-#include "theme.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <memory>
 
@@ -32,14 +27,30 @@ private Q_SLOTS:
 private:
     void showController(MonitorServices services);
     void browseAndWaitFor(const QString& name);
-    QLineEdit* field() const { return controller->inputBar()->inputField(); }
-    QString countText() const { return controller->inputBar()->procCountLabel()->text(); }
-    FlatButton* filterBtn(int index) const {
-        return controller->inputBar()->filterBtns().at(index);
+    template <typename T = QWidget> T* named(const QString& name) const {
+        return controlNamed<T>(controller.get(), name);
     }
-    BrowseCellView* browseRow(int index) const {
-        return static_cast<BrowseCellView*>(
-            controller->tablesPane()->browseTable()->viewForRow(index));
+    QLineEdit* field() const {
+        return controller->findChild<QLineEdit*>(QStringLiteral("inputField"));
+    }
+    QString countText() const {
+        return controller->findChild<QLabel*>(QStringLiteral("procCountLabel"))->text();
+    }
+    // The browser's rows as the add buttons name them, top to bottom.
+    QStringList rows() const {
+        QStringList names;
+        for (QAccessibleInterface* node : showingNodes(controller.get())) {
+            const QString name = node->text(QAccessible::Name);
+            for (const QString& mark : {QStringLiteral("+"), QStringLiteral("✓")}) {
+                const QStringList parts = localized(mark == u"+" ? "a11y_watch" : "a11y_watched")
+                                              .split(QStringLiteral("%s"));
+                if (node->role() == QAccessible::Button && name.startsWith(parts[0]) &&
+                    name.endsWith(parts[1]))
+                    names.append(mark + name.sliced(parts[0].size(), name.size() - parts[0].size() -
+                                                                         parts[1].size()));
+            }
+        }
+        return names;
     }
 
     std::unique_ptr<FakeMonitorWorld> world;
@@ -68,55 +79,50 @@ void TestProcessBrowser::showController(MonitorServices services) {
 }
 
 void TestProcessBrowser::browseAndWaitFor(const QString& name) {
-    QTest::mouseClick(controller->headerBar()->browseTabBtn(), Qt::LeftButton);
-    QVERIFY(controller->isBrowseMode());
-    QTRY_VERIFY(namesOf(controller->monitor().allProcesses()).contains(name));
+    QTest::mouseClick(named(localized("browse_all_tab")), Qt::LeftButton);
+    QTRY_VERIFY(rows().join(u' ').contains(name));
 }
 
 void TestProcessBrowser::findsAndAddsARealChild() {
-    // sleep takes a hexadecimal time, which gives the command line a token with letters.
-    TestChild child(QStringLiteral("zvb"), {QStringLiteral("0x987654abc")});
+    // sleep takes a hexadecimal time, which gives the command line a token with letters, drawn
+    // anew so that the same test running elsewhere on the machine does not match it.
+    const QString token =
+        QString::number(QRandomGenerator::global()->bounded(0x100000, 0xffffff), 16) + "abc";
+    TestChild child(QStringLiteral("zvb"), {"0x" + token});
     QVERIFY2(child.isStarted(), "could not start a copy of /bin/sleep");
-    QVERIFY(!child.name().contains(QStringLiteral("987654abc")));
+    QVERIFY(!child.name().contains(token));
     showController(world->realProcessServices());
     // The window's own mode does not matter: the browser always adds in fuzzy mode.
-    controller->toggleMatchMode();
-    browseAndWaitFor(child.name());
+    QTest::mouseClick(named(localized("a11y_fuzzy")), Qt::LeftButton);
+    QTest::mouseClick(named(localized("browse_all_tab")), Qt::LeftButton);
+    QTest::keyClicks(field(), token.toUpper());
+    QTRY_COMPARE(rows(), QStringList{QStringLiteral("+") + child.name()});
+    QCOMPARE(countText(), localizedCount("process_count", 1));
+    QVERIFY(named(QStringLiteral("PID %1").arg(child.pid())));
+    QVERIFY(named(localized("a11y_origin_own")));
 
-    QTest::keyClicks(field(), QStringLiteral("987654ABC"));
-    QCOMPARE(namesOf(controller->filteredProcesses()), QStringList{child.name()});
-    const UserProcess process = controller->filteredProcesses().first();
-    QVERIFY(process.memoryKB > 0);
-    BrowseCellView* row = browseRow(0);
-    QVERIFY(row && row->isVisible());
-    QCOMPARE(row->nameLabel()->text(), child.name());
-    QCOMPARE(row->memLabel()->text(), formatMemoryKB(process.memoryKB));
-    QCOMPARE(row->pidLabel()->text(), QStringLiteral("PID %1").arg(child.pid()));
-    QCOMPARE(row->originBadge()->text(), QStringLiteral("3RD"));
-    const QLabel* badge = row->originBadge();
-    QCOMPARE(badge->palette().color(badge->foregroundRole()), Theme::accent());
-    QCOMPARE(countText(), formatted(localized("process_count"), 1));
+    QTest::mouseClick(named(localized("a11y_filter_system")), Qt::LeftButton);
+    QVERIFY(rows().isEmpty());
+    QCOMPARE(countText(), localizedCount("process_count", 0));
+    QTest::mouseClick(named(localized("a11y_filter_all")), Qt::LeftButton);
+    QCOMPARE(rows().size(), 1);
 
-    QTest::mouseClick(filterBtn(1), Qt::LeftButton);
-    QVERIFY(controller->filteredProcesses().isEmpty());
-    QCOMPARE(countText(), formatted(localized("process_count"), 0));
-    QTest::mouseClick(filterBtn(0), Qt::LeftButton);
-    QCOMPARE(namesOf(controller->filteredProcesses()), QStringList{child.name()});
-
-    // Return in the search adds nothing; the row's button adds once.
+    // Return in the search adds nothing; on the row, Return and "+" add once.
     QTest::keyClick(field(), Qt::Key_Return);
     QVERIFY(controller->monitor().targets().isEmpty());
-    QCOMPARE(browseRow(0)->addBtn()->text(), QStringLiteral("+"));
-    for (int press = 0; press < 2; ++press) {
-        QTest::mouseClick(browseRow(0)->addBtn(), Qt::LeftButton);
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(QApplication::focusWidget()->accessibleName(),
+             localizedText("a11y_watch", child.name()));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Plus}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(controller->monitor().targets().size(), 1);
-        QCOMPARE(browseRow(0)->addBtn()->text(), QStringLiteral("\u2713"));
+        QCOMPARE(rows(), QStringList{QStringLiteral("✓") + child.name()});
     }
     const TargetProcess added = controller->monitor().targets().first();
     QCOMPARE(added.name, child.name());
     QCOMPARE(added.matchMode, MatchMode::fuzzy);
-    QVERIFY(added.isEnabled);
-    QCOMPARE(field()->text(), QStringLiteral("987654ABC"));
+    QCOMPARE(field()->text(), token.toUpper());
 }
 
 void TestProcessBrowser::filtersAndMarksOfTheFakeTable() {
@@ -125,46 +131,35 @@ void TestProcessBrowser::filtersAndMarksOfTheFakeTable() {
     controller->monitor().addTarget(QStringLiteral("cron"), MatchMode::fuzzy);
     controller->monitor().toggleTarget(controller->monitor().targets().last().id);
     browseAndWaitFor(QStringLiteral("cupsd"));
-    const QList<QStringList> rows = {
-        {"editor", "cupsd", "Editor", "cron"},
-        {"cupsd", "cron"},
-        {"editor", "Editor"},
-    };
-    // Choose each, then ALL again: the last choice alone is marked.
-    for (int chosen : {1, 2, 0}) {
-        QTest::mouseClick(filterBtn(chosen), Qt::LeftButton);
-        QCOMPARE(namesOf(controller->filteredProcesses()), rows[chosen]);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(filterBtn(i)->look().background,
-                     i == chosen ? Theme::accent() : Theme::surface());
-    }
-
     // Entries mark rows of their exact name, switched off or not; case counts.
-    const QStringList marks = {"\u2713", "+", "+", "\u2713"};
-    for (int i = 0; i < marks.size(); ++i)
-        QCOMPARE(browseRow(i)->addBtn()->text(), marks[i]);
-    QTest::mouseClick(browseRow(2)->addBtn(), Qt::LeftButton);
-    QCOMPARE(controller->monitor().targets().size(), 3);
+    const QStringList all = {"✓editor", "+cupsd", "+Editor", "✓cron"};
+    QCOMPARE(rows(), all);
+    QTest::mouseClick(named(localized("a11y_filter_system")), Qt::LeftButton);
+    QCOMPARE(rows(), (QStringList{"+cupsd", "✓cron"}));
+    QTest::mouseClick(named(localized("a11y_filter_own")), Qt::LeftButton);
+    QCOMPARE(rows(), (QStringList{"✓editor", "+Editor"}));
+    QVERIFY(accessibleNamed(controller.get(), localized("a11y_filter_own"))->state().checked);
+    QVERIFY(!accessibleNamed(controller.get(), localized("a11y_filter_all"))->state().checked);
+
+    QTest::mouseClick(named(localizedText("a11y_watch", "Editor")), Qt::LeftButton);
     QCOMPARE(controller->monitor().targets().last().name, QStringLiteral("Editor"));
-    QCOMPARE(browseRow(2)->addBtn()->text(), QStringLiteral("\u2713"));
+    QCOMPARE(rows(), (QStringList{"✓editor", "✓Editor"}));
 }
 
 void TestProcessBrowser::tabsKeepTheSearchAndTakeAFreshList() {
     showController(world->services());
-    HeaderBar* header = controller->headerBar();
     browseAndWaitFor(QStringLiteral("cupsd"));
     const int runsAfterFirstVisit = world->runner->tableRuns();
-    QCOMPARE(field()->placeholderText(), localized("search_placeholder"));
+    QCOMPARE(field()->accessibleName(), localized("search_placeholder"));
     QTest::keyClicks(field(), QStringLiteral("C"));
-    QCOMPARE(namesOf(controller->filteredProcesses()), (QStringList{"cupsd", "cron"}));
+    QCOMPARE(rows(), (QStringList{"+cupsd", "+cron"}));
     QTest::keyClicks(field(), QStringLiteral("UPS"));
-    QCOMPARE(namesOf(controller->filteredProcesses()), QStringList{"cupsd"});
+    QCOMPARE(rows(), QStringList{"+cupsd"});
 
-    QTest::mouseClick(header->targetsTabBtn(), Qt::LeftButton);
+    QTest::mouseClick(named(localized("targets_tab")), Qt::LeftButton);
     QCOMPARE(field()->text(), QString());
-    QCOMPARE(field()->placeholderText(), localized("input_placeholder"));
-    QVERIFY(!controller->inputBar()->procCountLabel()->isVisible());
-    QVERIFY(!controller->inputBar()->rightBrowseGroup()->isVisible());
+    QCOMPARE(field()->accessibleName(), localized("input_placeholder"));
+    QVERIFY(!named(localized("a11y_filter_all")));
     // Typing a name for the watch list is not a search.
     QTest::keyClicks(field(), QStringLiteral("cron"));
     field()->clear();
@@ -172,16 +167,14 @@ void TestProcessBrowser::tabsKeepTheSearchAndTakeAFreshList() {
     // The rows of the last snapshot stay until the new one arrives.
     world->runner->setTable(
         FakeProcessRunner::tableOf({{50, 501, 100, QStringLiteral("newcomer")}}));
-    QTest::mouseClick(header->browseTabBtn(), Qt::LeftButton);
+    QTest::mouseClick(named(localized("browse_all_tab")), Qt::LeftButton);
     QCOMPARE(field()->text(), QStringLiteral("CUPS"));
-    QCOMPARE(namesOf(controller->filteredProcesses()), QStringList{"cupsd"});
+    QCOMPARE(rows(), QStringList{"+cupsd"});
     QTRY_COMPARE(world->runner->tableRuns(), runsAfterFirstVisit + 1);
-    QTRY_VERIFY(namesOf(controller->monitor().allProcesses()).contains(QStringLiteral("newcomer")));
-    QVERIFY(controller->filteredProcesses().isEmpty());
-
-    // Pressing the shown tab again takes another snapshot.
-    QTest::mouseClick(header->browseTabBtn(), Qt::LeftButton);
-    QTRY_COMPARE(world->runner->tableRuns(), runsAfterFirstVisit + 2);
+    QTRY_VERIFY(rows().isEmpty());
+    field()->clear();
+    QTest::keyClicks(field(), QStringLiteral("new"));
+    QCOMPARE(rows(), QStringList{"+newcomer"});
 }
 
 QTEST_MAIN(TestProcessBrowser)

@@ -1,68 +1,54 @@
+#include "accessible_tree.h"
 #include "browse_cell_view.h"
 #include "eliding_label.h"
+#include "fake_monitor_world.h"
+#include "localized_text.h"
 #include "log_cell_view.h"
 #include "target_cell_view.h"
-#include "toggle_switch.h"
 
-#include <QLabel>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
-
-TargetProcess makeTarget(const QString& name, MatchMode mode, bool enabled) {
-    return TargetProcess{QUuid::createUuid(), name, mode, enabled};
-}
-
-UserProcess makeProcess(const QString& name, ProcessOrigin origin) {
-    UserProcess process;
-    process.pid = 4321;
-    process.name = name;
-    process.memoryKB = 2048;
-    process.origin = origin;
-    return process;
-}
-
 void showRow(QWidget& row, int height) {
     row.resize(480, height);
     row.show();
     QVERIFY(QTest::qWaitForWindowExposed(&row));
 }
 
-bool isElided(const QLabel* label) {
-    auto* eliding = qobject_cast<const ElidingLabel*>(label);
-    return eliding && eliding->isElided();
+// The tooltip a pause of the pointer over the widget brings up.
+QString toolTipOf(QWidget* widget) {
+    QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(widget, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 int rightEdge(const QWidget* widget) {
     return widget->x() + widget->width();
 }
-
 } // namespace
 
 class TestRowViews : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void reusedTargetRowShowsAndReportsItsNewRecord();
-    void logRowShowsItsEntry_data();
-    void logRowShowsItsEntry();
-    void browseRowShowsItsProcess_data();
-    void browseRowShowsItsProcess();
-    void longTextsElideBeforeTheNextColumn();
+    void reusedTargetRowNamesAndReportsItsNewRecord();
+    void logRowReadsAsOneLine();
+    void browseRowShowsItsName_data();
+    void browseRowShowsItsName();
+    void cutNamesShowTheirWholeTextOnHover();
 };
 
-void TestRowViews::reusedTargetRowShowsAndReportsItsNewRecord() {
-    TargetCellView row(QStringLiteral("TargetCell"));
-    const TargetProcess first = makeTarget(QStringLiteral("first"), MatchMode::exact, true);
-    const TargetProcess second = makeTarget(QStringLiteral("second"), MatchMode::fuzzy, false);
+void TestRowViews::reusedTargetRowNamesAndReportsItsNewRecord() {
+    TargetCellView row(QStringLiteral("Target"));
+    const TargetProcess first{QUuid::createUuid(), QStringLiteral("first"), MatchMode::exact, true};
+    const TargetProcess second{QUuid::createUuid(), QStringLiteral("second"), MatchMode::fuzzy,
+                               false};
     row.configure(first);
-    QCOMPARE(row.nameLabel()->text(), QStringLiteral("first"));
-    QCOMPARE(row.modeLabel()->text(), QStringLiteral("=Exact"));
-    QVERIFY(row.toggle()->isChecked());
-    // Presses before the owner sets its callbacks do nothing.
     showRow(row, 40);
-    QTest::mouseClick(row.toggle(), Qt::LeftButton);
-    QTest::mouseClick(row.deleteBtn(), Qt::LeftButton);
+    // Presses before the owner sets its callbacks do nothing.
+    QTest::mouseClick(controlNamed(&row, localizedText("a11y_remove", "first")), Qt::LeftButton);
 
     // The way a table hands the same row out again. Showing the record's state is no flip.
     QList<QUuid> toggled;
@@ -73,119 +59,88 @@ void TestRowViews::reusedTargetRowShowsAndReportsItsNewRecord() {
         row.configure(target);
     }
     QVERIFY(toggled.isEmpty());
-    QCOMPARE(row.nameLabel()->text(), QStringLiteral("second"));
-    QCOMPARE(row.modeLabel()->text(), QStringLiteral("~Fuzzy"));
-    QVERIFY(!row.toggle()->isChecked());
+    QVERIFY(!accessibleNamed(&row, localizedText("a11y_enabled", "first")));
+    QAccessibleInterface* toggle = accessibleNamed(&row, localizedText("a11y_enabled", "second"));
+    QVERIFY(toggle && !toggle->state().checked);
+    QVERIFY(accessibleNamed(&row, localized("a11y_fuzzy")));
 
-    QTest::mouseClick(row.toggle(), Qt::LeftButton);
+    QTest::mouseClick(qobject_cast<QWidget*>(toggle->object()), Qt::LeftButton);
     QCOMPARE(toggled, QList<QUuid>{second.id});
-    QTest::mouseClick(row.deleteBtn(), Qt::LeftButton);
+    QTest::keyClick(&row, Qt::Key_Delete);
     QCOMPARE(deleted, QList<QUuid>{second.id});
 }
 
-void TestRowViews::logRowShowsItsEntry_data() {
-    QTest::addColumn<bool>("success");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("killed") << true << QStringLiteral("\u2705");
-    QTest::newRow("failed") << false << QStringLiteral("\u26A0\uFE0F");
-}
-
-void TestRowViews::logRowShowsItsEntry() {
-    QFETCH(bool, success);
-    QFETCH(QString, status);
-    KillLogEntry entry;
+void TestRowViews::logRowReadsAsOneLine() {
+    KillLogEntry entry = killLogEntry(QStringLiteral("Web Content"), 1234);
     // Stored in UTC, shown on the local 24-hour clock.
     entry.timestamp = QDateTime(QDate(2024, 3, 5), QTime(21, 5, 9), Qt::LocalTime).toUTC();
-    entry.processName = QStringLiteral("Web Content");
-    entry.pid = 1234;
-    entry.success = success;
-    entry.message = QStringLiteral("Killed (12.0 MB)");
-
-    LogCellView row(QStringLiteral("LogCell"));
+    entry.success = false;
+    entry.message = QStringLiteral("No permission");
+    LogCellView row(QStringLiteral("Log"));
     row.configure(entry);
-    QCOMPARE(row.timeLabel()->text(), QStringLiteral("21:05:09"));
-    QCOMPARE(row.statusLabel()->text(), status);
-    QCOMPARE(row.msgLabel()->text(), entry.message);
-    QCOMPARE(row.nameLabel()->text(), QStringLiteral("Web Content"));
-    QCOMPARE(row.pidLabel()->text(), QStringLiteral("PID 1234"));
+    showRow(row, 30);
+    QCOMPARE(row.accessibleName(), QStringLiteral("21:05:09 %1 No permission Web Content PID 1234")
+                                       .arg(localized("a11y_kill_failed")));
+    QVERIFY(accessibleNamed(&row, QStringLiteral("21:05:09")));
 }
 
-void TestRowViews::browseRowShowsItsProcess_data() {
-    QTest::addColumn<int>("origin");
+void TestRowViews::browseRowShowsItsName_data() {
     QTest::addColumn<std::optional<QString>>("displayName");
-    QTest::addColumn<bool>("added");
-    QTest::addColumn<QString>("badge");
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("addText");
-    const auto row = [](const char* name, ProcessOrigin origin, std::optional<QString> displayName,
-                        bool added, QString badge, QString shown, QString addText) {
-        QTest::newRow(name) << int(origin) << displayName << added << badge << shown << addText;
-    };
-    using O = ProcessOrigin;
-    row("system, no display name, added", O::system, {}, true, "SYS", "Xorg", "\u2713");
-    row("third party, other display name", O::thirdParty, "X.Org", false, "3RD", "X.Org (Xorg)",
-        "+");
-    row("unknown, same display name", O::unknown, "Xorg", false, "?", "Xorg", "+");
-    row("empty display name", O::system, "", false, "SYS", " (Xorg)", "+");
+    QTest::newRow("no display name") << std::optional<QString>() << "Xorg";
+    QTest::newRow("other display name") << std::optional<QString>("X.Org") << "X.Org (Xorg)";
+    QTest::newRow("same display name") << std::optional<QString>("Xorg") << "Xorg";
 }
 
-void TestRowViews::browseRowShowsItsProcess() {
-    QFETCH(int, origin);
+void TestRowViews::browseRowShowsItsName() {
     QFETCH(std::optional<QString>, displayName);
-    QFETCH(bool, added);
-    QFETCH(QString, badge);
     QFETCH(QString, shown);
-    QFETCH(QString, addText);
-
-    UserProcess process = makeProcess(QStringLiteral("Xorg"), ProcessOrigin(origin));
+    UserProcess process;
+    process.pid = 4321;
+    process.name = QStringLiteral("Xorg");
     process.localizedName = displayName;
-    BrowseCellView row(QStringLiteral("BrowseCell"));
-    row.configure(process, added);
-    QCOMPARE(row.originBadge()->text(), badge);
-    QCOMPARE(row.nameLabel()->text(), shown);
-    QCOMPARE(row.pidLabel()->text(), QStringLiteral("PID 4321"));
-    QCOMPARE(row.addBtn()->text(), addText);
-
+    process.memoryKB = 2048;
+    BrowseCellView row(QStringLiteral("Browse"));
+    row.configure(process, false);
     showRow(row, 34);
-    QTest::mouseClick(row.addBtn(), Qt::LeftButton);
+    QVERIFY(accessibleNamed(&row, shown));
+    QVERIFY(accessibleNamed(&row, localizedText("a11y_memory", "2.0 MB")));
+    QVERIFY(accessibleNamed(&row, localized("a11y_origin_unknown")));
+
     int adds = 0;
     row.onAdd = [&] { ++adds; };
-    QTest::mouseClick(row.addBtn(), Qt::LeftButton);
-    QCOMPARE(adds, 1);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Plus, Qt::Key_A})
+        QTest::keyClick(&row, key);
+    QCOMPARE(adds, 3);
+    row.configure(process, true);
+    QVERIFY(accessibleNamed(&row, localizedText("a11y_watched", "Xorg")));
 }
 
-void TestRowViews::longTextsElideBeforeTheNextColumn() {
-    TargetCellView target(QStringLiteral("TargetCell"));
-    target.configure(makeTarget(QString(200, u'W'), MatchMode::fuzzy, true));
+void TestRowViews::cutNamesShowTheirWholeTextOnHover() {
+    const QString longName(200, u'W');
+    TargetCellView target(QStringLiteral("Target"));
+    target.configure({QUuid::createUuid(), longName, MatchMode::fuzzy, true});
     showRow(target, 40);
-    QVERIFY(isElided(target.nameLabel()));
-    QVERIFY(rightEdge(target.nameLabel()) <= target.modeLabel()->x());
+    auto* name = target.findChild<ElidingLabel*>();
+    QVERIFY(name->isElided());
+    QWidget* badge = controlNamed(&target, localized("a11y_fuzzy"));
+    QVERIFY(rightEdge(name) <= badge->x());
+    QCOMPARE(toolTipOf(name), longName);
+    QCOMPARE(toolTipOf(badge), localized("tip_fuzzy"));
     // A reused row with a short name gives the room back.
-    target.configure(makeTarget(QStringLiteral("short"), MatchMode::fuzzy, true));
-    QVERIFY(!isElided(target.nameLabel()));
+    target.configure({QUuid::createUuid(), QStringLiteral("short"), MatchMode::fuzzy, true});
+    QVERIFY(!name->isElided());
 
-    KillLogEntry entry;
-    entry.processName = QString(80, u'n');
-    entry.pid = 99999;
-    entry.message = QStringLiteral("Killed");
-    LogCellView log(QStringLiteral("LogCell"));
-    log.configure(entry);
-    showRow(log, 30);
-    QVERIFY(isElided(log.nameLabel()));
-    QVERIFY(!isElided(log.msgLabel()));
-    QVERIFY(rightEdge(log.nameLabel()) <= log.pidLabel()->x());
-
-    UserProcess process = makeProcess(QString(120, u'x'), ProcessOrigin::unknown);
+    UserProcess process;
+    process.name = QString(120, u'x');
     process.pid = 4194304;
-    BrowseCellView browse(QStringLiteral("BrowseCell"));
+    BrowseCellView browse(QStringLiteral("Browse"));
     browse.configure(process, false);
     showRow(browse, 34);
-    QVERIFY(isElided(browse.nameLabel()));
-    QVERIFY(rightEdge(browse.nameLabel()) <= browse.memLabel()->x());
+    QVERIFY(browse.findChild<ElidingLabel*>()->isElided());
     // The largest PIDs stay whole.
-    const QLabel* pid = browse.pidLabel();
+    const auto* pid = controlNamed<QLabel>(&browse, QStringLiteral("PID 4194304"));
     QVERIFY(pid->fontMetrics().horizontalAdvance(pid->text()) <= pid->contentsRect().width());
-    QVERIFY(rightEdge(pid) <= browse.addBtn()->x());
 }
 
 QTEST_MAIN(TestRowViews)
