@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
-  procps xvfb xauth fonts-noto-color-emoji fonts-noto-cjk
+  procps xvfb xauth xdotool fonts-noto-color-emoji fonts-noto-cjk
 )
 
 missing=()

@@ -8,7 +8,6 @@
 #include "lang.h"
 #include "main_view_controller.h"
 #include "settings_menu.h"
-#include "theme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,7 +73,8 @@ private Q_SLOTS:
 
     void startsWithOneFixedCentredDarkWindow();
     void editItemsActOnTheInputField();
-    void aboutTwiceShowsTheSameWindowAndHideMinimisesBoth();
+    void aboutTwiceShowsTheSameWindowAndHideLastsUntilTheNextStart();
+    void sessionEndWritesTheLog();
     void languageChangeRebuildsTheMainViewOnly();
     void quitsWhenTheLastWindowCloses();
 
@@ -120,7 +120,6 @@ void TestAppDelegate::startsWithOneFixedCentredDarkWindow() {
              qPrintable(QStringLiteral("off by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
 
     const QPalette palette = QApplication::palette();
-    QCOMPARE(palette.color(QPalette::Window), Theme::background());
     QVERIFY(palette.color(QPalette::Base).lightness() < 40);
     QVERIFY(palette.color(QPalette::Text).lightness() > 180);
 }
@@ -140,7 +139,7 @@ void TestAppDelegate::editItemsActOnTheInputField() {
     QCOMPARE(field->text(), QStringLiteral("Slack HelperSlack Helper"));
 }
 
-void TestAppDelegate::aboutTwiceShowsTheSameWindowAndHideMinimisesBoth() {
+void TestAppDelegate::aboutTwiceShowsTheSameWindowAndHideLastsUntilTheNextStart() {
     QAction* about = menuItem(menuBar(), QStringLiteral("Zentrav"), "menu_about");
     about->trigger();
     AboutWindow* first = delegate->aboutWindow();
@@ -162,6 +161,18 @@ void TestAppDelegate::aboutTwiceShowsTheSameWindowAndHideMinimisesBoth() {
     menuItem(menuBar(), QStringLiteral("Zentrav"), "menu_hide")->trigger();
     QTRY_VERIFY(delegate->window()->isMinimized());
     QTRY_VERIFY(first->isMinimized());
+
+    // A second start of the program hands over to this one.
+    delegate->showMainWindow();
+    QVERIFY(!delegate->window()->isMinimized());
+    QVERIFY(QTest::qWaitForWindowActive(delegate->window()));
+}
+
+void TestAppDelegate::sessionEndWritesTheLog() {
+    ProcessMonitor& monitor = delegate->mainViewController()->monitor();
+    monitor.appendLogEntries({killLogEntry(QStringLiteral("Slack Helper"))});
+    delegate->commitData();
+    QCOMPARE(monitor.loadAllLogs().size(), 1);
 }
 
 void TestAppDelegate::languageChangeRebuildsTheMainViewOnly() {
