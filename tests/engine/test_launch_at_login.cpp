@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -141,10 +142,13 @@ private Q_SLOTS:
         LaunchAtLogin launch(autostartDir(), program, settings);
         launch.toggleLaunchAtLogin();
         QVERIFY(launch.isLaunchAtLoginEnabled());
-        QCOMPARE(readFile(entryPath()), QStringLiteral("[Desktop Entry]\nType=Application\n"
-                                                       "Name=Zentrav\nExec=%1\n"
-                                                       "X-GNOME-Autostart-enabled=true\n")
-                                            .arg(exec));
+        QCOMPARE(valueOf(readFile(entryPath()), "Exec"), exec);
+        QProcess validator;
+        validator.setProcessChannelMode(QProcess::MergedChannels);
+        validator.start(QStringLiteral("desktop-file-validate"), {entryPath()});
+        QVERIFY(validator.waitForFinished());
+        QCOMPARE(validator.readAll(), QByteArray());
+        QCOMPARE(validator.exitCode(), 0);
     }
 
     void failureIsPrintedAndStateStaysOff_data() {
