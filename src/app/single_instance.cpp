@@ -40,8 +40,11 @@ bool SingleInstance::claim() {
         return true;
     lock_ = FileDescriptor(
         ::open(QFile::encodeName(path("lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (lock_.isValid() && ::flock(lock_.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        return false;
+    // Without a lock there is no telling whose socket is there: run, and leave it alone.
+    if (!lock_.isValid())
+        return true;
+    if (::flock(lock_.get(), LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK;
     // Holding the lock, any socket left here is one that a crashed instance could not remove.
     QLocalServer::removeServer(path("socket"));
     server_.setSocketOptions(QLocalServer::UserAccessOption);
