@@ -98,7 +98,9 @@ private Q_SLOTS:
         started_.clear();
     }
 
-    void commandLineAnswersAndTouchesNothing_data() {
+    // None of these starts touches a stored file; with no option, a start hands over to the
+    // running instance.
+    void startWhileOneRunsTouchesNothing_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("platform"); // empty: no display at all
         QTest::addColumn<int>("exitCode");
@@ -109,37 +111,27 @@ private Q_SLOTS:
                               << QStringLiteral("-v, --version");
         QTest::newRow("unknown option")
             << QStringList{"--frobnicate"} << QStringLiteral("offscreen") << 1 << QString();
+        QTest::newRow("no option")
+            << QStringList() << QStringLiteral("offscreen") << 0 << QString();
     }
 
-    void commandLineAnswersAndTouchesNothing() {
+    void startWhileOneRunsTouchesNothing() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, platform);
         QFETCH(int, exitCode);
         QFETCH(QString, printed);
-        // Also while an instance runs, which it neither asks nor disturbs.
         SingleInstance running(runtimeDir());
         QVERIFY(running.claim());
         QSignalSpy shown(&running, &SingleInstance::showRequested);
         const QStringList filesBefore = filesUnder(home_->path());
 
         QProcess* zentrav = startZentrav(arguments, platform);
-        QVERIFY(zentrav->waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(hasEnded(zentrav), 15000);
         QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
         QCOMPARE(zentrav->exitCode(), exitCode);
         QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput()).contains(printed));
         QCOMPARE(filesUnder(home_->path()), filesBefore);
-        QCOMPARE(shown.count(), 0);
-    }
-
-    void secondStartHandsOverAndEnds() {
-        SingleInstance first(runtimeDir());
-        QVERIFY(first.claim());
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
-        QProcess* second = startZentrav();
-        QTRY_VERIFY_WITH_TIMEOUT(hasEnded(second), 15000);
-        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second->exitCode(), 0);
-        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.count(), int(arguments.isEmpty()));
     }
 
     void crashedInstanceNeverBlocksTheNext() {
@@ -195,8 +187,10 @@ private Q_SLOTS:
         QProcess* zentrav = startZentrav({}, QStringLiteral("xcb"), display);
         QString window;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"})).isEmpty(),
-            20000);
+            hasEnded(zentrav) ||
+                !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"})).isEmpty(),
+            60000);
+        QVERIFY2(!hasEnded(zentrav), zentrav->readAllStandardError().constData());
         // The header's start button, at the right of the 520 x 560 view under the menu bar.
         const int height = QRegularExpression(QStringLiteral("HEIGHT=(\\d+)"))
                                .match(xdotool({"getwindowgeometry", "--shell", window}))
