@@ -5,7 +5,7 @@ WERROR     := $(if $(CI),ON,OFF)
 CONFIGURE   = cmake -S . -G Ninja -DZENTRAV_WERROR=$(WERROR)
 CTEST_ENV   = QT_QPA_PLATFORM=offscreen
 
-.PHONY: deps build run test bench tsan asan screenshot format clean
+.PHONY: deps build run test deb bench tsan asan screenshot format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -21,6 +21,14 @@ run: build
 
 test: build
 	cd $(BUILD) && $(CTEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+# The package lands here, as zentrav_<version>_amd64.deb; lintian must find no error in it.
+deb: build
+	@scripts/install-deps.sh deb
+	rm -f zentrav_*.deb
+	cd $(BUILD) && cpack -B package
+	mv $(BUILD)/package/zentrav_*.deb .
+	lintian --fail-on error zentrav_*.deb
 
 bench: deps
 	$(CONFIGURE) -B build-release -DCMAKE_BUILD_TYPE=Release

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12; does nothing when all is there.
+# With "deb", also what building and checking the Debian package needs.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build make
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
-  procps xvfb xauth fonts-noto-color-emoji fonts-noto-cjk
+  procps xvfb xauth xdotool fonts-noto-color-emoji fonts-noto-cjk
+  appstream desktop-file-utils
 )
+[ "${1:-}" = deb ] && packages+=(dpkg-dev file lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -74,6 +74,20 @@ void AppDelegate::showAbout() {
     aboutWindow_->activateWindow();
 }
 
+void AppDelegate::showMainWindow() {
+    if (!window_)
+        return;
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void AppDelegate::commitData() {
+    if (MainViewController* controller = mainViewController())
+        controller->monitor().flushLog();
+}
+
 void AppDelegate::openWebsite(const QUrl& url) {
     if (url.isValid() && environment_.openUrl)
         environment_.openUrl(url);

@@ -36,6 +36,11 @@ public:
     MainViewController* mainViewController() const;
 
     void showAbout();
+    // A later start of the program hands over to this one: the main window comes back to the
+    // front, restored if minimised.
+    void showMainWindow();
+    // The session is ending: the log is written now, before anything can end the program.
+    void commitData();
     void openWebsite(const QUrl& url);
     // Puts a new controller, with a new monitor, in place of the window's current one.
     void replaceMainViewController();

@@ -38,9 +38,12 @@ QString execArgument(const QString& path) {
 }
 
 QByteArray desktopEntry(const QString& executablePath) {
+    // The icon is the installed one of the applications menu, named by the application id.
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Zentrav\n"
+                          "Comment=Ends the processes on your watch list and logs every attempt\n"
+                          "Icon=app.zentrav.Zentrav\n"
                           "Exec=%1\n"
                           "X-GNOME-Autostart-enabled=true\n")
         .arg(execArgument(executablePath))

@@ -1,0 +1,221 @@
+// The real program, started as a user starts it, each time with a home and runtime folder of
+// its own.
+#include "record_json.h"
+#include "settings_keys.h"
+#include "single_instance.h"
+#include "test_child.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+// Every file under a folder, as paths relative to it.
+QStringList filesUnder(const QString& dir) {
+    QStringList files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(dir).relativeFilePath(it.next()));
+    return files;
+}
+
+bool hasEnded(const QProcess* process) {
+    return process->state() == QProcess::NotRunning;
+}
+} // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::vector<std::unique_ptr<QProcess>> started_;
+
+    QString runtimeDir() const { return home_->filePath(QStringLiteral("runtime")); }
+
+    QProcessEnvironment environment(const QString& platform, const QString& display) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        environment.insert(QStringLiteral("HOME"), home_->path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_->filePath("config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home_->filePath("data"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_->filePath("cache"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+        return environment;
+    }
+
+    // Started processes end with the test, also when it fails.
+    QProcess* start(const QString& program, const QStringList& arguments,
+                    const QString& platform = "offscreen", const QString& display = {}) {
+        started_.push_back(std::make_unique<QProcess>());
+        started_.back()->setProcessEnvironment(environment(platform, display));
+        started_.back()->start(program, arguments);
+        return started_.back().get();
+    }
+
+    QProcess* startZentrav(const QStringList& arguments = {}, const QString& platform = "offscreen",
+                           const QString& display = {}) {
+        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display);
+    }
+
+    bool isInstanceLockHeld() const {
+        const QByteArray path = QFile::encodeName(runtimeDir() + "/app.zentrav.Zentrav.lock");
+        const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+        const bool isHeld = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        if (fd >= 0)
+            ::close(fd);
+        return isHeld;
+    }
+
+private Q_SLOTS:
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(runtimeDir()));
+        QVERIFY(QFile::setPermissions(runtimeDir(), QFileDevice::ReadOwner |
+                                                        QFileDevice::WriteOwner |
+                                                        QFileDevice::ExeOwner));
+    }
+
+    void cleanup() {
+        // Politely first: Xvfb removes its lock and socket files only then.
+        for (const std::unique_ptr<QProcess>& process : started_) {
+            process->terminate();
+            if (!process->waitForFinished(5000))
+                process->kill();
+            process->waitForFinished();
+        }
+        started_.clear();
+    }
+
+    // None of these starts touches a stored file; with no option, a start hands over to the
+    // running instance.
+    void startWhileOneRunsTouchesNothing_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("platform"); // empty: no display at all
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("version") << QStringList{"--version"} << QString() << 0
+                                 << QStringLiteral("Zentrav " ZENTRAV_FULL_VERSION "\n");
+        QTest::newRow("help") << QStringList{"--help"} << QString() << 0
+                              << QStringLiteral("-v, --version");
+        QTest::newRow("unknown option")
+            << QStringList{"--frobnicate"} << QStringLiteral("offscreen") << 1 << QString();
+        QTest::newRow("no option")
+            << QStringList() << QStringLiteral("offscreen") << 0 << QString();
+    }
+
+    void startWhileOneRunsTouchesNothing() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, platform);
+        QFETCH(int, exitCode);
+        QFETCH(QString, printed);
+        SingleInstance running(runtimeDir());
+        QVERIFY(running.claim());
+        QSignalSpy shown(&running, &SingleInstance::showRequested);
+        const QStringList filesBefore = filesUnder(home_->path());
+
+        QProcess* zentrav = startZentrav(arguments, platform);
+        QTRY_VERIFY_WITH_TIMEOUT(hasEnded(zentrav), 15000);
+        QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zentrav->exitCode(), exitCode);
+        QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput()).contains(printed));
+        QCOMPARE(filesUnder(home_->path()), filesBefore);
+        QCOMPARE(shown.count(), int(arguments.isEmpty()));
+    }
+
+    void crashedInstanceNeverBlocksTheNext() {
+        QProcess* crashed = startZentrav();
+        const QString socket = runtimeDir() + QStringLiteral("/app.zentrav.Zentrav.socket");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 15000);
+        crashed->kill();
+        QVERIFY(crashed->waitForFinished());
+        QVERIFY(QFileInfo::exists(socket));
+
+        QProcess* next = startZentrav();
+        QTRY_VERIFY_WITH_TIMEOUT(isInstanceLockHeld(), 15000);
+        QProcess* third = startZentrav();
+        QVERIFY(third->waitForFinished(20000));
+        QCOMPARE(third->exitCode(), 0);
+        QVERIFY(!hasEnded(next));
+    }
+
+    void startsAtTheSameMomentLeaveOne() {
+        const std::vector<QProcess*> starts = {startZentrav(), startZentrav(), startZentrav()};
+        const auto ended = [&] { return std::count_if(starts.begin(), starts.end(), hasEnded); };
+        QTRY_COMPARE_WITH_TIMEOUT(ended(), 2, 20000);
+        for (QProcess* zentrav : starts) {
+            if (hasEnded(zentrav))
+                QCOMPARE(zentrav->exitCode(), 0);
+        }
+        QTest::qWait(500);
+        QCOMPARE(ended(), 2);
+    }
+
+    // A user's session: Zentrav ends a process of its watch list, then the session ends with
+    // SIGTERM before the minute's write; the log must reach the day file all the same.
+    void terminationWritesTheLogAsQuitDoes() {
+        TestChild child(QStringLiteral("zvt"));
+        QVERIFY(child.isStarted());
+        QSettings settings(home_->filePath(QStringLiteral("config/Zentrav/Zentrav.conf")),
+                           QSettings::IniFormat);
+        settings.setValue(SettingsKeys::targets,
+                          encodeTargets({{QUuid::createUuid(), child.name(), MatchMode::exact}},
+                                        JsonStyle::compact));
+        settings.sync();
+
+        QProcess* xvfb = start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0",
+                                                        "1024x768x24", "-nolisten", "tcp"});
+        QTRY_VERIFY_WITH_TIMEOUT(xvfb->canReadLine() || hasEnded(xvfb), 10000);
+        const QString display = u':' + QString::fromLatin1(xvfb->readLine()).trimmed();
+        const auto xdotool = [&](const QStringList& arguments) {
+            QProcess* tool = start(QStringLiteral("xdotool"), arguments, "xcb", display);
+            tool->waitForFinished(10000);
+            return QString::fromUtf8(tool->readAllStandardOutput()).trimmed();
+        };
+
+        QProcess* zentrav = startZentrav({}, QStringLiteral("xcb"), display);
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            hasEnded(zentrav) ||
+                !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"})).isEmpty(),
+            60000);
+        QVERIFY2(!hasEnded(zentrav), zentrav->readAllStandardError().constData());
+        // The header's start button, at the right of the 520 x 560 view under the menu bar.
+        const int height = QRegularExpression(QStringLiteral("HEIGHT=(\\d+)"))
+                               .match(xdotool({"getwindowgeometry", "--shell", window}))
+                               .captured(1)
+                               .toInt();
+        xdotool({"mousemove", "--window", window, "474", QString::number(height - 560 + 22),
+                 "click", "1"});
+        QCOMPARE(child.waitForEnd(20000), SIGTERM);
+        // The user sees the entry in the pane: the scan that ended the child has come back.
+        QTest::qWait(1500);
+
+        zentrav->terminate();
+        QVERIFY(zentrav->waitForFinished(20000));
+        QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zentrav->exitCode(), 0);
+        const QDir logs(home_->filePath(QStringLiteral("data/Quorvane/logs")));
+        QString written;
+        for (const QString& file : filesUnder(logs.path())) {
+            QFile day(logs.filePath(file));
+            QVERIFY(day.open(QIODevice::ReadOnly));
+            written += QString::fromUtf8(day.readAll());
+        }
+        QVERIFY2(written.contains(child.name()), qPrintable(written));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "test_program.moc"
