@@ -33,7 +33,7 @@ std::optional<QStringList> MemoryFileSystem::list(const QString& dir) const {
     return names;
 }
 
-std::optional<QByteArray> MemoryFileSystem::read(const QString& path) const {
+std::optional<QByteArray> MemoryFileSystem::read(const QString& path, qint64) const {
     if (failReads || unreadable.contains(path) || !files.contains(path))
         return std::nullopt;
     return files.value(path);
