@@ -9,6 +9,7 @@
 
 namespace {
 const QByteArray someId = "0F8C3E2A-7B1D-4C5E-9A6F-123456789ABC";
+const QByteArray byteOrderMark = "\xEF\xBB\xBF";
 
 QByteArray withSomeId(const char* json) {
     return QByteArray(json).replace("<id>", someId);
@@ -126,7 +127,9 @@ void TestRecordJson::targetForms_data() {
              withSomeId(R"([{"isEnabled":true,"matchMode":"fuzzy","name":"Safari","id":"<id>"}])"));
     accepted("whitespace everywhere",
              edited(edited(edited(goodTarget, "[{", " [ {\n\t"), "\":", "\" :\r\n "), ",", " , "));
-    accepted("byte-order mark", "\xEF\xBB\xBF" + goodTarget);
+    accepted("byte-order marks of the file and of the name",
+             byteOrderMark + edited(goodTarget, "Safari", byteOrderMark + "Safari"),
+             QChar(0xFEFF) + QStringLiteral("Safari"));
     accepted("lower-case id", edited(goodTarget, someId, someId.toLower()));
     accepted("escaped member name", edited(goodTarget, "\"name\"", R"("\u006eame")"));
     accepted("escapes", edited(goodTarget, "Safari", R"(\/bin\u0000\ud83d\ude00\t)"),
@@ -149,6 +152,7 @@ void TestRecordJson::targetForms_data() {
             << edited(goodTarget, withSomeId(member), "") << QString();
     row("duplicate member", edited(goodTarget, "\"Safari\"", R"("a","name":"b")"));
     row("matchMode capitalised", edited(goodTarget, "fuzzy", "Fuzzy"));
+    row("matchMode after a byte-order mark", edited(goodTarget, "fuzzy", byteOrderMark + "fuzzy"));
     row("isEnabled string", edited(goodTarget, "true", "\"true\""));
     row("name null", edited(goodTarget, "\"Safari\"", "null"));
     row("id with braces", edited(goodTarget, someId, '{' + someId + '}'));
@@ -178,10 +182,12 @@ void TestRecordJson::targetForms() {
     QCOMPARE(decoded->size(), 1);
     QCOMPARE(decoded->first().name, name);
     QCOMPARE(decoded->first().id, QUuid::fromString(QLatin1String(someId)));
-    // Ids are written in upper case, and members this program does not know are not kept.
+    // Ids are written in upper case, members this program does not know are not kept, and the
+    // name comes back the same.
     const QByteArray written = encodeTargets(*decoded, JsonStyle::compact);
     QVERIFY(written.contains(someId));
     QVERIFY(!written.contains("note"));
+    QCOMPARE(decodeTargets(written).value_or(QList<TargetProcess>()).value(0).name, name);
 }
 
 void TestRecordJson::logEntryForms_data() {
