@@ -7,6 +7,10 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
   procps xvfb xauth fonts-noto-color-emoji fonts-noto-cjk
 )
+# `install-deps.sh fuzz`: also clang and its libFuzzer.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
