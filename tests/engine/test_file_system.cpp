@@ -61,11 +61,6 @@ int writeWithAFullDisk(const QString& dir) {
     printLine(QStringLiteral("stored %1").arg(storedCount()));
     return 0;
 }
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class TestFileSystem : public QObject {
@@ -88,9 +83,9 @@ void TestFileSystem::aFullDiskKeepsTheOldFiles() {
     QVERIFY2(lines[1].startsWith(QStringLiteral("Settings not saved: ")), qPrintable(lines[1]));
     QCOMPARE(lines.mid(2), QStringList({"kept 40, stored 3", "stored 40"}));
 
-    QCOMPARE(contentOf(dir.filePath(QStringLiteral("export.json"))), QByteArray("old"));
-    const QString settingsPath = dir.filePath(QStringLiteral("Zentrav/Zentrav.conf"));
-    const QSettings stored(settingsPath, QSettings::IniFormat);
+    QCOMPARE(LocalFileSystem().read(dir.filePath(QStringLiteral("export.json"))), "old");
+    const QSettings stored(dir.filePath(QStringLiteral("Zentrav/Zentrav.conf")),
+                           QSettings::IniFormat);
     QCOMPARE(stored.value(SettingsKeys::targets).typeId(), QMetaType::QByteArray);
     QCOMPARE(stored.value(SettingsKeys::appLanguage), QVariant(QStringLiteral("ja")));
     // Nothing half written is left beside the files.
