@@ -61,8 +61,14 @@ bool appendTimestamp(QByteArray& out, const QDateTime& moment) {
     return true;
 }
 
-// A real UTC moment written exactly as appendTimestamp writes it.
-std::optional<QDateTime> parseTimestamp(QByteArrayView text) {
+struct UtcMoment {
+    QDate date;
+    QTime time;
+};
+
+// A real UTC moment written exactly as appendTimestamp writes it. A QDateTime is made only for
+// the records kept: a check of a whole day file makes none.
+std::optional<UtcMoment> parseTimestamp(QByteArrayView text) {
     if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
         text[13] != ':' || text[16] != ':' || text[19] != 'Z')
         return std::nullopt;
@@ -80,11 +86,13 @@ std::optional<QDateTime> parseTimestamp(QByteArrayView text) {
     const QTime time(number(11, 2), number(14, 2), number(17, 2));
     if (!allDigits || !date.isValid() || !time.isValid())
         return std::nullopt;
-    return QDateTime(date, time, Qt::UTC);
+    return UtcMoment{date, time};
 }
 
 // QString::fromUtf8 drops a leading U+FEFF as a byte-order mark; in a name it is content.
 QString textOf(QByteArrayView utf8) {
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
     return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(utf8);
 }
 
@@ -267,7 +275,7 @@ bool readLogEntry(StrictJsonReader& reader, KillLogEntry* entry) {
             const auto text = reader.readString();
             const auto moment = text ? parseTimestamp(*text) : std::nullopt;
             if (moment && entry)
-                entry->timestamp = *moment;
+                entry->timestamp = QDateTime(moment->date, moment->time, Qt::UTC);
             return moment && claim(seen, timestamp);
         }
         if (key == "processName") {
