@@ -210,6 +210,7 @@ void TestRecordJson::logEntryForms_data() {
     timestamp("fraction of a second", "2024-03-01T12:34:56.5Z");
     timestamp("lower-case z", "2024-03-01T12:34:56z");
     timestamp("text after the Z", "2024-03-01T12:34:56ZZ");
+    timestamp("one separator wrong", "2024/03-01T12:34:56Z");
     QTest::newRow("seconds since 1970")
         << edited(goodLogEntry, "\"2024-03-01T12:34:56Z\"", "1709296496") << QString();
     pid("largest pid", "2147483647", "2024-03-01T12:34:56Z 2147483647");
