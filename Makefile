@@ -4,8 +4,9 @@ JOBS       ?= $(shell nproc)
 WERROR     := $(if $(CI),ON,OFF)
 CONFIGURE   = cmake -S . -G Ninja -DZENTRAV_WERROR=$(WERROR)
 CTEST_ENV   = QT_QPA_PLATFORM=offscreen
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test deb bench tsan asan screenshot format clean
+.PHONY: deps build run test deb bench tsan asan fuzz screenshot format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -45,6 +46,14 @@ asan: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && $(CTEST_ENV) ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Not part of `make test`: each fuzzer runs FUZZ_SECONDS (60 by default).
+fuzz:
+	@scripts/install-deps.sh fuzz
+	$(CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DZENTRAV_SANITIZE=address,undefined -DZENTRAV_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	@scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 screenshot: build
 	@scripts/screenshot.sh $(BUILD)/src/app/zentrav shot.png
 
@@ -52,4 +61,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-release build-tsan build-asan
+	rm -rf build build-release build-tsan build-asan build-fuzz

@@ -10,6 +10,10 @@ packages=(
   appstream desktop-file-utils
 )
 [ "${1:-}" = deb ] && packages+=(dpkg-dev file lintian)
+# `install-deps.sh fuzz`: also clang and its libFuzzer.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "termination_signals.h"
 
 #include <QApplication>
+#include <csignal>
 
 namespace {
 QStringList argumentList(int argc, char* argv[]) {
@@ -33,6 +34,8 @@ int main(int argc, char* argv[]) {
     if (!instance.claim())
         return instance.handOver() ? 0 : 1;
 
+    // A write past the user's file-size limit then fails with its reason instead of ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Logout, shutdown and Ctrl+C end the program as Quit does, so the monitor writes its log.
     // Made before the delegate, it outlives it: a second signal cannot cut that write short.
     const TerminationSignals terminationSignals;

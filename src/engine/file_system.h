@@ -8,6 +8,10 @@
 
 #include <optional>
 
+// Reads stop at this size unless a caller sets its own limit: no day file comes near it, and a
+// runaway file must not take all memory.
+inline constexpr qint64 defaultReadLimit = qint64(256) << 20;
+
 // One version of a file: a write by anyone changes its size or modification time, a
 // replacement its inode.
 struct FileStamp {
@@ -27,7 +31,10 @@ public:
     virtual bool exists(const QString& path) const = 0;
     // File names (not paths) in a directory, hidden ones included; empty when it cannot be listed.
     virtual std::optional<QStringList> list(const QString& dir) const = 0;
-    virtual std::optional<QByteArray> read(const QString& path) const = 0;
+    // The content of a regular file of at most `sizeLimit` bytes; nothing for a larger file, for
+    // any other kind (a FIFO, a device, a directory) and when it cannot be read.
+    virtual std::optional<QByteArray> read(const QString& path,
+                                           qint64 sizeLimit = defaultReadLimit) const = 0;
     // Replaces the file whole or not at all; returns the error's description, empty on success.
     virtual QString writeAtomically(const QString& path, const QByteArray& bytes) = 0;
     virtual bool remove(const QString& path) = 0;
@@ -50,7 +57,8 @@ public:
     bool makePath(const QString& dir) override;
     bool exists(const QString& path) const override;
     std::optional<QStringList> list(const QString& dir) const override;
-    std::optional<QByteArray> read(const QString& path) const override;
+    std::optional<QByteArray> read(const QString& path,
+                                   qint64 sizeLimit = defaultReadLimit) const override;
     QString writeAtomically(const QString& path, const QByteArray& bytes) override;
     bool remove(const QString& path) override;
     std::optional<FileStamp> stamp(const QString& path) const override;

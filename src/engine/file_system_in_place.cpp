@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 namespace {
+// Never blocks on a FIFO put in a file's place; a regular file ignores O_NONBLOCK.
 FileDescriptor openFile(const QString& path, int flags) {
-    return FileDescriptor(::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0644));
+    return FileDescriptor(
+        ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC | O_NONBLOCK, 0644));
 }
 } // namespace
 

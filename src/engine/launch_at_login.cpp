@@ -1,6 +1,7 @@
 #include "launch_at_login.h"
 
 #include "console_line.h"
+#include "file_system.h"
 #include "settings_keys.h"
 #include "settings_store.h"
 
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <filesystem>
@@ -121,12 +121,10 @@ QString LaunchAtLogin::writeEntry() const {
         return QStringLiteral("cannot create %1: %2")
             .arg(autostartDir_, QString::fromLocal8Bit(ec.message()));
 
-    QSaveFile file(entryPath());
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(entryPath(), file.errorString());
-    file.write(desktopEntry(executablePath_));
-    if (!file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(entryPath(), file.errorString());
+    const QString error =
+        LocalFileSystem().writeAtomically(entryPath(), desktopEntry(executablePath_));
+    if (!error.isEmpty())
+        return QStringLiteral("cannot write %1: %2").arg(entryPath(), error);
     return {};
 }
 

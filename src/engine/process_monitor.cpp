@@ -25,6 +25,8 @@ namespace {
 constexpr double minimumScanInterval = 1.0;
 constexpr int flushPeriodSeconds = 60;
 constexpr double remeasureDelaySeconds = 0.5;
+// No watch list comes near it; a larger file counts as unreadable.
+constexpr qint64 importSizeLimit = qint64(64) << 20;
 
 QString defaultLogsDir() {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -208,7 +210,7 @@ void ProcessMonitor::importTargets(FileChooser& chooser) {
     const std::optional<QString> path = chooser.chooseFileToOpen();
     if (!path)
         return;
-    const std::optional<QByteArray> content = services_.files->read(*path);
+    const std::optional<QByteArray> content = services_.files->read(*path, importSizeLimit);
     const std::optional<QList<TargetProcess>> imported =
         content ? decodeTargets(*content) : std::nullopt;
     if (!imported) {

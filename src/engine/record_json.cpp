@@ -1,129 +1,74 @@
+// JSON is ours: QJsonDocument lacks duplicate-key and exact-number checks. Ids, dates are Qt's.
 #include "record_json.h"
 
 #include "strict_json_reader.h"
 
+#include <QStringDecoder>
+
 namespace {
-// ---- Text forms of ids and timestamps
-
-constexpr char upperHexDigits[] = "0123456789ABCDEF";
-
-void appendHex(QByteArray& out, quint32 value, int digits) {
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
-        out += upperHexDigits[(value >> shift) & 0xF];
-}
+// ---- Text forms of ids, timestamps and names
 
 void appendUuid(QByteArray& out, const QUuid& id) {
     out += '"';
-    appendHex(out, id.data1, 8);
-    out += '-';
-    appendHex(out, id.data2, 4);
-    out += '-';
-    appendHex(out, id.data3, 4);
-    out += '-';
-    appendHex(out, quint32(id.data4[0]) << 8 | id.data4[1], 4);
-    out += '-';
-    for (int i = 2; i < 8; ++i)
-        appendHex(out, id.data4[i], 2);
+    out += id.toByteArray(QUuid::WithoutBraces).toUpper();
     out += '"';
 }
 
 // The 8-4-4-4-12 form only: no braces, no URN prefix, digits in either case.
 std::optional<QUuid> parseUuid(QByteArrayView text) {
-    if (text.size() != 36)
+    static constexpr QLatin1StringView nil("00000000-0000-0000-0000-000000000000");
+    const QLatin1StringView latin1(text.data(), text.size());
+    if (latin1.size() != nil.size())
         return std::nullopt;
-    char bytes[16];
-    int count = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (text[i] != '-')
-                return std::nullopt;
-            ++i;
-            continue;
-        }
-        const int high = hexDigitValue(text[i]);
-        const int low = hexDigitValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes[count++] = char(high << 4 | low);
-        i += 2;
-    }
-    return QUuid::fromRfc4122(QByteArrayView(bytes, sizeof bytes));
+    // Qt answers a text it cannot read with the nil id, which is also an id of its own.
+    const QUuid id = QUuid::fromString(latin1);
+    if (id.isNull() && latin1 != nil)
+        return std::nullopt;
+    return id;
 }
 
-struct CivilDate {
-    qint64 year;
-    int month;
-    int day;
-};
-
-// Proleptic Gregorian calendar, days counted from 1970-01-01 (after H. Hinnant's algorithms).
-qint64 daysFromCivil(qint64 year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
-    const qint64 era = (year >= 0 ? year : year - 399) / 400;
-    const qint64 yearOfEra = year - era * 400;
-    const qint64 dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-CivilDate civilFromDays(qint64 days) {
-    days += 719468;
-    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
-    const qint64 dayOfEra = days - era * 146097;
-    const qint64 yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const qint64 shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const int day = int(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    const int month = int(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-int daysInMonth(qint64 year, int month) {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool isLeapYear = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    return month == 2 && isLeapYear ? 29 : days[month - 1];
-}
-
-qint64 floorDivide(qint64 value, qint64 divisor) {
-    return value / divisor - (value % divisor < 0 ? 1 : 0);
-}
-
-void appendDecimal(QByteArray& out, qint64 value, int digits) {
+void appendDecimal(QByteArray& out, int value, int digits) {
     char text[4];
     for (int i = digits - 1; i >= 0; --i, value /= 10)
         text[i] = char('0' + value % 10);
     out.append(text, digits);
 }
 
-// "YYYY-MM-DDTHH:MM:SSZ" in UTC; sub-second parts are dropped, not rounded.
+// "YYYY-MM-DDTHH:MM:SSZ" in UTC; sub-second parts are dropped, not rounded. The digits are
+// written here because Qt's ISO form has no year 0000, which names the year before 1.
 bool appendTimestamp(QByteArray& out, const QDateTime& moment) {
     if (!moment.isValid())
         return false;
-    const qint64 seconds = floorDivide(moment.toMSecsSinceEpoch(), 1000);
-    const qint64 days = floorDivide(seconds, 86400);
-    const qint64 secondOfDay = seconds - days * 86400;
-    const CivilDate date = civilFromDays(days);
-    if (date.year < 0 || date.year > 9999)
+    const QDateTime utc = moment.toUTC();
+    const QDate date = utc.date();
+    const QTime time = utc.time();
+    const int year = date.year() < 0 ? date.year() + 1 : date.year();
+    if (year < 0 || year > 9999)
         return false;
     out += '"';
-    appendDecimal(out, date.year, 4);
+    appendDecimal(out, year, 4);
     out += '-';
-    appendDecimal(out, date.month, 2);
+    appendDecimal(out, date.month(), 2);
     out += '-';
-    appendDecimal(out, date.day, 2);
+    appendDecimal(out, date.day(), 2);
     out += 'T';
-    appendDecimal(out, secondOfDay / 3600, 2);
+    appendDecimal(out, time.hour(), 2);
     out += ':';
-    appendDecimal(out, secondOfDay / 60 % 60, 2);
+    appendDecimal(out, time.minute(), 2);
     out += ':';
-    appendDecimal(out, secondOfDay % 60, 2);
+    appendDecimal(out, time.second(), 2);
     out += "Z\"";
     return true;
 }
 
-// Seconds since 1970 of a real UTC moment written exactly as appendTimestamp writes it.
-std::optional<qint64> parseTimestamp(QByteArrayView text) {
+struct UtcMoment {
+    QDate date;
+    QTime time;
+};
+
+// A real UTC moment written exactly as appendTimestamp writes it. A QDateTime is made only for
+// the records kept: a check of a whole day file makes none.
+std::optional<UtcMoment> parseTimestamp(QByteArrayView text) {
     if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
         text[13] != ':' || text[16] != ':' || text[19] != 'Z')
         return std::nullopt;
@@ -137,15 +82,18 @@ std::optional<qint64> parseTimestamp(QByteArrayView text) {
         return value;
     };
     const int year = number(0, 4);
-    const int month = number(5, 2);
-    const int day = number(8, 2);
-    const int hour = number(11, 2);
-    const int minute = number(14, 2);
-    const int second = number(17, 2);
-    if (!allDigits || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) ||
-        hour > 23 || minute > 59 || second > 59)
+    const QDate date(year == 0 ? -1 : year, number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2));
+    if (!allDigits || !date.isValid() || !time.isValid())
         return std::nullopt;
-    return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    return UtcMoment{date, time};
+}
+
+// QString::fromUtf8 drops a leading U+FEFF as a byte-order mark; in a name it is content.
+QString textOf(QByteArrayView utf8) {
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(utf8);
 }
 
 // ---- Writing
@@ -185,7 +133,8 @@ void appendString(QByteArray& out, const QString& text) {
             break;
         default:
             out += "\\u00";
-            appendHex(out, c, 2);
+            out += "0123456789ABCDEF"[c >> 4];
+            out += "0123456789ABCDEF"[c & 0xF];
         }
     }
     out.append(run, end - run);
@@ -279,12 +228,12 @@ std::optional<TargetProcess> readTarget(StrictJsonReader& reader) {
         if (key == "name") {
             const auto text = reader.readString();
             if (text)
-                target.name = QString::fromUtf8(*text);
+                target.name = textOf(*text);
             return text && claim(seen, name);
         }
         if (key == "matchMode") {
             const auto text = reader.readString();
-            const auto mode = text ? matchModeFromRawValue(QString::fromUtf8(*text)) : std::nullopt;
+            const auto mode = text ? matchModeFromRawValue(textOf(*text)) : std::nullopt;
             if (mode)
                 target.matchMode = *mode;
             return mode && claim(seen, matchMode);
@@ -324,15 +273,15 @@ bool readLogEntry(StrictJsonReader& reader, KillLogEntry* entry) {
         }
         if (key == "timestamp") {
             const auto text = reader.readString();
-            const auto seconds = text ? parseTimestamp(*text) : std::nullopt;
-            if (seconds && entry)
-                entry->timestamp = QDateTime::fromSecsSinceEpoch(*seconds, Qt::UTC);
-            return seconds && claim(seen, timestamp);
+            const auto moment = text ? parseTimestamp(*text) : std::nullopt;
+            if (moment && entry)
+                entry->timestamp = QDateTime(moment->date, moment->time, Qt::UTC);
+            return moment && claim(seen, timestamp);
         }
         if (key == "processName") {
             const auto text = reader.readString();
             if (text && entry)
-                entry->processName = QString::fromUtf8(*text);
+                entry->processName = textOf(*text);
             return text && claim(seen, processName);
         }
         if (key == "pid") {
@@ -350,7 +299,7 @@ bool readLogEntry(StrictJsonReader& reader, KillLogEntry* entry) {
         if (key == "message") {
             const auto text = reader.readString();
             if (text && entry)
-                entry->message = QString::fromUtf8(*text);
+                entry->message = textOf(*text);
             return text && claim(seen, message);
         }
         return reader.skipValue();
@@ -368,10 +317,6 @@ std::optional<qsizetype> countLogEntries(QByteArrayView json) {
     if (!isWellFormed || !reader.atEnd())
         return std::nullopt;
     return count;
-}
-
-bool isJsonWhitespace(char c) {
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 } // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSettings>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 
@@ -13,7 +13,11 @@ public:
     virtual void remove(const QString& key) = 0;
 };
 
-// QSettings of organisation and application "Zentrav".
+// QSettings of organisation and application "Zentrav". Each change saves the whole file anew
+// beside the old one, reads it back and only then puts it in the old one's place: QSettings' own
+// save commits a file cut short by a full disk as if it were whole. A change that cannot be
+// saved says so in one line on standard output, stays in memory (where it wins over the file)
+// and is saved again with the next change.
 class QSettingsStore final : public SettingsStore {
 public:
     QSettingsStore();
@@ -22,5 +26,11 @@ public:
     void remove(const QString& key) override;
 
 private:
-    QSettings settings_;
+    void save();
+    // The reason of a failure, empty on success.
+    QString writeFile() const;
+
+    QString path_;
+    // The changes not yet on disk; an invalid value stands for a removed key.
+    QMap<QString, QVariant> unsaved_;
 };

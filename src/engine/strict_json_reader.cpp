@@ -4,8 +4,15 @@
 #include <vector>
 
 namespace {
-bool isJsonWhitespace(char c) {
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+// The value of one hexadecimal digit in either case, -1 for any other character.
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 bool isDigit(char c) {

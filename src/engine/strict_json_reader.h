@@ -4,15 +4,9 @@
 #include <optional>
 #include <string>
 
-// The value of one hexadecimal digit in either case, -1 for any other character.
-inline int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+// Space, tab, line feed and carriage return: JSON's white space, and nothing else.
+inline bool isJsonWhitespace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
 // A pull reader for RFC 8259 JSON that accepts nothing else: no comments, no trailing commas,

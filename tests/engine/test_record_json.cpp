@@ -9,6 +9,7 @@
 
 namespace {
 const QByteArray someId = "0F8C3E2A-7B1D-4C5E-9A6F-123456789ABC";
+const QByteArray byteOrderMark = "\xEF\xBB\xBF";
 
 QByteArray withSomeId(const char* json) {
     return QByteArray(json).replace("<id>", someId);
@@ -49,8 +50,7 @@ private Q_SLOTS:
     void logEntryForms_data();
     void logEntryForms();
     void timestampsWithoutJsonFormFailTheEncoding();
-    void appendedLogArrayMatchesAFullRewrite();
-    void appendedLogArrayKeepsForeignBytes();
+    void appendedLogArrayKeepsTheFileAndAddsTheBatch();
     void hostileInputs();
 };
 
@@ -126,11 +126,13 @@ void TestRecordJson::targetForms_data() {
              withSomeId(R"([{"isEnabled":true,"matchMode":"fuzzy","name":"Safari","id":"<id>"}])"));
     accepted("whitespace everywhere",
              edited(edited(edited(goodTarget, "[{", " [ {\n\t"), "\":", "\" :\r\n "), ",", " , "));
-    accepted("byte-order mark", "\xEF\xBB\xBF" + goodTarget);
+    accepted("byte-order marks of the file and of the name",
+             byteOrderMark + edited(goodTarget, "Safari", byteOrderMark + "Safari"),
+             QChar(0xFEFF) + QStringLiteral("Safari"));
     accepted("lower-case id", edited(goodTarget, someId, someId.toLower()));
     accepted("escaped member name", edited(goodTarget, "\"name\"", R"("\u006eame")"));
-    accepted("escapes", edited(goodTarget, "Safari", R"(\/bin\u0000\ud83d\ude00\t)"),
-             QStringLiteral("/bin") + QChar(0) + QStringLiteral("😀\t"));
+    accepted("escapes", edited(goodTarget, "Safari", R"(\/bin\u0000\ud83d\ude00\udbff\udfff\t)"),
+             QStringLiteral("/bin") + QChar(0) + QStringLiteral("😀\U0010FFFF\t"));
     accepted(
         "ignored members of every kind",
         withNote(goodTarget, R"({"a":[1,-2.5e+3,true,false,null,"x",{},[]],"b":{"c":"\u00e9"}})"));
@@ -149,6 +151,7 @@ void TestRecordJson::targetForms_data() {
             << edited(goodTarget, withSomeId(member), "") << QString();
     row("duplicate member", edited(goodTarget, "\"Safari\"", R"("a","name":"b")"));
     row("matchMode capitalised", edited(goodTarget, "fuzzy", "Fuzzy"));
+    row("matchMode after a byte-order mark", edited(goodTarget, "fuzzy", byteOrderMark + "fuzzy"));
     row("isEnabled string", edited(goodTarget, "true", "\"true\""));
     row("name null", edited(goodTarget, "\"Safari\"", "null"));
     row("id with braces", edited(goodTarget, someId, '{' + someId + '}'));
@@ -178,10 +181,12 @@ void TestRecordJson::targetForms() {
     QCOMPARE(decoded->size(), 1);
     QCOMPARE(decoded->first().name, name);
     QCOMPARE(decoded->first().id, QUuid::fromString(QLatin1String(someId)));
-    // Ids are written in upper case, and members this program does not know are not kept.
+    // Ids are written in upper case, members this program does not know are not kept, and the
+    // name comes back the same.
     const QByteArray written = encodeTargets(*decoded, JsonStyle::compact);
     QVERIFY(written.contains(someId));
     QVERIFY(!written.contains("note"));
+    QCOMPARE(decodeTargets(written).value_or(QList<TargetProcess>()).value(0).name, name);
 }
 
 void TestRecordJson::logEntryForms_data() {
@@ -195,19 +200,17 @@ void TestRecordJson::logEntryForms_data() {
         QTest::newRow(tag) << edited(goodLogEntry, "4242", value) << QString::fromLatin1(decoded);
     };
     timestamp("leap day", "2024-02-29T23:59:59Z", "2024-02-29T23:59:59Z 4242");
-    timestamp("leap day of 2000", "2000-02-29T00:00:00Z", "2000-02-29T00:00:00Z 4242");
     timestamp("before 1970", "1969-12-31T23:59:59Z", "1969-12-31T23:59:59Z 4242");
     timestamp("escaped characters", R"(2024-03-01\u005412:34:56Z)", "2024-03-01T12:34:56Z 4242");
     timestamp("29 February 2023", "2023-02-29T00:00:00Z");
-    timestamp("29 February 1900", "1900-02-29T00:00:00Z");
     timestamp("31 April", "2024-04-31T00:00:00Z");
-    timestamp("month 0", "2024-00-01T00:00:00Z");
     timestamp("month 13", "2024-13-01T00:00:00Z");
-    timestamp("day 0", "2024-01-00T00:00:00Z");
     timestamp("hour 24", "2024-01-01T24:00:00Z");
     timestamp("leap second", "2016-12-31T23:59:60Z");
     timestamp("fraction of a second", "2024-03-01T12:34:56.5Z");
     timestamp("lower-case z", "2024-03-01T12:34:56z");
+    timestamp("text after the Z", "2024-03-01T12:34:56ZZ");
+    timestamp("one separator wrong", "2024/03-01T12:34:56Z");
     QTest::newRow("seconds since 1970")
         << edited(goodLogEntry, "\"2024-03-01T12:34:56Z\"", "1709296496") << QString();
     pid("largest pid", "2147483647", "2024-03-01T12:34:56Z 2147483647");
@@ -247,13 +250,12 @@ void TestRecordJson::timestampsWithoutJsonFormFailTheEncoding() {
                     .isEmpty());
 }
 
-void TestRecordJson::appendedLogArrayMatchesAFullRewrite() {
-    QList<KillLogEntry> old;
-    QList<KillLogEntry> added;
-    for (int i = 0; i < 3; ++i) {
-        old << logEntry(QStringLiteral("old %1").arg(i), i, QDateTime::currentDateTimeUtc());
-        added << logEntry(QStringLiteral("new %1").arg(i), i, QDateTime::currentDateTimeUtc());
-    }
+void TestRecordJson::appendedLogArrayKeepsTheFileAndAddsTheBatch() {
+    const QList<KillLogEntry> old = {
+        logEntry(QStringLiteral("old"), 1, utc("2024-01-01T00:00:00Z")),
+        logEntry(QStringLiteral("old"), 2, utc("2024-01-01T00:01:00Z"))};
+    const QList<KillLogEntry> added = {
+        logEntry(QStringLiteral("new"), 3, utc("2024-01-01T00:02:00Z"))};
     const auto pretty = [](const QList<KillLogEntry>& entries) {
         return encodeLogEntries(entries, JsonStyle::prettySorted);
     };
@@ -263,21 +265,13 @@ void TestRecordJson::appendedLogArrayMatchesAFullRewrite() {
     for (const QByteArray& existing : {QByteArray(), QByteArray("[{}]"), pretty(old).chopped(1),
                                        edited(goodLogEntry, "4242", "1.5")})
         QVERIFY(!appendedLogArray(existing, pretty(added)));
-}
 
-void TestRecordJson::appendedLogArrayKeepsForeignBytes() {
-    const KillLogEntry first = logEntry(QStringLiteral("first"), 1, utc("2024-01-01T00:00:00Z"));
-    const KillLogEntry second = logEntry(QStringLiteral("second"), 2, utc("2024-01-01T00:01:00Z"));
     // Written by someone else: compact, with a member of their own and trailing blank lines.
-    const QByteArray foreign =
-        withNote(encodeLogEntries({first}, JsonStyle::compact), "1") + "\n\n";
-    const auto joined =
-        appendedLogArray(foreign, encodeLogEntries({second}, JsonStyle::prettySorted));
-    QVERIFY(joined);
-    QVERIFY(joined->startsWith(foreign.trimmed().chopped(1)));
-    const auto decoded = decodeLogEntries(*joined);
-    QVERIFY(decoded);
-    QCOMPARE(recordLines(*decoded), recordLines(QList<KillLogEntry>{first, second}));
+    const QByteArray foreign = withNote(encodeLogEntries(old, JsonStyle::compact), "1") + "\n\n";
+    const auto joined = appendedLogArray(foreign, pretty(added));
+    QVERIFY(joined && joined->startsWith(foreign.trimmed().chopped(1)));
+    QCOMPARE(recordLines(decodeLogEntries(*joined).value_or(QList<KillLogEntry>())),
+             recordLines(old + added));
 }
 
 void TestRecordJson::hostileInputs() {
@@ -291,10 +285,6 @@ void TestRecordJson::hostileInputs() {
     const QList<std::tuple<const char*, QByteArray, bool>> inputs = {
         {"random bytes", random, false},
         {"huge unterminated string", "[{\"message\":\"" + huge, false},
-        {"huge string in a good entry", withNote(goodLogEntry, '"' + huge + '"'), true},
-        {"huge string, then a bad pid", open + ",\"note\":\"" + huge + "\",\"pid\":42.5}]", false},
-        {"huge array, bad last element",
-         '[' + (open.sliced(1) + "},").repeated(size / open.size()) + "{}]", false},
         {"deeply nested ignored member",
          withNote(goodLogEntry, QByteArray(size / 2, '[') + QByteArray(size / 2, ']')), true},
         {"deeply nested, never closed", open + ",\"note\":" + QByteArray(size, '['), false},

@@ -31,7 +31,7 @@ std::optional<QStringList> MemoryFileSystem::list(const QString& dir) const {
     return names;
 }
 
-std::optional<QByteArray> MemoryFileSystem::read(const QString& path) const {
+std::optional<QByteArray> MemoryFileSystem::read(const QString& path, qint64) const {
     const std::optional<QByteArray> bytes = readAt(path, 0, files.value(path).size());
     if (bytes)
         wholeReads.append(path);

@@ -11,7 +11,8 @@ public:
     bool makePath(const QString& dir) override;
     bool exists(const QString& path) const override;
     std::optional<QStringList> list(const QString& dir) const override;
-    std::optional<QByteArray> read(const QString& path) const override;
+    std::optional<QByteArray> read(const QString& path,
+                                   qint64 sizeLimit = defaultReadLimit) const override;
     QString writeAtomically(const QString& path, const QByteArray& bytes) override;
     bool remove(const QString& path) override;
     // The content's hash stands in for the modification time.

@@ -1,0 +1,6 @@
+// Every watch list the reader accepts is written in both forms and read back unchanged.
+#include "round_trip.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return checkRoundTrip(data, size, decodeTargets, encodeTargets);
+}

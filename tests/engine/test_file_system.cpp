@@ -1,0 +1,134 @@
+#include "console_line.h"
+#include "file_system.h"
+#include "kill_log_store.h"
+#include "process_runner.h"
+#include "record_lines.h"
+#include "settings_keys.h"
+#include "settings_store.h"
+#include "watch_list_store.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+const char* const fullDiskRun = "--with-a-full-disk";
+
+QList<TargetProcess> targets(int count) {
+    QList<TargetProcess> list;
+    for (int i = 0; i < count; ++i)
+        list.append(
+            {QUuid::createUuid(), QStringLiteral("name %1").arg(i), MatchMode::fuzzy, true});
+    return list;
+}
+
+// The largest file this process may write; it can be raised again up to the hard limit.
+void setFileSizeLimit(rlim_t bytes) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+qsizetype storedCount() {
+    QSettingsStore fresh;
+    return WatchListStore(fresh).load().size();
+}
+
+// Runs in a child of the test: the file size limit stands in for a full disk and binds root
+// too. It prints what it sees; the test checks that and what is left on disk.
+int writeWithAFullDisk(const QString& dir) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
+    QSettingsStore settings;
+    WatchListStore store(settings);
+    LocalFileSystem files;
+    const QString exported = dir + QStringLiteral("/export.json");
+    store.save(targets(3));
+    files.writeAtomically(exported, "old");
+
+    setFileSizeLimit(1024);
+    printLine(QStringLiteral("export: ") + files.writeAtomically(exported, QByteArray(4096, 'x')));
+    store.save(targets(40));
+    printLine(QStringLiteral("kept %1, stored %2").arg(store.load().size()).arg(storedCount()));
+
+    setFileSizeLimit(RLIM_INFINITY);
+    settings.setValue(SettingsKeys::launchAtLogin, true);
+    printLine(QStringLiteral("stored %1").arg(storedCount()));
+    return 0;
+}
+} // namespace
+
+class TestFileSystem : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aFullDiskKeepsTheOldFiles();
+    void onlyRegularFilesWithinTheLimitAreRead();
+};
+
+void TestFileSystem::aFullDiskKeepsTheOldFiles() {
+    QTemporaryDir dir;
+    const auto run = PosixProcessRunner().run(QStringLiteral("/proc/self/exe"),
+                                              {QLatin1String(fullDiskRun), dir.path()});
+    QVERIFY(run);
+    const QStringList lines =
+        QString::fromUtf8(run->standardOutput).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], QStringLiteral("export: File too large"));
+    QVERIFY2(lines[1].startsWith(QStringLiteral("Settings not saved: ")), qPrintable(lines[1]));
+    QCOMPARE(lines.mid(2), QStringList({"kept 40, stored 3", "stored 40"}));
+
+    QCOMPARE(LocalFileSystem().read(dir.filePath(QStringLiteral("export.json"))), "old");
+    const QSettings stored(dir.filePath(QStringLiteral("Zentrav/Zentrav.conf")),
+                           QSettings::IniFormat);
+    QCOMPARE(stored.value(SettingsKeys::targets).typeId(), QMetaType::QByteArray);
+    QCOMPARE(stored.value(SettingsKeys::launchAtLogin).toBool(), true);
+    // Nothing half written is left beside the files.
+    const auto names = [](const QString& path) {
+        return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                    QDir::Name | QDir::IgnoreCase);
+    };
+    QCOMPARE(names(dir.path()), QStringList({"export.json", "Zentrav"}));
+    QCOMPARE(names(dir.filePath(QStringLiteral("Zentrav"))), QStringList{"Zentrav.conf"});
+}
+
+void TestFileSystem::onlyRegularFilesWithinTheLimitAreRead() {
+    QTemporaryDir dir;
+    LocalFileSystem files;
+    const QString fifo = dir.filePath(QStringLiteral("2024-03-01.json"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()})
+        QVERIFY2(!files.read(path), qPrintable(path));
+    const QString small = dir.filePath(QStringLiteral("small.json"));
+    QCOMPARE(files.writeAtomically(small, "0123456789"), QString());
+    QCOMPARE(files.read(small, 10), QByteArray("0123456789"));
+    QVERIFY(!files.read(small, 9));
+    // Files in /proc say they are empty, as a file that grows after the look at its size.
+    QVERIFY(files.read(QStringLiteral("/proc/self/status")).value_or("").startsWith("Name:"));
+
+    // A write never puts a regular file in the place of a special one.
+    QVERIFY(!files.writeAtomically(fifo, "[]").isEmpty());
+    struct stat status {};
+    QVERIFY(::stat(QFile::encodeName(fifo).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+    // A FIFO as the day file: the day goes on in the next file.
+    KillLogStore store(files, dir.path());
+    const QList<KillLogEntry> entries = {{QUuid::createUuid(),
+                                          QDateTime(QDate(2024, 3, 1), QTime(12, 0)).toUTC(),
+                                          QStringLiteral("a"), 1, true, QStringLiteral("m")}};
+    QVERIFY(store.append(entries).isEmpty());
+    QCOMPARE(recordLines(store.loadAllLogs()), recordLines(entries));
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && qstrcmp(argv[1], fullDiskRun) == 0)
+        return writeWithAFullDisk(QFile::decodeName(argv[2]));
+    TestFileSystem test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_file_system.moc"
