@@ -1,6 +1,5 @@
 // The engine's cost per scan beyond the process-table tool itself: parsing the table,
 // the figures and the matching, against real `ps` output with 1,000 and 10,000 processes.
-#include "display_name_source.h"
 #include "kill_cycle.h"
 #include "lang.h"
 #include "process_runner.h"
@@ -97,9 +96,7 @@ int main(int argc, char* argv[]) {
     NoSettings settings;
     Lang lang(settings, {QStringLiteral("en")});
     NoSignals signals;
-    NoDisplayNames names;
     PosixProcessRunner runner;
-    const ProcessSnapshotter snapshotter(runner, names, ::getuid(), ::getpid());
     Sleepers sleepers(program);
 
     std::printf("%-22s %10s %12s %8s\n", "processes x entries", "ps (ms)", "engine (ms)", "ratio");
@@ -115,7 +112,7 @@ int main(int argc, char* argv[]) {
         const ProcessTableFilter filter{::getuid(), true, {::getpid()}};
         qsizetype rows = 0;
         const double engine = medianMs(7, [&] {
-            const QList<UserProcess> snapshot = parseProcessTable(table, filter, {}, {});
+            const QList<UserProcess> snapshot = parseProcessTable(table, filter, {});
             rows = snapshot.size();
             runKillCycle(snapshot, targets, targets, signals, lang);
         });

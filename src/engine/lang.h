@@ -31,6 +31,8 @@ public:
     // The text of a key, or the key itself when the table has none.
     QString localized(const QString& key) const;
     QString currentCode() const;
+    // The shipped language whose texts are shown: the chosen one, or the system's.
+    QString languageInUse() const;
     void setLanguage(const QString& code);
 
     // The shipped language that answers for "system", given the system's preferences.

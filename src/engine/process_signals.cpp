@@ -1,6 +1,7 @@
 #include "process_signals.h"
 
 #include "file_descriptor.h"
+#include "task_name.h"
 
 #include <cerrno>
 #include <csignal>
@@ -67,20 +68,10 @@ std::optional<ProcIdentity> readIdentity(qint32 pid) {
     return std::nullopt;
 }
 
-// ps in the C locale prints "?" for every byte it does not show, so a "?" in the
-// snapshot's name stands for any such byte of the kernel's name.
+// The kernel keeps only the first 15 bytes of a longer name.
 bool isSameName(const QByteArray& comm, const QString& snapshotName) {
     const QByteArray name = snapshotName.toUtf8();
-    if (name.size() != comm.size())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(comm.at(i));
-        if (name.at(i) == comm.at(i))
-            continue;
-        if (name.at(i) != '?' || (byte >= 0x20 && byte < 0x7f))
-            return false;
-    }
-    return true;
+    return showsTaskName(QByteArrayView(name).first(std::min(name.size(), taskNameBytes)), comm);
 }
 
 bool isZombie(qint32 pid) {

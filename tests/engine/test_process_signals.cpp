@@ -160,6 +160,32 @@ private Q_SLOTS:
         QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
     }
 
+    void longNameIsCheckedByTheKernelsFirst15Bytes_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("isKilled");
+        QTest::newRow("full name") << QString() << true;
+        QTest::newRow("cut by ps") << QStringLiteral("cut") << true;
+        QTest::newRow("other 15th byte") << QStringLiteral("15th") << false;
+    }
+
+    void longNameIsCheckedByTheKernelsFirst15Bytes() {
+        QFETCH(QString, shown);
+        QFETCH(bool, isKilled);
+        TestChild child(QStringLiteral("zvk"), {QStringLiteral("600")}, TestChild::OnTerm::end,
+                        QStringLiteral("-long-victim-name"));
+        QVERIFY(child.isStarted());
+        QString name = child.name();
+        if (shown == u"cut")
+            name.truncate(15);
+        else if (shown == u"15th")
+            name[14] = u'X';
+        SystemProcessSignals signals;
+        const auto entry = killProcess(row(child.pid(), name), signals, lang);
+        QVERIFY(entry);
+        QCOMPARE(entry->success, isKilled);
+        QCOMPARE(child.waitForEnd(isKilled ? 5000 : 0), isKilled ? SIGTERM : -1);
+    }
+
     void pauseWaits() {
         QElapsedTimer timer;
         timer.start();

@@ -10,11 +10,13 @@
 
 extern char** environ;
 
-TestChild::TestChild(const QString& prefix, const QStringList& arguments, OnTerm onTerm)
+TestChild::TestChild(const QString& prefix, const QStringList& arguments, OnTerm onTerm,
+                     const QString& tail, const QString& copyOf)
     : name_(QStringLiteral("%1-%2").arg(prefix).arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                    QLatin1Char('0'))),
+                                                    QLatin1Char('0')) +
+            tail),
       program_(dir_.filePath(name_)) {
-    if (!dir_.isValid() || !QFile::copy(QStringLiteral("/bin/sleep"), program_))
+    if (!dir_.isValid() || !QFile::copy(copyOf, program_))
         return;
     QList<QByteArray> args = {QFile::encodeName(program_)};
     for (const QString& argument : arguments)

@@ -1,0 +1,111 @@
+#include "desktop_display_names.h"
+
+#include "desktop_entry.h"
+#include "proc_reader.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+// The entry file the desktop launched this very process from; a child inherits the variables
+// but not the process id.
+QString launchedDesktopFile(QByteArrayView environment, qint32 pid) {
+    QByteArrayView file;
+    QByteArrayView filePid;
+    for (qsizetype start = 0; start < environment.size();) {
+        qsizetype end = environment.indexOf('\0', start);
+        if (end < 0)
+            end = environment.size();
+        const QByteArrayView variable = environment.sliced(start, end - start);
+        start = end + 1;
+        if (variable.startsWith("GIO_LAUNCHED_DESKTOP_FILE="))
+            file = variable.sliced(26);
+        else if (variable.startsWith("GIO_LAUNCHED_DESKTOP_FILE_PID="))
+            filePid = variable.sliced(30);
+    }
+    bool ok = false;
+    if (file.isEmpty() || filePid.toLongLong(&ok) != pid || !ok)
+        return {};
+    return QFile::decodeName(file.toByteArray());
+}
+} // namespace
+
+DesktopDisplayNames::DesktopDisplayNames(std::shared_ptr<const ProcReader> proc,
+                                         QStringList folders, const QString& languageCode)
+    : proc_(std::move(proc)), folders_(std::move(folders)), nameKeys_(nameKeys(languageCode)) {
+    QObject::connect(&watcher_, &QFileSystemWatcher::directoryChanged, &watcher_, [this] {
+        watchFolders();
+        folderChanges_.fetch_add(1, std::memory_order_release);
+    });
+    watchFolders();
+}
+
+QStringList DesktopDisplayNames::applicationFolders() {
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+    const QString exports = QStringLiteral("flatpak/exports/share/applications");
+    for (const QString& folder :
+         {QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+              .filePath(exports),
+          QStringLiteral("/var/lib/flatpak/exports/share/applications")}) {
+        if (!folders.contains(folder))
+            folders.append(folder);
+    }
+    return folders;
+}
+
+// Every folder and subfolder there is; for a folder not yet there, its parent, to see it come.
+void DesktopDisplayNames::watchFolders() {
+    QStringList paths;
+    for (const QString& folder : folders_) {
+        if (!QDir(folder).exists()) {
+            const QString parent = QDir::cleanPath(folder + QStringLiteral("/.."));
+            if (QDir(parent).exists())
+                paths.append(parent);
+            continue;
+        }
+        paths.append(folder);
+        QDirIterator subfolders(folder, QDir::Dirs | QDir::NoDotAndDotDot,
+                                QDirIterator::Subdirectories);
+        while (subfolders.hasNext())
+            paths.append(subfolders.next());
+    }
+    const QStringList watched = watcher_.directories();
+    paths.removeIf([&watched](const QString& path) { return watched.contains(path); });
+    paths.removeDuplicates();
+    if (!paths.isEmpty())
+        watcher_.addPaths(paths);
+}
+
+QHash<qint32, QString> DesktopDisplayNames::displayNames(const QList<UserProcess>& processes) {
+    const quint64 changes = folderChanges_.load(std::memory_order_acquire);
+    if (!table_ || changes != tableChanges_) {
+        table_ = DesktopEntryTable::read(folders_, nameKeys_);
+        tableChanges_ = changes;
+        names_.clear();
+    }
+    QHash<qint32, QString> names;
+    for (const UserProcess& process : processes) {
+        std::optional<QString>& name = names_[process];
+        if (!name)
+            name = displayNameOf(process);
+        if (!name->isEmpty())
+            names.insert(process.pid, *name);
+    }
+    names_.endSnapshot();
+    return names;
+}
+
+QString DesktopDisplayNames::displayNameOf(const UserProcess& process) {
+    if (const auto environment = proc_->read(process.pid, "environ")) {
+        const QString file = launchedDesktopFile(*environment, process.pid);
+        const QString name = file.isEmpty() ? QString() : table_->nameOfFile(file);
+        if (!name.isEmpty())
+            return name;
+    }
+    QString executable = proc_->executable(process.pid);
+    if (executable.isEmpty())
+        executable = QFile::decodeName(argumentZero(*proc_, process.pid));
+    return table_->nameOfExecutable(executable);
+}
