@@ -74,6 +74,29 @@ bool isSameName(const QByteArray& comm, const QString& snapshotName) {
     return showsTaskName(QByteArrayView(name).first(std::min(name.size(), taskNameBytes)), comm);
 }
 
+std::optional<qint32> parentOf(qint32 pid) {
+    const auto stat = readProcFile(pid, "stat");
+    if (!stat)
+        return std::nullopt;
+    // "pid (name) state ppid ...", the name ending at the last ")".
+    const QList<QByteArray> fields = stat->mid(stat->lastIndexOf(')') + 1).split(' ');
+    bool ok = false;
+    const qint32 parent = fields.size() > 2 ? fields.at(2).toInt(&ok) : 0;
+    return ok ? std::optional(parent) : std::nullopt;
+}
+
+// Ending the parent, its parent and so on ends this program or the session that runs it.
+bool isOwnAncestor(qint32 pid) {
+    // The bound only guards against a loop that id reuse could fake while the chain is read.
+    qint32 ancestor = getppid();
+    for (int depth = 0; ancestor > 1 && depth < 4096; ++depth) {
+        if (ancestor == pid)
+            return true;
+        ancestor = parentOf(ancestor).value_or(0);
+    }
+    return false;
+}
+
 bool isZombie(qint32 pid) {
     const auto identity = readIdentity(pid);
     return identity && identity->state == 'Z';
@@ -154,6 +177,8 @@ PinResult pinResult(PinResult::Status status, int error = 0) {
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (isNeverSignalled(process.pid))
         return pinResult(PinResult::Status::gone);
+    if (isOwnAncestor(process.pid))
+        return pinResult(PinResult::Status::zombie);
 
     // Open the pidfd first: once /proc agrees with the snapshot and the pidfd still shows
     // a live process, the two speak of the same process.
@@ -184,6 +209,8 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (isNeverSignalled(process.pid))
         return pinResult(PinResult::Status::gone);
+    if (process.pid == getppid())
+        return pinResult(PinResult::Status::zombie);
     PinResult result = pinResult(PinResult::Status::pinned);
     result.process = std::make_unique<PidProcess>(process.pid);
     return result;

@@ -20,7 +20,7 @@ struct PinResult {
     enum class Status {
         pinned, // still the process of the snapshot: signal it through `process`
         gone,   // ended, or its id now belongs to another process
-        zombie, // ended but not yet reaped: nothing to kill, nothing to log
+        zombie, // ended but not yet reaped, or this program's ancestor: nothing to signal or log
         failed, // could not be bound; `error` holds the error number
     };
     Status status = Status::failed;

@@ -42,6 +42,11 @@ QString shownAs(const QString& comm, const QString& how) {
     return QString::fromLatin1(bytes);
 }
 
+QByteArray procField(pid_t pid, const char* entry) {
+    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(entry)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Waits for the child's exit but leaves it unreaped, a zombie.
 bool hasExited(pid_t pid) {
     siginfo_t info = {};
@@ -184,6 +189,20 @@ private Q_SLOTS:
         QVERIFY(entry);
         QCOMPARE(entry->success, isKilled);
         QCOMPARE(child.waitForEnd(isKilled ? 5000 : 0), isKilled ? SIGTERM : -1);
+    }
+
+    // pin() only binds: were the rule broken, this would fail without signalling anyone.
+    void ancestorsAreLeftAlone() {
+        SystemProcessSignals signals;
+        int ancestors = 0;
+        for (pid_t pid = getppid(); pid > 1; ++ancestors) {
+            const PinResult pin = signals.pin(row(pid, QString::fromUtf8(procField(pid, "comm"))));
+            QCOMPARE(pin.status, PinResult::Status::zombie);
+            QVERIFY(!pin.process);
+            const QByteArray stat = procField(pid, "stat");
+            pid = stat.mid(stat.lastIndexOf(')') + 2).split(' ').value(1).toInt();
+        }
+        QVERIFY(ancestors > 0);
     }
 
     void pauseWaits() {
