@@ -80,32 +80,41 @@ void DesktopDisplayNames::watchFolders() {
 
 QHash<qint32, QString> DesktopDisplayNames::displayNames(const QList<UserProcess>& processes) {
     const quint64 changes = folderChanges_.load(std::memory_order_acquire);
-    if (!table_ || changes != tableChanges_) {
+    const bool isTableNew = !table_ || changes != tableChanges_;
+    if (isTableNew) {
         table_ = DesktopEntryTable::read(folders_, nameKeys_);
         tableChanges_ = changes;
-        names_.clear();
     }
     QHash<qint32, QString> names;
     for (const UserProcess& process : processes) {
-        std::optional<QString>& name = names_[process];
-        if (!name)
-            name = displayNameOf(process);
-        if (!name->isEmpty())
-            names.insert(process.pid, *name);
+        Known& known = known_[process];
+        if (!known.origin) {
+            known.origin = originOf(process);
+            known.name = nameOf(*known.origin);
+        } else if (isTableNew) {
+            known.name = nameOf(*known.origin);
+        }
+        if (!known.name.isEmpty())
+            names.insert(process.pid, known.name);
     }
-    names_.endSnapshot();
+    known_.endSnapshot();
     return names;
 }
 
-QString DesktopDisplayNames::displayNameOf(const UserProcess& process) {
-    if (const auto environment = proc_->read(process.pid, "environ")) {
-        const QString file = launchedDesktopFile(*environment, process.pid);
-        const QString name = file.isEmpty() ? QString() : table_->nameOfFile(file);
-        if (!name.isEmpty())
-            return name;
-    }
-    QString executable = proc_->executable(process.pid);
-    if (executable.isEmpty())
-        executable = QFile::decodeName(argumentZero(*proc_, process.pid));
-    return table_->nameOfExecutable(executable);
+// The origin's own strings are held apart: the memo moves its entries at every scan.
+std::unique_ptr<const DesktopDisplayNames::Origin>
+DesktopDisplayNames::originOf(const UserProcess& process) const {
+    auto origin = std::make_unique<Origin>();
+    if (const auto environment = proc_->read(process.pid, "environ"))
+        origin->launchedFile = launchedDesktopFile(*environment, process.pid);
+    origin->executable = proc_->executable(process.pid);
+    if (origin->executable.isEmpty())
+        origin->executable = QFile::decodeName(argumentZero(*proc_, process.pid));
+    return origin;
+}
+
+QString DesktopDisplayNames::nameOf(const Origin& origin) {
+    const QString name =
+        origin.launchedFile.isEmpty() ? QString() : table_->nameOfFile(origin.launchedFile);
+    return name.isEmpty() ? table_->nameOfExecutable(origin.executable) : name;
 }

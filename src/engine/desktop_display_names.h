@@ -30,8 +30,20 @@ public:
     static QStringList applicationFolders();
 
 private:
+    // What a process tells of where it comes from, read once while it lives.
+    struct Origin {
+        QString launchedFile;
+        QString executable;
+    };
+    // The name it leads to, looked up again when the entries change.
+    struct Known {
+        QString name;
+        std::unique_ptr<const Origin> origin;
+    };
+
     void watchFolders();
-    QString displayNameOf(const UserProcess& process);
+    std::unique_ptr<const Origin> originOf(const UserProcess& process) const;
+    QString nameOf(const Origin& origin);
 
     const std::shared_ptr<const ProcReader> proc_;
     const QStringList folders_;
@@ -42,5 +54,5 @@ private:
     // The scan thread's alone.
     std::optional<DesktopEntryTable> table_;
     quint64 tableChanges_ = 0;
-    ProcessMemo<std::optional<QString>> names_;
+    ProcessMemo<Known> known_;
 };

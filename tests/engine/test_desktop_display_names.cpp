@@ -153,6 +153,7 @@ private Q_SLOTS:
         QCOMPARE(proc->reads, QStringList());
         write(system + "/helper2.desktop", entry("Name=Helper 2\nExec=helper"));
         QTRY_COMPARE(source.displayNames(rows).value(17), QStringLiteral("Helper 2"));
+        QCOMPARE(proc->reads, QStringList());
         const QString created = dir.filePath(QStringLiteral("flatpak/new"));
         DesktopDisplayNames watching(proc, {created}, QStringLiteral("en"));
         QVERIFY(!watching.displayNames(rows).contains(11));
