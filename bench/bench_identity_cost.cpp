@@ -6,22 +6,18 @@
 #include "proc_reader.h"
 #include "process_runner.h"
 #include "process_snapshot.h"
+#include "sleepers.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 constexpr int rounds = 15;
@@ -37,32 +33,6 @@ public:
         return arguments == tableArguments ? std::optional(output) : std::nullopt;
     }
     ToolOutput output;
-};
-
-class Sleepers {
-public:
-    explicit Sleepers(const QString& program) : program_(program.toLocal8Bit()) {}
-    ~Sleepers() {
-        for (pid_t pid : pids_)
-            ::kill(pid, SIGKILL);
-        for (pid_t pid : pids_)
-            ::waitpid(pid, nullptr, 0);
-    }
-    bool growTo(int count) {
-        char seconds[] = "600";
-        char* argv[] = {program_.data(), seconds, nullptr};
-        while (int(pids_.size()) < count) {
-            pid_t pid = 0;
-            if (posix_spawn(&pid, program_.constData(), nullptr, nullptr, argv, environ) != 0)
-                return false;
-            pids_.push_back(pid);
-        }
-        return true;
-    }
-
-private:
-    QByteArray program_;
-    std::vector<pid_t> pids_;
 };
 
 struct Figures {

@@ -6,6 +6,7 @@
 #include "process_signals.h"
 #include "process_snapshot.h"
 #include "settings_store.h"
+#include "sleepers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,13 +15,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 // Never signals: the watch list below matches nothing, as in an ordinary scan.
@@ -57,32 +53,6 @@ QList<TargetProcess> watchList(int size) {
     return targets;
 }
 
-// Children that sleep until they are killed at the end.
-class Sleepers {
-public:
-    explicit Sleepers(const QString& program) : program_(program.toLocal8Bit()) {}
-    ~Sleepers() {
-        for (pid_t pid : pids_)
-            ::kill(pid, SIGKILL);
-        for (pid_t pid : pids_)
-            ::waitpid(pid, nullptr, 0);
-    }
-    bool growTo(int count) {
-        char seconds[] = "600";
-        char* argv[] = {program_.data(), seconds, nullptr};
-        while (int(pids_.size()) < count) {
-            pid_t pid = 0;
-            if (posix_spawn(&pid, program_.constData(), nullptr, nullptr, argv, environ) != 0)
-                return false;
-            pids_.push_back(pid);
-        }
-        return true;
-    }
-
-private:
-    QByteArray program_;
-    std::vector<pid_t> pids_;
-};
 } // namespace
 
 int main(int argc, char* argv[]) {

@@ -13,34 +13,19 @@ const QStringList shells = {QStringLiteral("sh"), QStringLiteral("bash"), QStrin
 // The escapes of a string value: \s, \n, \t, \r and \\. Any other stays as written, for the
 // quoting rules of Exec= to read.
 QString unescaped(const QString& value) {
+    constexpr QStringView escapes = u"sntr\\";
+    constexpr QStringView meanings = u" \n\t\r\\";
     QString text;
     text.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c != u'\\' || i + 1 == value.size()) {
-            text += c;
+        const qsizetype escape =
+            value[i] == u'\\' && i + 1 < value.size() ? escapes.indexOf(value[i + 1]) : -1;
+        if (escape < 0) {
+            text += value[i];
             continue;
         }
-        switch (value[++i].unicode()) {
-        case u's':
-            text += u' ';
-            break;
-        case u'n':
-            text += u'\n';
-            break;
-        case u't':
-            text += u'\t';
-            break;
-        case u'r':
-            text += u'\r';
-            break;
-        case u'\\':
-            text += u'\\';
-            break;
-        default:
-            text += c;
-            text += value[i];
-        }
+        text += meanings[escape];
+        ++i;
     }
     return text;
 }
