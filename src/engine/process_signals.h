@@ -36,8 +36,9 @@ public:
     virtual void pause(std::chrono::microseconds duration) = 0;
 };
 
-// Linux: pidfds checked against /proc, with kill() where the kernel has no pidfds.
-// Elsewhere: kill() by process id.
+// Linux: pidfds checked against /proc (the kernel's 15-byte name and the user), with kill()
+// where the kernel has no pidfds. Elsewhere: kill() by process id. Never this program's
+// ancestors (on Linux the whole chain up to pid 1, elsewhere the parent).
 class SystemProcessSignals final : public ProcessSignals {
 public:
     PinResult pin(const UserProcess& process) override;

@@ -21,9 +21,8 @@ void write(const QString& path, const QByteArray& content) {
 }
 
 QByteArray launchedFrom(const QString& file, qint32 pid) {
-    return "HOME=/home/u" + QByteArray(1, '\0') +
-           "GIO_LAUNCHED_DESKTOP_FILE=" + QFile::encodeName(file) + '\0' +
-           "GIO_LAUNCHED_DESKTOP_FILE_PID=" + QByteArray::number(pid) + '\0';
+    return "GIO_LAUNCHED_DESKTOP_FILE=" + QFile::encodeName(file) + '\0' +
+           "GIO_LAUNCHED_DESKTOP_FILE_PID=" + QByteArray::number(pid) + '\0' + "HOME=/home/u";
 }
 
 UserProcess process(qint32 pid) {
@@ -53,8 +52,8 @@ private Q_SLOTS:
         row("then Name[xx]", entry(names), "zh-Hans", "文件|||shown");
         row("then Name", entry(names), "ko", "Files|||shown");
         row("other groups ignored",
-            "[Desktop Entry]\nName = Mail \nType=Application\n[Desktop Action new]\nName[ja]=x\n"
-            "Exec=other",
+            "Name[ja]=stray\n[Desktop Entry]\nName = Mail \nType=Application\n[Desktop Action "
+            "new]\nName[ja]=x\nExec=other",
             "ja", "Mail|||shown");
         row("path, field code, window class",
             entry("Name=Tool\nExec=/opt/tool/bin/tool %U\nStartupWMClass=Tool-Main"), "en",
@@ -71,6 +70,7 @@ private Q_SLOTS:
         row("NoDisplay", entry("Name=Helper\nExec=helper\nNoDisplay=true"), "en",
             "Helper|helper||hidden");
         row("Hidden", entry("Name=Gone\nHidden=true"), "en", "Gone|||hidden");
+        row("backslash at the end", entry("Name=Back\\"), "en", "Back\\|||shown");
         row("no name", entry("Exec=tool"), "en", "none");
         row("a link", "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org", "en",
             "none");
