@@ -1,12 +1,12 @@
 // The engine's cost per scan beyond the process-table tool itself: parsing the table,
 // the figures and the matching, against real `ps` output with 1,000 and 10,000 processes.
-#include "display_name_source.h"
 #include "kill_cycle.h"
 #include "lang.h"
 #include "process_runner.h"
 #include "process_signals.h"
 #include "process_snapshot.h"
 #include "settings_store.h"
+#include "sleepers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,13 +15,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 // Never signals: the watch list below matches nothing, as in an ordinary scan.
@@ -58,32 +53,6 @@ QList<TargetProcess> watchList(int size) {
     return targets;
 }
 
-// Children that sleep until they are killed at the end.
-class Sleepers {
-public:
-    explicit Sleepers(const QString& program) : program_(program.toLocal8Bit()) {}
-    ~Sleepers() {
-        for (pid_t pid : pids_)
-            ::kill(pid, SIGKILL);
-        for (pid_t pid : pids_)
-            ::waitpid(pid, nullptr, 0);
-    }
-    bool growTo(int count) {
-        char seconds[] = "600";
-        char* argv[] = {program_.data(), seconds, nullptr};
-        while (int(pids_.size()) < count) {
-            pid_t pid = 0;
-            if (posix_spawn(&pid, program_.constData(), nullptr, nullptr, argv, environ) != 0)
-                return false;
-            pids_.push_back(pid);
-        }
-        return true;
-    }
-
-private:
-    QByteArray program_;
-    std::vector<pid_t> pids_;
-};
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,9 +66,7 @@ int main(int argc, char* argv[]) {
     NoSettings settings;
     Lang lang(settings, {QStringLiteral("en")});
     NoSignals signals;
-    NoDisplayNames names;
     PosixProcessRunner runner;
-    const ProcessSnapshotter snapshotter(runner, names, ::getuid(), ::getpid());
     Sleepers sleepers(program);
 
     std::printf("%-22s %10s %12s %8s\n", "processes x entries", "ps (ms)", "engine (ms)", "ratio");
@@ -115,7 +82,7 @@ int main(int argc, char* argv[]) {
         const ProcessTableFilter filter{::getuid(), true, {::getpid()}};
         qsizetype rows = 0;
         const double engine = medianMs(7, [&] {
-            const QList<UserProcess> snapshot = parseProcessTable(table, filter, {}, {});
+            const QList<UserProcess> snapshot = parseProcessTable(table, filter, {});
             rows = snapshot.size();
             runKillCycle(snapshot, targets, targets, signals, lang);
         });

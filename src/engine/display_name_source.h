@@ -1,17 +1,21 @@
 #pragma once
 
+#include "user_process.h"
+
 #include <QHash>
+#include <QList>
 #include <QString>
 
 // The desktop's running applications: process id to display name (never empty).
 class DisplayNameSource {
 public:
     virtual ~DisplayNameSource() = default;
-    virtual QHash<qint32, QString> displayNames() = 0;
+    // The names among the processes of one snapshot; called for one snapshot at a time.
+    virtual QHash<qint32, QString> displayNames(const QList<UserProcess>& processes) = 0;
 };
 
-// Linux has no list of running applications with display names yet.
+// A desktop that names no application.
 class NoDisplayNames final : public DisplayNameSource {
 public:
-    QHash<qint32, QString> displayNames() override { return {}; }
+    QHash<qint32, QString> displayNames(const QList<UserProcess>&) override { return {}; }
 };

@@ -79,10 +79,13 @@ void Lang::setLanguage(const QString& code) {
 }
 
 // A stored code that is not shipped falls back to the system's languages, as "system" does.
+QString Lang::languageInUse() const {
+    const QString code = currentCode();
+    return isShipped(code) ? code : resolveSystemLanguage(preferredUiLanguages_);
+}
+
 const QTranslator* Lang::chooseTable() {
-    if (const QTranslator* table = tableFor(currentCode()))
-        return table;
-    return tableFor(resolveSystemLanguage(preferredUiLanguages_));
+    return tableFor(languageInUse());
 }
 
 const QTranslator* Lang::tableFor(const QString& code) {

@@ -34,6 +34,8 @@ public:
     // "%n" replaced by the number; the key itself when the table has none.
     QString localized(const QString& key, int count) const;
     QString currentCode() const;
+    // The shipped language whose texts are shown: the chosen one, or the system's.
+    QString languageInUse() const;
     void setLanguage(const QString& code);
 
     // The shipped language that answers for "system", given the system's preferences.

@@ -1,11 +1,13 @@
 #include "process_monitor.h"
 
 #include "console_line.h"
+#include "desktop_display_names.h"
 #include "display_name_source.h"
 #include "file_chooser.h"
 #include "file_system.h"
 #include "kill_cycle.h"
 #include "lang.h"
+#include "proc_reader.h"
 #include "process_runner.h"
 #include "process_signals.h"
 #include "process_snapshot.h"
@@ -45,7 +47,14 @@ template <typename Work> void onMainThread(Work work) {
 MonitorServices MonitorServices::system() {
     MonitorServices services;
     services.runner = std::make_shared<PosixProcessRunner>();
+    auto proc = std::make_shared<ProcDirectory>();
+    services.proc = proc;
+#ifdef Q_OS_LINUX
+    services.displayNames = std::make_shared<DesktopDisplayNames>(
+        proc, DesktopDisplayNames::applicationFolders(), Lang::shared().languageInUse());
+#else
     services.displayNames = std::make_shared<NoDisplayNames>();
+#endif
     services.signals = std::make_shared<SystemProcessSignals>();
     services.selfMemory = std::make_shared<SystemSelfMemory>();
     services.files = std::make_shared<LocalFileSystem>();
@@ -59,7 +68,11 @@ MonitorServices MonitorServices::system() {
 
 ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)), watchListStore_(*services_.settings),
-      logWriter_(services_.files, services_.logsDir), lifeToken_(std::make_shared<int>(0)),
+      logWriter_(services_.files, services_.logsDir),
+      snapshotter_(std::make_shared<ProcessSnapshotter>(*services_.runner, *services_.proc,
+                                                        *services_.displayNames,
+                                                        services_.currentUid, services_.ownPid)),
+      lifeToken_(std::make_shared<int>(0)),
       scanQueue_(std::make_unique<SerialQueue>(QStringLiteral("Quorvane.scan"))) {
     loadTargets();
     flushTimer_.setInterval(services_.second * flushPeriodSeconds);
@@ -108,12 +121,10 @@ void ProcessMonitor::performScan() {
             enabled.append(target);
     }
     scanQueue_->enqueue([token = std::weak_ptr<int>(lifeToken_), self = QPointer(this),
-                         services = services_, all, enabled] {
+                         services = services_, snapshotter = snapshotter_, all, enabled] {
         if (token.expired())
             return;
-        const ProcessSnapshotter snapshotter(*services.runner, *services.displayNames,
-                                             services.currentUid, services.ownPid);
-        ScanResult result = runKillCycle(snapshotter.snapshotProcesses(true), all, enabled,
+        ScanResult result = runKillCycle(snapshotter->snapshotProcesses(true), all, enabled,
                                          *services.signals, *services.lang);
         onMainThread([self, result = std::move(result)] {
             if (self)
@@ -131,12 +142,10 @@ void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 tot
 
 void ProcessMonitor::refreshAllProcesses() {
     scanQueue_->enqueue([token = std::weak_ptr<int>(lifeToken_), self = QPointer(this),
-                         services = services_] {
+                         snapshotter = snapshotter_] {
         if (token.expired())
             return;
-        const ProcessSnapshotter snapshotter(*services.runner, *services.displayNames,
-                                             services.currentUid, services.ownPid);
-        onMainThread([self, processes = snapshotter.snapshotProcesses(false)] {
+        onMainThread([self, processes = snapshotter->snapshotProcesses(false)] {
             if (self)
                 self->setAllProcesses(processes);
         });
@@ -150,10 +159,10 @@ void ProcessMonitor::updateSelfMemory() {
 void ProcessMonitor::cleanMemory() {
     flushLog();
     services_.selfMemory->releaseFreeMemory();
-    QTimer::singleShot(std::chrono::round<std::chrono::milliseconds>(
-                           remeasureDelaySeconds *
-                           std::chrono::duration<double, std::milli>(services_.second)),
-                       this, &ProcessMonitor::updateSelfMemory);
+    QTimer::singleShot(
+        std::chrono::round<std::chrono::milliseconds>(
+            remeasureDelaySeconds * std::chrono::duration<double, std::milli>(services_.second)),
+        this, &ProcessMonitor::updateSelfMemory);
 }
 
 void ProcessMonitor::addTarget(const QString& name, MatchMode mode) {

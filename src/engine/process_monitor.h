@@ -19,8 +19,10 @@ class DisplayNameSource;
 class FileChooser;
 class FileSystem;
 class Lang;
+class ProcReader;
 class ProcessRunner;
 class ProcessSignals;
+class ProcessSnapshotter;
 class SelfMemory;
 class SerialQueue;
 class SettingsStore;
@@ -28,6 +30,7 @@ class SettingsStore;
 // What the monitor uses of the system. Tests hand in fakes and a shorter second.
 struct MonitorServices {
     std::shared_ptr<ProcessRunner> runner;
+    std::shared_ptr<ProcReader> proc;
     std::shared_ptr<DisplayNameSource> displayNames;
     std::shared_ptr<ProcessSignals> signals;
     std::shared_ptr<SelfMemory> selfMemory;
@@ -39,7 +42,8 @@ struct MonitorServices {
     qint64 ownPid = 0;
     std::chrono::milliseconds second{1000};
 
-    // The real system: /bin/ps, signals, QSettings, ~/.local/share/Quorvane/logs.
+    // The real system: /bin/ps, /proc, the desktop's entries, signals, QSettings,
+    // ~/.local/share/Quorvane/logs. Made on the main thread.
     static MonitorServices system();
 };
 
@@ -126,6 +130,8 @@ private:
     QTimer flushTimer_;
     WatchListStore watchListStore_;
     KillLogWriter logWriter_;
+    // Used on the scan thread only; it remembers what it read about processes between scans.
+    std::shared_ptr<ProcessSnapshotter> snapshotter_;
     std::shared_ptr<int> lifeToken_;
     std::unique_ptr<SerialQueue> scanQueue_;
 };

@@ -1,6 +1,7 @@
 #include "process_signals.h"
 
 #include "file_descriptor.h"
+#include "task_name.h"
 
 #include <cerrno>
 #include <csignal>
@@ -67,20 +68,33 @@ std::optional<ProcIdentity> readIdentity(qint32 pid) {
     return std::nullopt;
 }
 
-// ps in the C locale prints "?" for every byte it does not show, so a "?" in the
-// snapshot's name stands for any such byte of the kernel's name.
+// The kernel keeps only the first 15 bytes of a longer name.
 bool isSameName(const QByteArray& comm, const QString& snapshotName) {
     const QByteArray name = snapshotName.toUtf8();
-    if (name.size() != comm.size())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(comm.at(i));
-        if (name.at(i) == comm.at(i))
-            continue;
-        if (name.at(i) != '?' || (byte >= 0x20 && byte < 0x7f))
-            return false;
+    return showsTaskName(QByteArrayView(name).first(std::min(name.size(), taskNameBytes)), comm);
+}
+
+std::optional<qint32> parentOf(qint32 pid) {
+    const auto stat = readProcFile(pid, "stat");
+    if (!stat)
+        return std::nullopt;
+    // "pid (name) state ppid ...", the name ending at the last ")".
+    const QList<QByteArray> fields = stat->mid(stat->lastIndexOf(')') + 1).split(' ');
+    bool ok = false;
+    const qint32 parent = fields.size() > 2 ? fields.at(2).toInt(&ok) : 0;
+    return ok ? std::optional(parent) : std::nullopt;
+}
+
+// Ending the parent, its parent and so on ends this program or the session that runs it.
+bool isOwnAncestor(qint32 pid) {
+    // The bound only guards against a loop that id reuse could fake while the chain is read.
+    qint32 ancestor = getppid();
+    for (int depth = 0; ancestor > 1 && depth < 4096; ++depth) {
+        if (ancestor == pid)
+            return true;
+        ancestor = parentOf(ancestor).value_or(0);
     }
-    return true;
+    return false;
 }
 
 bool isZombie(qint32 pid) {
@@ -163,6 +177,8 @@ PinResult pinResult(PinResult::Status status, int error = 0) {
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (isNeverSignalled(process.pid))
         return pinResult(PinResult::Status::gone);
+    if (isOwnAncestor(process.pid))
+        return pinResult(PinResult::Status::zombie);
 
     // Open the pidfd first: once /proc agrees with the snapshot and the pidfd still shows
     // a live process, the two speak of the same process.
@@ -193,6 +209,8 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (isNeverSignalled(process.pid))
         return pinResult(PinResult::Status::gone);
+    if (process.pid == getppid())
+        return pinResult(PinResult::Status::zombie);
     PinResult result = pinResult(PinResult::Status::pinned);
     result.process = std::make_unique<PidProcess>(process.pid);
     return result;

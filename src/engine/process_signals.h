@@ -20,7 +20,7 @@ struct PinResult {
     enum class Status {
         pinned, // still the process of the snapshot: signal it through `process`
         gone,   // ended, or its id now belongs to another process
-        zombie, // ended but not yet reaped: nothing to kill, nothing to log
+        zombie, // ended but not yet reaped, or this program's ancestor: nothing to signal or log
         failed, // could not be bound; `error` holds the error number
     };
     Status status = Status::failed;
@@ -36,8 +36,9 @@ public:
     virtual void pause(std::chrono::microseconds duration) = 0;
 };
 
-// Linux: pidfds checked against /proc, with kill() where the kernel has no pidfds.
-// Elsewhere: kill() by process id.
+// Linux: pidfds checked against /proc (the kernel's 15-byte name and the user), with kill()
+// where the kernel has no pidfds. Elsewhere: kill() by process id. Never this program's
+// ancestors (on Linux the whole chain up to pid 1, elsewhere the parent).
 class SystemProcessSignals final : public ProcessSignals {
 public:
     PinResult pin(const UserProcess& process) override;

@@ -1,15 +1,20 @@
 #include "process_snapshot.h"
 
 #include "display_name_source.h"
+#include "proc_reader.h"
 #include "process_runner.h"
+#include "task_name.h"
 
+#include <QFile>
 #include <limits>
 #include <type_traits>
 
 namespace {
 const QString psProgram = QStringLiteral("/bin/ps");
 
-// Decimal digits with an optional sign, nothing else; false when out of range.
+// Decimal digits with an optional sign, nothing else; false when out of range. Not
+// QByteArrayView::toInt and kin: they take white space around the number ("7\t") and parse a
+// table a third slower.
 template <typename Int> bool parseDecimal(QByteArrayView text, Int& value) {
     using Wide = std::conditional_t<std::is_signed_v<Int>, qint64, quint64>;
     qsizetype i = 0;
@@ -112,6 +117,7 @@ QString nameOf(const QString& command) {
     return command.mid(slash + 1, end - slash - 1);
 #else
     // The column is the kernel's task name, not a path: "kworker/0:1" is a name of its own.
+    // A name cut at 15 bytes is completed from /proc afterwards.
     return command;
 #endif
 }
@@ -133,7 +139,6 @@ QHash<qint32, QString> parseCommandLines(QByteArrayView output) {
 }
 
 QList<UserProcess> parseProcessTable(QByteArrayView output, const ProcessTableFilter& filter,
-                                     const QHash<qint32, QString>& displayNames,
                                      const QHash<qint32, QString>& commandLines) {
     QList<UserProcess> rows;
     if (!output.isValidUtf8())
@@ -153,8 +158,6 @@ QList<UserProcess> parseProcessTable(QByteArrayView output, const ProcessTableFi
             return;
         row.path = QString::fromUtf8(pieces.command);
         row.name = nameOf(row.path);
-        if (const auto name = displayNames.constFind(row.pid); name != displayNames.cend())
-            row.localizedName = *name;
         if (const auto args = commandLines.constFind(row.pid); args != commandLines.cend())
             row.args = *args;
         row.origin =
@@ -164,14 +167,13 @@ QList<UserProcess> parseProcessTable(QByteArrayView output, const ProcessTableFi
     return rows;
 }
 
-ProcessSnapshotter::ProcessSnapshotter(ProcessRunner& runner, DisplayNameSource& displayNames,
-                                       quint32 currentUid, qint64 ownPid)
-    : runner_(runner), displayNames_(displayNames), currentUid_(currentUid), ownPid_(ownPid) {}
+ProcessSnapshotter::ProcessSnapshotter(ProcessRunner& runner, const ProcReader& proc,
+                                       DisplayNameSource& displayNames, quint32 currentUid,
+                                       qint64 ownPid)
+    : runner_(runner), proc_(proc), displayNames_(displayNames), currentUid_(currentUid),
+      ownPid_(ownPid) {}
 
-QList<UserProcess> ProcessSnapshotter::snapshotProcesses(bool currentUserOnly) const {
-    QHash<qint32, QString> displayNames = displayNames_.displayNames();
-    displayNames.removeIf([](const auto& entry) { return entry.value().isEmpty(); });
-
+QList<UserProcess> ProcessSnapshotter::snapshotProcesses(bool currentUserOnly) {
     QHash<qint32, QString> commandLines;
     if (!currentUserOnly) {
         if (const auto run =
@@ -188,5 +190,40 @@ QList<UserProcess> ProcessSnapshotter::snapshotProcesses(bool currentUserOnly) c
     filter.currentUid = currentUid_;
     filter.currentUserOnly = currentUserOnly;
     filter.excludedPids = {ownPid_, table->pid};
-    return parseProcessTable(table->standardOutput, filter, displayNames, commandLines);
+    QList<UserProcess> rows = parseProcessTable(table->standardOutput, filter, commandLines);
+
+    for (UserProcess& row : rows)
+        completeFromProc(row, !currentUserOnly);
+    fullNames_.endSnapshot();
+
+    const QHash<qint32, QString> displayNames = displayNames_.displayNames(rows);
+    if (!displayNames.isEmpty()) {
+        for (UserProcess& row : rows) {
+            const auto name = displayNames.constFind(row.pid);
+            if (name != displayNames.cend() && !name->isEmpty())
+                row.localizedName = *name;
+        }
+    }
+    return rows;
+}
+
+// Only cut names and the browser's paths cost a read; every other row of a scan costs none.
+void ProcessSnapshotter::completeFromProc(UserProcess& row, bool withPath) {
+    std::optional<QByteArray> argv0;
+    const auto readArgv0 = [&]() -> const QByteArray& {
+        if (!argv0)
+            argv0 = argumentZero(proc_, row.pid);
+        return *argv0;
+    };
+    if (isCutTaskName(row.name)) {
+        std::optional<QString>& name = fullNames_[row];
+        if (!name)
+            name = fullTaskName(row.name, readArgv0()).value_or(row.name);
+        row.name = *name;
+    }
+    if (!withPath)
+        return;
+    row.path = proc_.executable(row.pid);
+    if (row.path.isEmpty())
+        row.path = readArgv0().contains('/') ? QFile::decodeName(readArgv0()) : row.name;
 }

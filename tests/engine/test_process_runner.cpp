@@ -1,4 +1,5 @@
 #include "display_name_source.h"
+#include "proc_reader.h"
 #include "process_runner.h"
 #include "process_snapshot.h"
 #include "test_child.h"
@@ -30,19 +31,21 @@ class TestProcessRunner : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void snapshotFindsAStartedChild() {
-        const TestChild child(QStringLiteral("zvs"));
+    void snapshotFindsAStartedChildUnderItsFullName() {
+        const TestChild child(QStringLiteral("zvs"), {QStringLiteral("600")},
+                              TestChild::OnTerm::end, QStringLiteral("-named-past-the-cut"));
         QVERIFY(child.isStarted());
         PosixProcessRunner runner;
+        ProcDirectory proc;
         NoDisplayNames names;
-        const ProcessSnapshotter snapshotter(runner, names, getuid(), getpid());
+        ProcessSnapshotter snapshotter(runner, proc, names, getuid(), getpid());
 
         const auto all = snapshotter.snapshotProcesses(false);
         QVERIFY(!findPid(all, getpid()));
         const UserProcess* row = findPid(all, child.pid());
         QVERIFY(row);
         QCOMPARE(row->name, child.name());
-        QCOMPARE(row->path, child.name());
+        QCOMPARE(row->path, child.program());
         QCOMPARE(row->args.value_or(QString()), child.program() + QStringLiteral(" 600"));
         QCOMPARE(row->uid, quint32(getuid()));
         QCOMPARE(row->origin, ProcessOrigin::thirdParty);

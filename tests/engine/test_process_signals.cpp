@@ -42,6 +42,11 @@ QString shownAs(const QString& comm, const QString& how) {
     return QString::fromLatin1(bytes);
 }
 
+QByteArray procField(pid_t pid, const char* entry) {
+    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(entry)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Waits for the child's exit but leaves it unreaped, a zombie.
 bool hasExited(pid_t pid) {
     siginfo_t info = {};
@@ -158,6 +163,46 @@ private Q_SLOTS:
         QVERIFY(pin.process->hasEnded());
         // The pidfd outlives the reaped process: whatever takes over its id is never reached.
         QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
+    }
+
+    void longNameIsCheckedByTheKernelsFirst15Bytes_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("isKilled");
+        QTest::newRow("full name") << QString() << true;
+        QTest::newRow("cut by ps") << QStringLiteral("cut") << true;
+        QTest::newRow("other 15th byte") << QStringLiteral("15th") << false;
+    }
+
+    void longNameIsCheckedByTheKernelsFirst15Bytes() {
+        QFETCH(QString, shown);
+        QFETCH(bool, isKilled);
+        TestChild child(QStringLiteral("zvk"), {QStringLiteral("600")}, TestChild::OnTerm::end,
+                        QStringLiteral("-long-victim-name"));
+        QVERIFY(child.isStarted());
+        QString name = child.name();
+        if (shown == u"cut")
+            name.truncate(15);
+        else if (shown == u"15th")
+            name[14] = u'X';
+        SystemProcessSignals signals;
+        const auto entry = killProcess(row(child.pid(), name), signals, lang);
+        QVERIFY(entry);
+        QCOMPARE(entry->success, isKilled);
+        QCOMPARE(child.waitForEnd(isKilled ? 5000 : 0), isKilled ? SIGTERM : -1);
+    }
+
+    // pin() only binds: were the rule broken, this would fail without signalling anyone.
+    void ancestorsAreLeftAlone() {
+        SystemProcessSignals signals;
+        int ancestors = 0;
+        for (pid_t pid = getppid(); pid > 1; ++ancestors) {
+            const PinResult pin = signals.pin(row(pid, QString::fromUtf8(procField(pid, "comm"))));
+            QCOMPARE(pin.status, PinResult::Status::zombie);
+            QVERIFY(!pin.process);
+            const QByteArray stat = procField(pid, "stat");
+            pid = stat.mid(stat.lastIndexOf(')') + 2).split(' ').value(1).toInt();
+        }
+        QVERIFY(ancestors > 0);
     }
 
     void pauseWaits() {

@@ -1,10 +1,10 @@
 #include "display_name_source.h"
+#include "fake_proc_tree.h"
 #include "process_runner.h"
 #include "process_snapshot.h"
 
 #include <QFile>
 #include <QTest>
-#include <limits>
 
 namespace {
 const QStringList argsRun = {QStringLiteral("/bin/ps"), QStringLiteral("-eo"),
@@ -12,7 +12,6 @@ const QStringList argsRun = {QStringLiteral("/bin/ps"), QStringLiteral("-eo"),
 const QStringList tableRun = {QStringLiteral("/bin/ps"), QStringLiteral("-eo"),
                               QStringLiteral("pid,uid,rss,comm")};
 const QByteArray header = "  PID   UID   RSS COMMAND\n";
-constexpr qint64 psPid = 21700; // the ps process of the captured tables
 
 QByteArray fixture(const char* name) {
     QFile file(QStringLiteral(ZENTRAV_FIXTURES "/") + QLatin1String(name));
@@ -28,7 +27,7 @@ public:
         calls.append(QStringList{program} + arguments);
         return outputs.value(calls.last());
     }
-    void set(const QStringList& run, const QByteArray& output, qint64 pid) {
+    void set(const QStringList& run, const QByteArray& output, qint64 pid = 100) {
         outputs.insert(run, ToolOutput{output, pid});
     }
 
@@ -38,26 +37,30 @@ public:
 
 class FakeDisplayNames final : public DisplayNameSource {
 public:
-    QHash<qint32, QString> displayNames() override { return names; }
+    QHash<qint32, QString> displayNames(const QList<UserProcess>&) override { return names; }
     QHash<qint32, QString> names;
 };
 
-QList<UserProcess> snapshot(ProcessRunner& runner, quint32 currentUid, bool currentUserOnly,
-                            qint64 ownPid = 4242) {
-    NoDisplayNames names;
-    return ProcessSnapshotter(runner, names, currentUid, ownPid).snapshotProcesses(currentUserOnly);
-}
+// A snapshotter on a fake table and a fake /proc, kept across snapshots as the monitor keeps it.
+struct World {
+    explicit World(quint32 uid = 0, qint64 ownPid = 4242)
+        : snapshotter(runner, proc, names, uid, ownPid) {}
+
+    QList<UserProcess> table(const QByteArray& rows, bool currentUserOnly = true) {
+        runner.set(tableRun, header + rows);
+        return snapshotter.snapshotProcesses(currentUserOnly);
+    }
+
+    FakeRunner runner;
+    FakeProcTree proc;
+    FakeDisplayNames names;
+    ProcessSnapshotter snapshotter;
+};
 
 QList<UserProcess> parseAll(const QByteArray& output) {
     ProcessTableFilter filter;
     filter.currentUserOnly = false;
-    return parseProcessTable(output, filter, {}, {});
-}
-
-const UserProcess* findPid(const QList<UserProcess>& rows, qint32 pid) {
-    const auto found = std::find_if(rows.begin(), rows.end(),
-                                    [pid](const UserProcess& row) { return row.pid == pid; });
-    return found == rows.end() ? nullptr : &*found;
+    return parseProcessTable(output, filter, {});
 }
 
 QList<qint32> pidsOf(const QList<UserProcess>& rows) {
@@ -67,15 +70,21 @@ QList<qint32> pidsOf(const QList<UserProcess>& rows) {
     return pids;
 }
 
-// Every pid of the captured tables in output order, without the ps process.
-QList<qint32> capturedPids() {
-    QList<qint32> pids;
-    for (qint32 pid = 1; pid <= 59; ++pid)
-        if (pid != 25)
-            pids.append(pid);
-    pids << 62 << 107 << 110 << 1562 << 1563 << 11905 << 21618 << 21676 << 21681 << 21682 << 21690
-         << 21691 << 21692 << 21693 << 21694 << 21695 << 21697 << 21698;
-    return pids;
+// "pid uid memory name|path|command line", and " other" for another user's process.
+QStringList described(const QList<UserProcess>& rows, const QList<qint32>& pids) {
+    QStringList lines;
+    for (const UserProcess& row : rows) {
+        if (!pids.contains(row.pid))
+            continue;
+        lines.append(QStringLiteral("%1 %2 %3 %4|%5|%6%7")
+                         .arg(row.pid)
+                         .arg(row.uid)
+                         .arg(row.memoryKB)
+                         .arg(row.name, row.path, row.args.value_or(QStringLiteral("-")),
+                              row.origin == ProcessOrigin::thirdParty ? QString()
+                                                                      : QStringLiteral(" other")));
+    }
+    return lines;
 }
 } // namespace
 
@@ -83,212 +92,203 @@ class TestProcessSnapshot : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void browserSnapshotOfCapturedOutput();
-    void currentUserSnapshotOfCapturedOutput();
-    void capturedCLocaleOutput();
-    void excludesTheProgramAndItsOwnToolRun();
-    void tableLine_data();
-    void tableLine();
-    void tableOutput_data();
-    void tableOutput();
-    void commandLines_data();
-    void commandLines();
-    void invalidUtf8FailsTheWholeRun();
-    void toolThatCannotStartGivesNothing();
-    void displayNamesApplied();
-};
+    // Tables captured on Debian 12; the program runs as pid 21695, ps as 21700.
+    void capturedOutput() {
+        World world(0, 21695);
+        world.runner.set(argsRun, fixture("ps-args-debian12.txt"));
+        world.runner.set(tableRun, fixture("ps-table-debian12.txt"), 21700);
+        world.proc.add(21690, "./bin/a_very_long_executable_name", {},
+                       QStringLiteral("/srv/bin/a_very_long_executable_name"));
+        const auto rows = world.snapshotter.snapshotProcesses(false);
+        QCOMPARE(world.runner.calls, (QList<QStringList>{argsRun, tableRun}));
+        QCOMPARE(rows.size(), 75);
+        QVERIFY(!pidsOf(rows).contains(21695) && !pidsOf(rows).contains(21700));
+        QCOMPARE(described(rows, {11, 21690, 21691, 21693, 21698}),
+                 QStringList({
+                     "11 0 0 kworker/0:1-events_power_efficient|kworker/0:1-events_power_efficient|"
+                     "[kworker/0:1-events_power_efficient]",
+                     "21690 0 1796 a_very_long_executable_name|/srv/bin/a_very_long_executable_"
+                     "name|./bin/a_very_long_executable_name 300",
+                     "21691 0 1768 my sleep  prog |my sleep  prog |./bin/dir with  spaces/my "
+                     "sleep  prog  300",
+                     "21693 0 1772 Zürich-Größe|Zürich-Größe|./bin/Zürich-Größe 300",
+                     "21698 65534 1820 sleep|sleep|/bin/sleep 300 other",
+                 }));
 
-void TestProcessSnapshot::browserSnapshotOfCapturedOutput() {
-    FakeRunner runner;
-    runner.set(argsRun, fixture("ps-args-debian12.txt"), 21701);
-    runner.set(tableRun, fixture("ps-table-debian12.txt"), psPid);
-    const auto rows = snapshot(runner, 0, false);
-    QCOMPARE(runner.calls, (QList<QStringList>{argsRun, tableRun}));
-    QCOMPARE(pidsOf(rows), capturedPids());
-
-    // pid, uid, memory, name (also the path), command line; origin "other" for other users.
-    const QStringList expected = {
-        "11 0 0 kworker/0:1-events_power_efficient|[kworker/0:1-events_power_efficient]",
-        "1563 0 4176 bash|bash /dev/fd/3",
-        "21690 0 1796 a_very_long_exe|./bin/a_very_long_executable_name 300",
-        "21691 0 1768 my sleep  prog |./bin/dir with  spaces/my sleep  prog  300",
-        "21692 0 1796 name)with) pare|./bin/name)with) paren 300",
-        "21693 0 1772 Zürich-Größe|./bin/Zürich-Größe 300",
-        "21697 0 0 true|[true] <defunct>",
-        "21698 65534 1820 sleep|/bin/sleep 300 other"};
-    for (const QString& line : expected) {
-        const UserProcess* row = findPid(rows, line.section(u' ', 0, 0).toInt());
-        QVERIFY(row && row->path == row->name && !row->localizedName);
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4|%5%6")
-                     .arg(row->pid)
-                     .arg(row->uid)
-                     .arg(row->memoryKB)
-                     .arg(row->name, row->args.value_or(QStringLiteral("<none>")),
-                          row->origin == ProcessOrigin::thirdParty ? QString()
-                                                                   : QStringLiteral(" other")),
-                 line);
-    }
-}
-
-void TestProcessSnapshot::currentUserSnapshotOfCapturedOutput() {
-    for (const quint32 uid : {0u, 65534u}) {
-        FakeRunner runner;
-        runner.set(argsRun, fixture("ps-args-debian12.txt"), 21701);
-        runner.set(tableRun, fixture("ps-table-debian12.txt"), psPid);
-        const auto rows = snapshot(runner, uid, true);
-        // Command lines are only for the browser.
-        QCOMPARE(runner.calls, QList<QStringList>{tableRun});
-        QList<qint32> expected = capturedPids();
-        expected.removeOne(21698);
-        QCOMPARE(pidsOf(rows), uid == 0 ? expected : QList<qint32>{21698});
-        for (const UserProcess& row : rows) {
-            QCOMPARE(row.uid, uid);
-            QCOMPARE(row.origin, ProcessOrigin::thirdParty);
-            QVERIFY(!row.args);
+        // The scans' variant: one run, the user's rows only, no command lines or paths.
+        for (const quint32 uid : {0u, 65534u}) {
+            World mine(uid);
+            mine.runner.set(tableRun, fixture("ps-table-debian12-C-locale.txt"), 21702);
+            mine.proc.add(21690, "./bin/a_very_long_executable_name");
+            const auto rows = mine.snapshotter.snapshotProcesses(true);
+            QCOMPARE(mine.runner.calls, QList<QStringList>{tableRun});
+            QCOMPARE(rows.size(), uid == 0 ? 75 : 1);
+            const QStringList expected =
+                uid == 0 ? QStringList{"21690 0 1796 a_very_long_executable_name|a_very_long_exe|-",
+                                       "21693 0 1772 Z??rich-Gr????e|Z??rich-Gr????e|-"}
+                         : QStringList{"21698 65534 1820 sleep|sleep|-"};
+            QCOMPARE(described(rows, {21690, 21693, 21698}), expected);
         }
     }
-}
 
-void TestProcessSnapshot::capturedCLocaleOutput() {
-    FakeRunner runner;
-    runner.set(tableRun, fixture("ps-table-debian12-C-locale.txt"), 21702);
-    const auto rows = snapshot(runner, 0, false);
-    QCOMPARE(pidsOf(rows), capturedPids());
-    QCOMPARE(findPid(rows, 21693)->name, QStringLiteral("Z??rich-Gr????e"));
-    QCOMPARE(findPid(rows, 21691)->path, QStringLiteral("my sleep  prog "));
-}
-
-void TestProcessSnapshot::excludesTheProgramAndItsOwnToolRun() {
-    FakeRunner runner;
-    runner.set(tableRun, fixture("ps-table-debian12.txt"), psPid);
-    QList<qint32> expected = capturedPids();
-    expected.removeOne(21695);
-    QCOMPARE(pidsOf(snapshot(runner, 0, false, 21695)), expected);
-    // Only the pid of this very run is the tool's.
-    runner.set(tableRun, fixture("ps-table-debian12.txt"), psPid + 1);
-    QCOMPARE(pidsOf(snapshot(runner, 0, false)), capturedPids() << psPid);
-}
-
-void TestProcessSnapshot::tableLine_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<bool>("kept");
-    QTest::addColumn<qint32>("pid");
-    QTest::addColumn<quint32>("uid");
-    QTest::addColumn<qint64>("memoryKB");
-    QTest::addColumn<QString>("path");
-    const auto skipped = [](const char* tag, const QByteArray& line) {
-        QTest::newRow(tag) << line << false << 0 << 0u << qint64(0) << QString();
-    };
-    const auto kept = [](const char* tag, const QByteArray& line, qint32 pid, quint32 uid,
-                         qint64 rss, const QString& path) {
-        QTest::newRow(tag) << line << true << pid << uid << rss << path;
-    };
-    constexpr qint64 maxRss = std::numeric_limits<qint64>::max();
-    constexpr qint64 minRss = std::numeric_limits<qint64>::min();
-    kept("aligned columns", "  123  1000  2048 sleep", 123, 1000, 2048, "sleep");
-    kept("command keeps leading spaces and tabs", "7 0 1   x\t", 7, 0, 1, "  x\t");
-    kept("plus signs", "+7 +0 +1 x", 7, 0, 1, "x");
-    kept("largest values", "2147483647 4294967295 9223372036854775807 x", 2147483647, 4294967295u,
-         maxRss, "x");
-    kept("smallest rss", "7 0 -9223372036854775808 x", 7, 0, minRss, "x");
-    skipped("three pieces", "7 0 1");
-    skipped("three pieces and a space", "7 0 1 ");
-    skipped("non-numeric pid", "abc 0 1 x");
-    skipped("sign only", "7 0 - x");
-    skipped("pid out of range", "2147483648 0 1 x");
-    skipped("negative uid", "7 -1 1 x");
-    skipped("rss out of range", "7 0 9223372036854775808 x");
-    skipped("rss that wraps to 1", "7 0 18446744073709551617 x");
-    skipped("tab between columns", "7\t0 1 x");
-    skipped("pid zero", "0 0 1 x");
-    skipped("negative pid", "-7 0 1 x");
-}
-
-void TestProcessSnapshot::tableLine() {
-    QFETCH(QByteArray, line);
-    QFETCH(bool, kept);
-    const auto rows = parseAll(header + line + '\n');
-    QCOMPARE(rows.size(), kept ? 1 : 0);
-    if (!kept)
-        return;
-    QTEST(rows[0].pid, "pid");
-    QTEST(rows[0].uid, "uid");
-    QTEST(rows[0].memoryKB, "memoryKB");
-    QTEST(rows[0].path, "path");
-}
-
-void TestProcessSnapshot::tableOutput_data() {
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<QList<qint32>>("pids");
-    QTest::newRow("empty") << QByteArray() << QList<qint32>{};
-    QTest::newRow("header without line feed") << header.chopped(1) << QList<qint32>{};
-    QTest::newRow("first line dropped even when it is a row")
-        << QByteArray("\n\n5 0 1 first\n\n6 0 1 second\n\n") << QList<qint32>{6};
-    QTest::newRow("no line feed at the end") << header + "5 0 1 a\n6 0 1 b" << QList<qint32>{5, 6};
-    QTest::newRow("duplicates kept in order") << header + "6 0 1 a\n5 0 1 b\n6 0 1 c\n"
-                                              << QList<qint32>{6, 5, 6};
-    QTest::newRow("bad line between good ones") << header + "5 0 1 a\n5 0 x b\n6 0 1 c\n"
-                                                << QList<qint32>{5, 6};
-}
-
-void TestProcessSnapshot::tableOutput() {
-    QFETCH(QByteArray, output);
-    QTEST(pidsOf(parseAll(output)), "pids");
-}
-
-void TestProcessSnapshot::commandLines_data() {
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<QHash<qint32, QString>>("expected");
-    using Map = QHash<qint32, QString>;
-    const QByteArray head = "  PID COMMAND\n";
-    QTest::newRow("first line dropped even when it is a row")
-        << QByteArray("\n1 first\n2 second") << Map{{2, "second"}};
-    QTest::newRow("trimmed, split at the first space only") << head + " \t 42  two  spaces \t \n"
-                                                            << Map{{42, " two  spaces"}};
-    QTest::newRow("empty command column") << head + "   42    \n42\t\n" << Map{};
-    QTest::newRow("later line replaces") << head + "42 first\n43 other\n42 second\n"
-                                         << Map{{42, "second"}, {43, "other"}};
-    QTest::newRow("bad pids skipped") << head + "x a\n2147483648 b\n7\tc d\n9 ok\n"
-                                      << Map{{9, "ok"}};
-}
-
-void TestProcessSnapshot::commandLines() {
-    QFETCH(QByteArray, output);
-    QTEST(parseCommandLines(output), "expected");
-}
-
-void TestProcessSnapshot::invalidUtf8FailsTheWholeRun() {
-    QVERIFY(parseAll(header + "5 0 1 good\n6 0 1 bad\xff name\n").isEmpty());
-    QVERIFY(parseCommandLines("  PID COMMAND\n5 good\n6 bad\xc3\x28\n").isEmpty());
-
-    // Bad command lines cost only the args; the table still counts.
-    FakeRunner runner;
-    runner.set(argsRun, "  PID COMMAND\n5 good\n6 \xed\xa0\x80 surrogate\n", 100);
-    runner.set(tableRun, header + "5 0 1 good\n", 101);
-    const auto rows = snapshot(runner, 0, false);
-    QCOMPARE(pidsOf(rows), QList<qint32>{5});
-    QVERIFY(!rows[0].args);
-}
-
-void TestProcessSnapshot::toolThatCannotStartGivesNothing() {
-    FakeRunner nothingRuns;
-    QVERIFY(snapshot(nothingRuns, 0, false).isEmpty());
-    QVERIFY(snapshot(nothingRuns, 0, true).isEmpty());
-}
-
-void TestProcessSnapshot::displayNamesApplied() {
-    FakeRunner runner;
-    runner.set(tableRun, header + "5 0 1 a\n6 0 1 b\n7 0 1 c\n", 7);
-    FakeDisplayNames names;
-    names.names = {{5, QStringLiteral("Five")}, {6, QString()}, {7, QStringLiteral("Tool")}};
-    for (const bool currentUserOnly : {false, true}) {
-        QStringList shown;
-        for (const UserProcess& row :
-             ProcessSnapshotter(runner, names, 0, 4242).snapshotProcesses(currentUserOnly))
-            shown << row.localizedName.value_or(QStringLiteral("<none>"));
-        QCOMPARE(shown, QStringList({"Five", "<none>"}));
+    void fromProc_data() {
+        QTest::addColumn<QByteArray>("shown");
+        QTest::addColumn<QByteArray>("cmdline");
+        QTest::addColumn<QString>("exe");
+        QTest::addColumn<QString>("named"); // "name|path" in the browser's variant
+        const auto row = [](const char* tag, const QByteArray& shown, const QByteArray& cmdline,
+                            const char* exe, const char* named) {
+            QTest::newRow(tag) << shown << cmdline << QString::fromUtf8(exe)
+                               << QString::fromUtf8(named);
+        };
+        row("past the cut", "uxLongVictimPro", QByteArray("/opt/uxLongVictimProcessName\0-v", 31),
+            "/opt/real/uxLongVictimProcessName",
+            "uxLongVictimProcessName|/opt/real/uxLongVictimProcessName");
+        row("replaced executable", "uxLongVictimPro", "uxLongVictimProcessName",
+            "/opt/uxLongVictimProcessName (deleted)",
+            "uxLongVictimProcessName|/opt/uxLongVictimProcessName");
+        row("C locale", "Z??rich-Gr????e", "./Zürich-Größe-2", "",
+            "Zürich-Größe-2|./Zürich-Größe-2");
+        row("cut inside a character", "abcdefghijklmn?", "abcdefghijklmnöp", "",
+            "abcdefghijklmnöp|abcdefghijklmnöp");
+        row("argv[0] of another program", "a_very_long_exe", "/bin/sh", "",
+            "a_very_long_exe|/bin/sh");
+        row("argv[0] no longer", "fifteen-bytes-x", "fifteen-bytes-x", "",
+            "fifteen-bytes-x|fifteen-bytes-x");
+        row("argv[0] not UTF-8", "abcdefghijklmno", "abcdefghijklmno\xff", "",
+            "abcdefghijklmno|abcdefghijklmno");
+        row("14 bytes", "fourteen-bytes", "fourteen-bytes-and-more", "",
+            "fourteen-bytes|fourteen-bytes");
     }
-}
+
+    // The browser's variant reads the path too; the scans' variant only a cut name's command line.
+    void fromProc() {
+        QFETCH(QByteArray, shown);
+        QFETCH(QByteArray, cmdline);
+        QFETCH(QString, exe);
+        QFETCH(QString, named);
+        for (const bool currentUserOnly : {false, true}) {
+            World world;
+            world.proc.add(5, cmdline, {}, exe);
+            const auto rows = world.table("5 0 1 " + shown + '\n', currentUserOnly);
+            QCOMPARE(rows.size(), 1);
+            const QString path =
+                currentUserOnly ? QString::fromUtf8(shown) : named.section(u'|', 1);
+            QCOMPARE(rows[0].name + u'|' + rows[0].path, named.section(u'|', 0, 0) + u'|' + path);
+            const QStringList cut = {QStringLiteral("5/cmdline")};
+            if (currentUserOnly)
+                QCOMPARE(world.proc.reads, shown.size() == 15 ? cut : QStringList());
+        }
+    }
+
+    void procReadOnceWhileTheProcessStays() {
+        World world;
+        world.proc.add(5, "/opt/uxLongVictimProcessName");
+        const QByteArray rows = "5 0 1 uxLongVictimPro\n6 0 1 short\n";
+        const QStringList read = {QStringLiteral("5/cmdline")};
+        world.table(rows);
+        QCOMPARE(std::exchange(world.proc.reads, {}), read);
+        QCOMPARE(world.table(rows)[0].name, QStringLiteral("uxLongVictimProcessName"));
+        QVERIFY(world.proc.reads.isEmpty());
+        // Another program under that id, or the id back after a scan without it: read again.
+        world.table("5 0 1 anotherLongName\n");
+        QCOMPARE(std::exchange(world.proc.reads, {}), read);
+        world.table("6 0 1 short\n");
+        world.table(rows);
+        QCOMPARE(world.proc.reads, read);
+    }
+
+    // Whole outputs, and single lines after the header.
+    void tableOutput_data() {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QString>("rows"); // "pid uid memory path" per row
+        const auto row = [](const char* tag, const QByteArray& output, const char* rows) {
+            QTest::newRow(tag) << (output.contains('\n') ? output : header + output + '\n')
+                               << QString::fromLatin1(rows);
+        };
+        row("header without line feed", header.chopped(1), "");
+        row("first line dropped even when it is a row", "\n\n5 0 1 first\n\n6 0 1 second\n\n",
+            "6 0 1 second");
+        row("no line feed at the end", header + "5 0 1 a\n6 0 1 b", "5 0 1 a|6 0 1 b");
+        row("duplicates kept in order", header + "6 0 1 a\n5 0 1 b\n6 0 1 c\n",
+            "6 0 1 a|5 0 1 b|6 0 1 c");
+        row("pid zero and a bad line skipped", header + "5 0 1 a\n0 0 1 z\n5 0 x b\n", "5 0 1 a");
+        row("aligned columns", "  123  1000  2048 sleep", "123 1000 2048 sleep");
+        row("command keeps leading spaces and tabs", "7 0 1   x\t", "7 0 1   x\t");
+        row("plus signs", "+7 +0 +1 x", "7 0 1 x");
+        row("largest values", "2147483647 4294967295 9223372036854775807 x",
+            "2147483647 4294967295 9223372036854775807 x");
+        row("smallest rss", "7 0 -9223372036854775808 x", "7 0 -9223372036854775808 x");
+        row("three pieces and a space", "7 0 1 ", "");
+        row("sign only", "7 0 - x", "");
+        row("pid out of range", "2147483648 0 1 x", "");
+        row("negative uid", "7 -1 1 x", "");
+        row("rss out of range", "7 0 9223372036854775808 x", "");
+        row("rss that wraps to 1", "7 0 18446744073709551617 x", "");
+        row("tab between columns", "7\t0 1 x", "");
+        row("tab after a number", "7\t 0 1 x", "");
+    }
+
+    void tableOutput() {
+        QFETCH(QByteArray, output);
+        QStringList rows;
+        for (const UserProcess& row : parseAll(output))
+            rows << QStringLiteral("%1 %2 %3 %4")
+                        .arg(row.pid)
+                        .arg(row.uid)
+                        .arg(row.memoryKB)
+                        .arg(row.path);
+        QTEST(rows.join(u'|'), "rows");
+    }
+
+    void commandLines_data() {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QHash<qint32, QString>>("expected");
+        using Map = QHash<qint32, QString>;
+        const QByteArray head = "  PID COMMAND\n";
+        QTest::newRow("trimmed, split at the first space only")
+            << head + " \t 42  two  spaces \t \n"
+            << Map{{42, " two  spaces"}};
+        QTest::newRow("empty command column") << head + "   42    \n42\t\n" << Map{};
+        QTest::newRow("later line replaces") << head + "42 first\n43 other\n42 second\n"
+                                             << Map{{42, "second"}, {43, "other"}};
+        QTest::newRow("bad pids skipped") << head + "x a\n2147483648 b\n7\tc d\n9 ok\n"
+                                          << Map{{9, "ok"}};
+    }
+
+    void commandLines() {
+        QFETCH(QByteArray, output);
+        QTEST(parseCommandLines(output), "expected");
+    }
+
+    void failedRuns() {
+        QVERIFY(parseAll(header + "5 0 1 good\n6 0 1 bad\xff name\n").isEmpty());
+        QVERIFY(parseCommandLines("  PID COMMAND\n5 good\n6 bad\xc3\x28\n").isEmpty());
+
+        // Bad command lines cost only the args; the table still counts.
+        World world;
+        world.runner.set(argsRun, "  PID COMMAND\n5 good\n6 \xed\xa0\x80 surrogate\n");
+        const auto rows = world.table("5 0 1 good\n", false);
+        QCOMPARE(pidsOf(rows), QList<qint32>{5});
+        QVERIFY(!rows[0].args);
+
+        World nothingRuns;
+        QVERIFY(nothingRuns.snapshotter.snapshotProcesses(false).isEmpty());
+        QVERIFY(nothingRuns.snapshotter.snapshotProcesses(true).isEmpty());
+    }
+
+    void displayNamesApplied() {
+        World world;
+        world.names.names = {{5, "Five"}, {6, QString()}, {7, "Tool"}};
+        for (const bool currentUserOnly : {false, true}) {
+            QStringList shown;
+            for (const UserProcess& row :
+                 world.table("5 0 1 a\n6 0 1 b\n8 0 1 c\n", currentUserOnly))
+                shown << row.localizedName.value_or(QStringLiteral("-"));
+            QCOMPARE(shown, QStringList({"Five", "-", "-"}));
+        }
+    }
+};
 
 QTEST_APPLESS_MAIN(TestProcessSnapshot)
 #include "test_process_snapshot.moc"

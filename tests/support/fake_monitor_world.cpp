@@ -3,6 +3,7 @@
 #include "display_name_source.h"
 #include "file_system.h"
 #include "lang.h"
+#include "proc_reader.h"
 
 #include <QCoreApplication>
 #include <unistd.h>
@@ -16,6 +17,8 @@ FakeMonitorWorld::FakeMonitorWorld()
 MonitorServices FakeMonitorWorld::services() const {
     MonitorServices services;
     services.runner = runner;
+    // A /proc with nothing in it: the rows stay as the fake table prints them.
+    services.proc = std::make_shared<ProcDirectory>(logs.filePath(QStringLiteral("no-proc")));
     services.displayNames = std::make_shared<NoDisplayNames>();
     services.signals = signals;
     services.selfMemory = selfMemory;
@@ -31,6 +34,7 @@ MonitorServices FakeMonitorWorld::services() const {
 MonitorServices FakeMonitorWorld::realProcessServices() const {
     MonitorServices services = this->services();
     services.runner = std::make_shared<PosixProcessRunner>();
+    services.proc = std::make_shared<ProcDirectory>();
     services.signals = std::make_shared<SystemProcessSignals>();
     services.currentUid = ::getuid();
     services.ownPid = QCoreApplication::applicationPid();

@@ -10,9 +10,11 @@
 
 extern char** environ;
 
-TestChild::TestChild(const QString& prefix, const QStringList& arguments, OnTerm onTerm)
+TestChild::TestChild(const QString& prefix, const QStringList& arguments, OnTerm onTerm,
+                     const QString& tail)
     : name_(QStringLiteral("%1-%2").arg(prefix).arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                    QLatin1Char('0'))),
+                                                    QLatin1Char('0')) +
+            tail),
       program_(dir_.filePath(name_)) {
     if (!dir_.isValid() || !QFile::copy(QStringLiteral("/bin/sleep"), program_))
         return;

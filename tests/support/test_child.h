@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <sys/types.h>
 
-// A copy of /bin/sleep under a name no other program uses ("<prefix>-<8 hex digits>", within
-// the kernel's 15 characters), started without fork so that sanitizers stay happy. It is
-// killed and reaped when the object goes, also when a test fails.
+// A copy of /bin/sleep under a name no other program uses ("<prefix>-<8 hex digits><tail>"; the
+// short prefix keeps the kernel's first 15 bytes unique too), started without fork so that
+// sanitizers stay happy. It is killed and reaped when the object goes, also when a test fails.
 class TestChild {
 public:
     // A child that blocks SIGTERM keeps it pending, so only SIGKILL ends it.
@@ -14,7 +14,7 @@ public:
 
     explicit TestChild(const QString& prefix,
                        const QStringList& arguments = {QStringLiteral("600")},
-                       OnTerm onTerm = OnTerm::end);
+                       OnTerm onTerm = OnTerm::end, const QString& tail = {});
     ~TestChild();
 
     TestChild(const TestChild&) = delete;
