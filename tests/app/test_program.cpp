@@ -1,5 +1,6 @@
 // The real program, started as a user starts it, each time with a home and runtime folder of
 // its own.
+#include "file_descriptor.h"
 #include "record_json.h"
 #include "settings_keys.h"
 #include "single_instance.h"
@@ -7,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -15,7 +17,10 @@
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
+#include <string>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,6 +32,15 @@ QStringList filesUnder(const QString& dir) {
     while (it.hasNext())
         files.append(QDir(dir).relativeFilePath(it.next()));
     return files;
+}
+
+bool isAbstractSocketTaken(const std::string& name) {
+    const FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::copy(name.begin(), name.end(), address.sun_path + 1);
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) == 0;
 }
 
 bool hasEnded(const QProcess* process) {
@@ -76,6 +90,37 @@ class TestProgram : public QObject {
         if (fd >= 0)
             ::close(fd);
         return isHeld;
+    }
+
+    QString xdotool(const QStringList& arguments, const QString& display) {
+        QProcess* tool = start(QStringLiteral("xdotool"), arguments, "xcb", display);
+        tool->waitForFinished(10000);
+        return QString::fromUtf8(tool->readAllStandardOutput()).trimmed();
+    }
+
+    // An X server of the test's own, as ":N". Clients try the abstract socket before the file,
+    // and another server may hold that name where our /tmp shows no lock: such numbers are
+    // skipped, and the server must answer with our screen before it counts as ours.
+    QString startXServer() {
+        for (int number = 90 + QRandomGenerator::global()->bounded(400), tries = 0; tries < 20;
+             ++number, ++tries) {
+            if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
+                isAbstractSocketTaken("/tmp/.X11-unix/X" + std::to_string(number)))
+                continue;
+            const QString display = u':' + QString::number(number);
+            QProcess* xvfb = start(QStringLiteral("Xvfb"), {display, "-screen", "0", "1024x768x24",
+                                                            "-nolisten", "tcp", "-displayfd", "1"});
+            const bool answers = QTest::qWaitFor(
+                [&] {
+                    return hasEnded(xvfb) ||
+                           (xvfb->canReadLine() &&
+                            xdotool({"getdisplaygeometry"}, display) == "1024 768");
+                },
+                10000);
+            if (answers && !hasEnded(xvfb))
+                return display;
+        }
+        return {};
     }
 
 private Q_SLOTS:
@@ -174,30 +219,25 @@ private Q_SLOTS:
                                         JsonStyle::compact));
         settings.sync();
 
-        QProcess* xvfb = start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0",
-                                                        "1024x768x24", "-nolisten", "tcp"});
-        QTRY_VERIFY_WITH_TIMEOUT(xvfb->canReadLine() || hasEnded(xvfb), 10000);
-        const QString display = u':' + QString::fromLatin1(xvfb->readLine()).trimmed();
-        const auto xdotool = [&](const QStringList& arguments) {
-            QProcess* tool = start(QStringLiteral("xdotool"), arguments, "xcb", display);
-            tool->waitForFinished(10000);
-            return QString::fromUtf8(tool->readAllStandardOutput()).trimmed();
-        };
+        const QString display = startXServer();
+        QVERIFY2(!display.isEmpty(), "no X server of our own");
 
         QProcess* zentrav = startZentrav({}, QStringLiteral("xcb"), display);
         QString window;
         QTRY_VERIFY_WITH_TIMEOUT(
             hasEnded(zentrav) ||
-                !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"})).isEmpty(),
+                !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"}, display))
+                     .isEmpty(),
             60000);
         QVERIFY2(!hasEnded(zentrav), zentrav->readAllStandardError().constData());
         // The header's start button, at the right of the 520 x 560 view under the menu bar.
         const int height = QRegularExpression(QStringLiteral("HEIGHT=(\\d+)"))
-                               .match(xdotool({"getwindowgeometry", "--shell", window}))
+                               .match(xdotool({"getwindowgeometry", "--shell", window}, display))
                                .captured(1)
                                .toInt();
         xdotool({"mousemove", "--window", window, "474", QString::number(height - 560 + 22),
-                 "click", "1"});
+                 "click", "1"},
+                display);
         QCOMPARE(child.waitForEnd(20000), SIGTERM);
         // The user sees the entry in the pane: the scan that ended the child has come back.
         QTest::qWait(1500);
