@@ -322,7 +322,7 @@ private Q_SLOTS:
         click(localized("a11y_fuzzy"));
         click(localized("browse_all_tab"));
         QTest::keyClicks(field(), token.toUpper());
-        QTRY_COMPARE(browserRows(), addButtons("+" + child.name()));
+        QTRY_COMPARE_WITH_TIMEOUT(browserRows(), addButtons("+" + child.name()), 15000);
         QCOMPARE(controller->findChild<QLabel*>("procCountLabel")->text(),
                  localizedCount("process_count", 1));
         QVERIFY(accessibleNamed(controller.get(), QStringLiteral("PID %1").arg(child.pid())));

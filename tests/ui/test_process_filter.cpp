@@ -88,8 +88,9 @@ private Q_SLOTS:
 
     // The quick path for plain ASCII must not bypass the locale's own case rules.
     void foldsByTheLocale() {
-        const QList<UserProcess> processes = {
-            {1, 0, "disk-sync"}, {2, 0, "Éditeur"}, {3, 0, "ΟΔΟΣ"}};
+        const QList<UserProcess> processes = {{1, 0, "disk-sync", {}, {}, 1, {}, O::system},
+                                              {2, 0, "Éditeur", {}, {}, 1, {}, O::system},
+                                              {3, 0, "ΟΔΟΣ", {}, {}, 1, {}, O::system}};
         const ProcessFilter turkish(processes, QLocale(QLocale::Turkish));
         QCOMPARE(namesOf(turkish.filtered("all", "DİSK")), QStringList{"disk-sync"});
         QVERIFY(turkish.filtered("all", "DISK").isEmpty());
