@@ -17,12 +17,6 @@ public:
 
     explicit AboutWindow(QWidget* parent = nullptr);
 
-    QLabel* iconLabel() const { return iconLabel_; }
-    QLabel* nameLabel() const { return nameLabel_; }
-    QLabel* versionLabel() const { return versionLabel_; }
-    QLabel* copyrightLabel() const { return copyrightLabel_; }
-    FlatButton* linkButton() const { return linkButton_; }
-
 Q_SIGNALS:
     void websiteRequested(const QUrl& url);
 

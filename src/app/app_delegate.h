@@ -31,21 +31,18 @@ public:
     // The start-up sequence: look, menu, window.
     void applicationDidFinishLaunching();
 
-    QMainWindow* window() const { return window_.get(); }
-    AboutWindow* aboutWindow() const { return aboutWindow_.get(); }
-    MainViewController* mainViewController() const;
-
-    void showAbout();
     // A later start of the program hands over to this one: the main window comes back to the
     // front, restored if minimised.
     void showMainWindow();
     // The session is ending: the log is written now, before anything can end the program.
     void commitData();
-    void openWebsite(const QUrl& url);
-    // Puts a new controller, with a new monitor, in place of the window's current one.
-    void replaceMainViewController();
 
 private:
+    void showAbout();
+    // Puts a new controller, with a new monitor, in place of the window's current one.
+    void replaceMainViewController();
+    MainViewController* mainViewController() const;
+    void openWebsite(const QUrl& url);
     void installMainViewController();
 
     Environment environment_;

@@ -49,8 +49,6 @@ public:
     void switchToBrowse();
     void filterTapped(const QString& identifier);
 
-    // The gear's menu, built afresh with the current marks and wired to the actions below.
-    std::unique_ptr<SettingsMenu> makeSettingsMenu();
     void showSettingsMenu();
     void toggleLaunchAtLogin(QAction* item);
     void exportTargets();
@@ -70,6 +68,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The gear's menu, built afresh with the current marks and wired to the actions above.
+    std::unique_ptr<SettingsMenu> makeSettingsMenu();
     QList<QWidget*> focusStops() const;
     void buildLayout();
     void bindMonitor();

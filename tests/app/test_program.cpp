@@ -56,7 +56,9 @@ class TestProgram : public QObject {
 
     QString runtimeDir() const { return home_->filePath(QStringLiteral("runtime")); }
 
-    QProcessEnvironment environment(const QString& platform, const QString& display) const {
+    // Started processes end with the test, also when it fails.
+    QProcess* start(const QString& program, const QStringList& arguments,
+                    const QString& platform = "offscreen", const QString& display = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.insert(QStringLiteral("DISPLAY"), display);
@@ -66,14 +68,8 @@ class TestProgram : public QObject {
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home_->filePath("data"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_->filePath("cache"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
-        return environment;
-    }
-
-    // Started processes end with the test, also when it fails.
-    QProcess* start(const QString& program, const QStringList& arguments,
-                    const QString& platform = "offscreen", const QString& display = {}) {
         started_.push_back(std::make_unique<QProcess>());
-        started_.back()->setProcessEnvironment(environment(platform, display));
+        started_.back()->setProcessEnvironment(environment);
         started_.back()->start(program, arguments);
         return started_.back().get();
     }

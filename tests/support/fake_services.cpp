@@ -77,11 +77,3 @@ void FakeProcessSignals::record(const QString& event) {
     std::lock_guard lock(mutex_);
     events_.append(event);
 }
-
-std::optional<QString> FakeFileChooser::chooseSaveLocation(const QString& title,
-                                                           const QString& suggestedName) {
-    ++savePanels;
-    lastTitle = title;
-    lastSuggestedName = suggestedName;
-    return savePath;
-}

@@ -67,7 +67,12 @@ public:
 class FakeFileChooser final : public FileChooser {
 public:
     std::optional<QString> chooseSaveLocation(const QString& title,
-                                              const QString& suggestedName) override;
+                                              const QString& suggestedName) override {
+        ++savePanels;
+        lastTitle = title;
+        lastSuggestedName = suggestedName;
+        return savePath;
+    }
     std::optional<QString> chooseFileToOpen() override {
         ++openPanels;
         return openPath;

@@ -1,57 +1,72 @@
 #include "accessible_tree.h"
-#include "active_window.h"
+#include "browse_cell_view.h"
 #include "fake_monitor_world.h"
+#include "lang.h"
 #include "localized_text.h"
 #include "main_view_controller.h"
 #include "pane_splitter.h"
 #include "row_table.h"
+#include "settings_keys.h"
 #include "test_child.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QSplitterHandle>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+
+namespace {
+void press(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+QString focusedName() {
+    return QAccessible::queryAccessibleInterface(QApplication::focusWidget())
+        ->text(QAccessible::Name);
+}
+
+// The add buttons' names of browser rows written "+name" (to add) or "✓name" (watched).
+QStringList addButtons(const QString& rows) {
+    QStringList names;
+    for (const QString& row : rows.split(u' '))
+        names.append(localizedText(row[0] == u'+' ? "a11y_watch" : "a11y_watched", row.sliced(1)));
+    return names;
+}
+} // namespace
 
 class TestMainViewController : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init();
-    void cleanup();
+    std::unique_ptr<FakeMonitorWorld> world;
+    std::shared_ptr<FakeFileChooser> chooser = std::make_shared<FakeFileChooser>();
+    std::unique_ptr<MainViewController> controller;
+    QTemporaryDir files;
 
-    void addsTrimmedNames_data();
-    void addsTrimmedNames();
-    void controlsAreNamedWithRolesAndStates();
-    void tabWalksTheWindowInReadingOrder();
-    void keyboardWorksTheWatchListRows();
-    void focusRingShowsForTheKeyboardOnly();
-    void startAndStopShowTheMonitorsState();
-    void intervalButtonsSetTheMonitorsInterval();
-    void logRowsNewestFirstUntilCleaning_data();
-    void logRowsNewestFirstUntilCleaning();
-    void dividerKeepsItsDistance();
-    void backgroundClickEndsEditing();
-    void killsAndLogsARealProcess();
-
-private:
-    void showController(MonitorServices services);
-    template <typename T = QWidget> T* named(const QString& name) const {
-        T* control = controlNamed<T>(controller.get(), name);
-        if (!control)
-            qWarning("nothing is named \"%s\"", qPrintable(name));
-        return control;
+    void show(MonitorServices services) {
+        controller = std::make_unique<MainViewController>(std::move(services), chooser);
+        controller->show();
+        controller->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(controller.get()));
     }
-    QLineEdit* field() const { return named<QLineEdit>(localized("input_placeholder")); }
+    ProcessMonitor& monitor() const { return controller->monitor(); }
+    bool isChecked(const QString& name) const {
+        return accessibleNamed(controller.get(), name)->state().checked;
+    }
+    void click(const QString& name) {
+        QWidget* control = controlNamed(controller.get(), name);
+        QVERIFY2(control, qPrintable(name));
+        QTest::mouseClick(control, Qt::LeftButton);
+    }
+    QLineEdit* field() const { return controller->findChild<QLineEdit*>("inputField"); }
     void type(const QString& name) {
         QTest::keyClicks(field(), name);
         QTest::keyClick(field(), Qt::Key_Return);
-    }
-    QString focusedName() const {
-        QWidget* focused = QApplication::focusWidget();
-        return focused ? QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Name)
-                       : QString();
     }
     QStringList logRows() const {
         QStringList rows;
@@ -60,308 +75,351 @@ private:
             rows.append(table->viewForRow(row)->accessibleName());
         return rows;
     }
+    QStringList browserRows() const {
+        QStringList names;
+        for (QAccessibleInterface* node : showingNodes(controller.get())) {
+            if (qobject_cast<BrowseCellView*>(node->object()->parent()) &&
+                node->role() == QAccessible::Button)
+                names.append(node->text(QAccessible::Name));
+        }
+        return names;
+    }
+    QStringList useMenu(const QString& choice = {}) {
+        return ::useMenu(controller->findChild<QWidget*>("settingsBtn"), choice);
+    }
 
-    std::unique_ptr<FakeMonitorWorld> world;
-    std::unique_ptr<MainViewController> controller;
+private Q_SLOTS:
+    void init() {
+        world = std::make_unique<FakeMonitorWorld>();
+        world->selfMemory->bytes = 64 * 1048576;
+        world->runner->setTable(FakeProcessRunner::tableOf({{10, 0, 4000, "cupsd"},
+                                                            {20, 501, 9000, "editor"},
+                                                            {30, 0, 300, "cron"},
+                                                            {40, 501, 500, "Editor"}}));
+        show(world->services());
+    }
+
+    void cleanup() {
+        controller.reset();
+        world.reset();
+        Lang::shared().setLanguage(QStringLiteral("system"));
+    }
+
+    // Names are added without the spaces and tabs around them, by Return or the button; only
+    // blanks add nothing and stay in the field.
+    void addsTrimmedNames() {
+        // QTest::keyClicks cannot type a tab into a line edit; insert() is what typing does.
+        field()->insert(QStringLiteral("  Web Content\t"));
+        QTest::keyClick(field(), Qt::Key_Return);
+        field()->insert(QStringLiteral(" Slack "));
+        click(localized("add_button"));
+        QCOMPARE(field()->text(), QString());
+        for (const char* blanks : {" \t ", "  "}) {
+            field()->insert(QString::fromLatin1(blanks));
+            click(localized("add_button"));
+            QTest::keyClick(field(), Qt::Key_Return);
+            QCOMPARE(field()->text(), QString::fromLatin1(blanks));
+            field()->clear();
+        }
+        QCOMPARE(monitor().targets().size(), 2);
+        QCOMPARE(monitor().targets()[0].name, QStringLiteral("Web Content"));
+        QCOMPARE(monitor().targets()[1].name, QStringLiteral("Slack"));
+        QCOMPARE(monitor().targets()[1].matchMode, MatchMode::fuzzy);
+        QVERIFY(!accessibleNamed(controller.get(), localized("no_processes_added")));
+    }
+
+    // What a screen reader finds in the watch-list view: every control the keyboard reaches
+    // has a name in words, and the switches, radio groups and badges say their state.
+    void controlsAreNamedWithRolesAndStates() {
+        QVERIFY(accessibleNamed(controller.get(), localized("no_processes_added")));
+        type(QStringLiteral("alpha"));
+        click(localized("a11y_fuzzy"));
+        type(QStringLiteral("beta"));
+        QTest::keyClick(controlNamed(controller.get(), localizedText("a11y_enabled", "beta")),
+                        Qt::Key_Space);
+        monitor().appendLogEntries({killLogEntry(QStringLiteral("gamma"), 77)});
+        for (QAccessibleInterface* node : showingNodes(controller.get()))
+            QVERIFY(!node->state().focusable || !node->text(QAccessible::Name).isEmpty());
+        const QList<std::tuple<QString, QAccessible::Role, bool>> expected = {
+            {localized("a11y_status_off"), QAccessible::Client, false},
+            {localized("targets_tab"), QAccessible::RadioButton, true},
+            {localized("browse_all_tab"), QAccessible::RadioButton, false},
+            {localized("a11y_exact"), QAccessible::Button, false},
+            {localizedText("a11y_enabled", "alpha"), QAccessible::CheckBox, true},
+            {localizedText("a11y_enabled", "beta"), QAccessible::CheckBox, false},
+            {localizedText("a11y_remove", "beta"), QAccessible::Button, false},
+            {localized("a11y_fuzzy"), QAccessible::StaticText, false},
+            {localizedText("a11y_self_memory", "64.0 MB"), QAccessible::StaticText, false},
+            {localizedCount("a11y_interval", 5), QAccessible::RadioButton, true},
+            {localizedCount("a11y_interval", 60), QAccessible::RadioButton, false},
+            {localized("settings_button"), QAccessible::ButtonMenu, false},
+        };
+        for (const auto& [name, role, checked] : expected) {
+            QAccessibleInterface* node = accessibleNamed(controller.get(), name);
+            QVERIFY2(node && node->role() == role && node->state().checked == checked,
+                     qPrintable(name));
+        }
+        QVERIFY(!accessibleNamed(controller.get(), localized("a11y_fuzzy"))
+                     ->text(QAccessible::Description)
+                     .isEmpty());
+        QCOMPARE(logRows().value(0).section(u' ', 1),
+                 localized("a11y_kill_ok") + QStringLiteral(" killed gamma PID 77"));
+    }
+
+    // Tab and Shift+Tab walk the window as it reads; the arrow keys, Space and Delete work the
+    // watch list's rows.
+    void keyboardWalksTheWindowAndWorksTheRows() {
+        for (const char* name : {"alpha", "beta", "gamma"})
+            type(QString::fromLatin1(name));
+        monitor().appendLogEntries({killLogEntry(QStringLiteral("delta"), 77)});
+        QStringList order = {localized("input_placeholder"), localized("a11y_fuzzy"),
+                             localized("add_button"),        localizedText("a11y_enabled", "alpha"),
+                             localized("clean_memory"),      logRows().value(0)};
+        for (int seconds : {3, 5, 10, 30, 60})
+            order.append(localizedCount("a11y_interval", seconds));
+        for (const char* key : {"export_log", "clear_log", "settings_button", "targets_tab",
+                                "browse_all_tab", "start", "input_placeholder"})
+            order.append(localized(key));
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QStringList walked = {focusedName()};
+            while (walked.size() < order.size()) {
+                press(key);
+                walked.append(focusedName());
+            }
+            QCOMPARE(key == Qt::Key_Tab ? walked : QList(walked.rbegin(), walked.rend()), order);
+        }
+
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Right})
+            press(key);
+        QCOMPARE(focusedName(), localizedText("a11y_enabled", "beta"));
+        press(Qt::Key_Space);
+        QVERIFY(monitor().targets()[0].isEnabled && !monitor().targets()[1].isEnabled);
+        QVERIFY(!isChecked(localizedText("a11y_enabled", "beta")));
+        // The last row goes; the focus stays in the list, on its new last row.
+        for (Qt::Key key : {Qt::Key_End, Qt::Key_Delete, Qt::Key_Home, Qt::Key_Up, Qt::Key_Delete})
+            press(key);
+        QCOMPARE(focusedName(), localizedText("a11y_enabled", "beta"));
+        press(Qt::Key_Delete);
+        QVERIFY(monitor().targets().isEmpty());
+        press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), localized("clean_memory"));
+    }
+
+    // A ring shows on the plate where the keyboard is, and goes at the next click.
+    void focusRingShowsForTheKeyboardOnly() {
+        QWidget* add = controlNamed(controller.get(), localized("add_button"));
+        const auto edge = [add] { return add->grab().toImage().pixelColor(add->width() / 2, 1); };
+        const QColor plain = edge();
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QVERIFY2(edge().lightness() > plain.lightness() + 60, qPrintable(edge().name()));
+        QTest::mouseClick(field(), Qt::LeftButton);
+        QCOMPARE(edge(), plain);
+    }
+
+    // The count of enabled entries is taken when monitoring starts; an interval chosen twice
+    // is chosen once, and the arrow keys move the choice.
+    void startStopAndIntervalShowTheMonitorsState() {
+        for (const char* name : {"one", "two", "three"})
+            type(QString::fromLatin1(name));
+        click(localizedText("a11y_enabled", "three"));
+        const auto* status = controller->findChild<QLabel*>(QStringLiteral("statusLabel"));
+        click(localized("start"));
+        QVERIFY(monitor().isMonitoring());
+        QVERIFY(accessibleNamed(controller.get(), localized("a11y_status_on")));
+        click(localizedText("a11y_enabled", "one"));
+        QCOMPARE(status->text(), localizedCount("monitoring_count", 2));
+        click(localized("stop"));
+        QVERIFY(!monitor().isMonitoring());
+        QCOMPARE(status->text(), localized("stopped"));
+        QVERIFY(accessibleNamed(controller.get(), localized("a11y_status_off")));
+        click(localized("start"));
+        QCOMPARE(status->text(), localizedCount("monitoring_count", 1));
+
+        for (int time = 0; time < 2; ++time) {
+            click(localizedCount("a11y_interval", 60));
+            QCOMPARE(monitor().scanInterval(), 60.0);
+            QVERIFY(!isChecked(localizedCount("a11y_interval", 5)));
+        }
+        controlNamed(controller.get(), localizedCount("a11y_interval", 60))->setFocus();
+        press(Qt::Key_Left);
+        QCOMPARE(monitor().scanInterval(), 30.0);
+        QVERIFY(isChecked(localizedCount("a11y_interval", 30)));
+    }
+
+    // Newest first. Cleaning moves the log to its day file, frees memory and measures it again,
+    // showing no figure when that fails. Export gathers the day files and the entries still in
+    // memory; clear deletes them all unasked.
+    void logRowsNewestFirstUntilCleaning() {
+        const auto* figure = controller->findChild<QLabel*>(QStringLiteral("selfMemLabel"));
+        QCOMPARE(figure->text(), QStringLiteral("64.0 MB"));
+        monitor().appendLogEntries({killLogEntry("zvb-one", 1)});
+        monitor().appendLogEntries({killLogEntry("zvb-two", 2), killLogEntry("zvb-three", 3)});
+        QStringList pids;
+        for (const QString& row : logRows())
+            pids.append(row.section(u' ', -1));
+        QCOMPARE(pids, (QStringList{"2", "3", "1"}));
+        for (auto [bytes, shown] : {std::pair{qint64(123.456 * 1048576), "123.5 MB"}, {0, ""}}) {
+            world->selfMemory->bytes = bytes;
+            click(localized("clean_memory"));
+            QTRY_COMPARE(figure->text(), QString::fromUtf8(shown));
+        }
+        QCOMPARE(world->selfMemory->releases, 2);
+        QVERIFY(logRows().isEmpty());
+        QVERIFY(accessibleNamed(controller.get(), localized("no_kills_yet")));
+
+        monitor().appendLogEntries({killLogEntry(QStringLiteral("zvb-four"))});
+        chooser->savePath = files.filePath(QStringLiteral("all-logs.json"));
+        click(localized("export_log"));
+        QFile exported(*chooser->savePath);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QByteArray content = exported.readAll();
+        QVERIFY(content.contains("zvb-one") && content.contains("zvb-four"));
+        click(localized("clear_log"));
+        QVERIFY(monitor().killLog().isEmpty() && monitor().loadAllLogs().isEmpty());
+        QCOMPARE(chooser->savePanels + chooser->openPanels + chooser->beeps, 1);
+    }
+
+    // The divider keeps both panes usable, and a later resize does not move it back.
+    void dividerKeepsItsDistance() {
+        auto* split = controller->findChild<PaneSplitter*>();
+        QSplitterHandle* handle = split->handle(1);
+        const QPoint grip(handle->width() / 2, handle->height() / 2);
+        for (int dy : {-1000, 1000}) {
+            QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+            QTest::mouseMove(handle, grip + QPoint(0, dy));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, dy));
+            QCOMPARE(split->sizes().at(dy < 0 ? 0 : 1), PaneSplitter::minimumPaneHeight);
+        }
+        split->resize(split->width(), split->height() + 40);
+        QVERIFY(split->sizes().at(1) <= PaneSplitter::minimumPaneHeight + 40);
+    }
+
+    // Controls keep the field in edit; empty space or a label ends it.
+    void backgroundClickEndsEditing() {
+        type(QStringLiteral("alpha"));
+        QWidget* table = controller->findChild<RowTable*>("targetsTable")->viewport();
+        for (const QString& label : {localizedText("a11y_enabled", "alpha"), QString("alpha")}) {
+            QTest::mouseClick(field(), Qt::LeftButton);
+            click(label);
+            QCOMPARE(field()->hasFocus(), label != u"alpha");
+        }
+        QTest::mouseClick(field(), Qt::LeftButton);
+        QTest::mouseClick(table, Qt::LeftButton, {},
+                          QPoint(table->width() / 2, table->height() - 5));
+        QVERIFY(!field()->hasFocus());
+    }
+
+    // Found by a token of its command line, in capitals; Return in the search adds nothing, on
+    // the row Return and "+" add once, in fuzzy mode whatever the window's mode; then ended.
+    void browserFindsAddsAndEndsARealChild() {
+        // sleep takes a hexadecimal time; drawn anew so that a run elsewhere does not match it.
+        const QString token =
+            QString::number(QRandomGenerator::global()->bounded(0x100000, 0xffffff), 16) + "abc";
+        TestChild child(QStringLiteral("zvb"), {"0x" + token});
+        QVERIFY2(child.isStarted(), "could not start a copy of /bin/sleep");
+        show(world->realProcessServices());
+        click(localized("a11y_fuzzy"));
+        click(localized("browse_all_tab"));
+        QTest::keyClicks(field(), token.toUpper());
+        QTRY_COMPARE_WITH_TIMEOUT(browserRows(), addButtons("+" + child.name()), 15000);
+        QCOMPARE(controller->findChild<QLabel*>("procCountLabel")->text(),
+                 localizedCount("process_count", 1));
+        QVERIFY(accessibleNamed(controller.get(), QStringLiteral("PID %1").arg(child.pid())));
+        QVERIFY(accessibleNamed(controller.get(), localized("a11y_origin_own")));
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY(monitor().targets().isEmpty());
+        for (Qt::Key key :
+             {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Plus})
+            press(key);
+        QCOMPARE(browserRows(), addButtons("✓" + child.name()));
+        QCOMPARE(monitor().targets().size(), 1);
+        QCOMPARE(monitor().targets()[0].name, child.name());
+        QCOMPARE(monitor().targets()[0].matchMode, MatchMode::fuzzy);
+        click(localized("start"));
+        QTRY_VERIFY_WITH_TIMEOUT(!logRows().isEmpty(), 15000);
+        QVERIFY(logRows().first().contains(child.name()));
+        QVERIFY(child.waitForEnd(5000) > 0);
+    }
+
+    // Entries mark rows of their exact name, switched off or not; case counts. The search stays
+    // with the browser, and its rows stay until a fresh list arrives.
+    void browserFiltersMarksAndSearches() {
+        monitor().addTarget(QStringLiteral("editor"), MatchMode::exact);
+        monitor().addTarget(QStringLiteral("cron"), MatchMode::fuzzy);
+        monitor().toggleTarget(monitor().targets().last().id);
+        click(localized("browse_all_tab"));
+        QTRY_COMPARE(browserRows(), addButtons("✓editor +cupsd +Editor ✓cron"));
+        click(localized("a11y_filter_system"));
+        QCOMPARE(browserRows(), addButtons("+cupsd ✓cron"));
+        click(localized("a11y_filter_own"));
+        QCOMPARE(browserRows(), addButtons("✓editor +Editor"));
+        QVERIFY(!isChecked(localized("a11y_filter_all")));
+        click(localizedText("a11y_watch", "Editor"));
+        QCOMPARE(browserRows(), addButtons("✓editor ✓Editor"));
+        click(localized("a11y_filter_all"));
+        QCOMPARE(field()->accessibleName(), localized("search_placeholder"));
+        QTest::keyClicks(field(), QStringLiteral("CUPS"));
+        QCOMPARE(browserRows(), addButtons("+cupsd"));
+
+        const int runs = world->runner->tableRuns();
+        click(localized("targets_tab"));
+        QCOMPARE(field()->text(), QString());
+        QCOMPARE(field()->accessibleName(), localized("input_placeholder"));
+        QVERIFY(!accessibleNamed(controller.get(), localized("a11y_filter_all")));
+        world->runner->setTable(FakeProcessRunner::tableOf({{50, 501, 100, "newcomer"}}));
+        click(localized("browse_all_tab"));
+        QCOMPARE(field()->text(), QStringLiteral("CUPS"));
+        QCOMPARE(browserRows(), addButtons("+cupsd"));
+        QTRY_COMPARE(world->runner->tableRuns(), runs + 1);
+        QTRY_VERIFY(browserRows().isEmpty());
+    }
+
+    // The open menu is in the accessibility tree; its items store and tick the language (the
+    // ticked one chosen again still rebuilds the view), start at login, export and import.
+    void settingsMenuItemsWork() {
+        QSignalSpy rebuilds(controller.get(), &MainViewController::languageChanged);
+        const QStringList items = useMenu();
+        QVERIFY2(items.value(0) == localized("settings_button") &&
+                     items.contains(localized("import_targets")) &&
+                     items.contains("System Default*") && items.contains(QStringLiteral("한국어")),
+                 qPrintable(items.join(u'|')));
+        for (const QString& language : QStringList{"English", "English", "System Default"}) {
+            useMenu(language);
+            const QSettings stored(QStringLiteral("Zentrav"), QStringLiteral("Zentrav"));
+            QCOMPARE(stored.value(SettingsKeys::appLanguage).toString(),
+                     language == u"English" ? QStringLiteral("en") : QString());
+            QVERIFY(useMenu().contains(language + '*'));
+        }
+        QCOMPARE(rebuilds.size(), 3);
+
+        const QString login = localized("launch_at_login");
+        const QString entry =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/autostart/zentrav.desktop");
+        for (bool expected : {true, false}) {
+            useMenu(login);
+            QCOMPARE(QFile::exists(entry), expected);
+            QCOMPARE(useMenu().contains(login + '*'), expected);
+        }
+
+        // Export then import adds nothing: every entry is there already.
+        chooser->savePath = chooser->openPath = files.filePath(QStringLiteral("targets.json"));
+        monitor().addTarget(QStringLiteral("Slack Helper"), MatchMode::exact);
+        useMenu(localized("export_targets"));
+        QVERIFY(QFile::exists(*chooser->savePath));
+        useMenu(localized("import_targets"));
+        QCOMPARE(chooser->openPanels, 1);
+        QCOMPARE(monitor().targets().size(), 1);
+    }
 };
 
-void TestMainViewController::init() {
-    world = std::make_unique<FakeMonitorWorld>();
-    world->selfMemory->bytes = 64 * 1048576;
-    showController(world->services());
+int main(int argc, char* argv[]) {
+    // The login item and the language choice go to this run's own config folder.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    TestMainViewController test;
+    return QTest::qExec(&test, argc, argv);
 }
-
-void TestMainViewController::cleanup() {
-    controller.reset();
-    world.reset();
-}
-
-void TestMainViewController::showController(MonitorServices services) {
-    controller = std::make_unique<MainViewController>(std::move(services));
-    QVERIFY(showActive(*controller));
-}
-
-void TestMainViewController::addsTrimmedNames_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("withButton");
-    QTest::addColumn<QString>("added");
-
-    QTest::newRow("return") << "  Web Content\t" << false << "Web Content";
-    QTest::newRow("button") << " Slack " << true << "Slack";
-    QTest::newRow("only blanks, return") << " \t " << false << "";
-    QTest::newRow("only blanks, button") << "   " << true << "";
-}
-
-void TestMainViewController::addsTrimmedNames() {
-    QFETCH(QString, typed);
-    QFETCH(bool, withButton);
-    QFETCH(QString, added);
-
-    // QTest::keyClicks cannot type a tab into a line edit; insert() is what typing does.
-    field()->insert(typed);
-    if (withButton)
-        QTest::mouseClick(named(localized("add_button")), Qt::LeftButton);
-    else
-        QTest::keyClick(field(), Qt::Key_Return);
-
-    const QList<TargetProcess>& targets = controller->monitor().targets();
-    QCOMPARE(accessibleNamed(controller.get(), localized("no_processes_added")) != nullptr,
-             added.isEmpty());
-    if (added.isEmpty()) {
-        QVERIFY(targets.isEmpty());
-        QCOMPARE(field()->text(), typed);
-        return;
-    }
-    QCOMPARE(targets.size(), 1);
-    QCOMPARE(targets[0].name, added);
-    QCOMPARE(targets[0].matchMode, MatchMode::fuzzy);
-    QVERIFY(named(localizedText("a11y_enabled", added)));
-    QCOMPARE(field()->text(), QString());
-}
-
-// What a screen reader finds in the watch-list view: every control the keyboard reaches has a
-// name in words, and the switches, radio groups and badges say their state.
-void TestMainViewController::controlsAreNamedWithRolesAndStates() {
-    type(QStringLiteral("alpha"));
-    QTest::mouseClick(named(localized("a11y_fuzzy")), Qt::LeftButton);
-    type(QStringLiteral("beta"));
-    QTest::keyClick(named(localizedText("a11y_enabled", "beta")), Qt::Key_Space);
-    controller->monitor().appendLogEntries({killLogEntry(QStringLiteral("gamma"), 77)});
-
-    QVERIFY2(!focusableNames(controller.get()).contains(QStringLiteral("?")),
-             qPrintable(focusableNames(controller.get()).join(u'|')));
-    struct Expected {
-        QString name;
-        QAccessible::Role role;
-        bool checked;
-    };
-    const QList<Expected> expected = {
-        {localized("a11y_status_off"), QAccessible::Client, false},
-        {localized("targets_tab"), QAccessible::RadioButton, true},
-        {localized("browse_all_tab"), QAccessible::RadioButton, false},
-        {localized("a11y_exact"), QAccessible::Button, false},
-        {localizedText("a11y_enabled", "alpha"), QAccessible::CheckBox, true},
-        {localizedText("a11y_enabled", "beta"), QAccessible::CheckBox, false},
-        {localizedText("a11y_remove", "beta"), QAccessible::Button, false},
-        {localized("a11y_fuzzy"), QAccessible::StaticText, false},
-        {localizedText("a11y_self_memory", "64.0 MB"), QAccessible::StaticText, false},
-        {localizedCount("a11y_interval", 5), QAccessible::RadioButton, true},
-        {localizedCount("a11y_interval", 60), QAccessible::RadioButton, false},
-        {localized("settings_button"), QAccessible::ButtonMenu, false},
-    };
-    for (const Expected& control : expected) {
-        QAccessibleInterface* node = accessibleNamed(controller.get(), control.name);
-        QVERIFY2(node, qPrintable(control.name));
-        QCOMPARE(node->role(), control.role);
-        QCOMPARE(bool(node->state().checked), control.checked);
-    }
-    QVERIFY(!accessibleNamed(controller.get(), localized("a11y_fuzzy"))
-                 ->text(QAccessible::Description)
-                 .isEmpty());
-    const QString logRow = logRows().value(0);
-    QVERIFY2(logRow.contains(localized("a11y_kill_ok")) &&
-                 logRow.contains(QStringLiteral("gamma")) &&
-                 logRow.contains(QStringLiteral("PID 77")),
-             qPrintable(logRow));
-}
-
-void TestMainViewController::tabWalksTheWindowInReadingOrder() {
-    type(QStringLiteral("alpha"));
-    type(QStringLiteral("beta"));
-    controller->monitor().appendLogEntries({killLogEntry(QStringLiteral("gamma"), 77)});
-    QStringList order = {localized("input_placeholder"), localized("a11y_fuzzy"),
-                         localized("add_button"),        localizedText("a11y_enabled", "alpha"),
-                         localized("clean_memory"),      logRows().value(0)};
-    for (int seconds : {3, 5, 10, 30, 60})
-        order.append(localizedCount("a11y_interval", seconds));
-    order << localized("export_log") << localized("clear_log") << localized("settings_button")
-          << localized("targets_tab") << localized("browse_all_tab") << localized("start")
-          << localized("input_placeholder");
-
-    QCOMPARE(focusedName(), order.first());
-    QStringList walked = {focusedName()};
-    for (qsizetype i = 1; i < order.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        walked.append(focusedName());
-    }
-    QCOMPARE(walked, order);
-    QStringList back = {focusedName()};
-    for (qsizetype i = 1; i < order.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        back.prepend(focusedName());
-    }
-    QCOMPARE(back, order);
-}
-
-void TestMainViewController::keyboardWorksTheWatchListRows() {
-    for (const char* name : {"alpha", "beta", "gamma"})
-        type(QString::fromLatin1(name));
-    const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
-    for (int tab = 0; tab < 3; ++tab)
-        press(Qt::Key_Tab);
-    QCOMPARE(focusedName(), localizedText("a11y_enabled", "alpha"));
-    press(Qt::Key_Down);
-    press(Qt::Key_Right);
-    QCOMPARE(focusedName(), localizedText("a11y_enabled", "beta"));
-    press(Qt::Key_Space);
-    const ProcessMonitor& monitor = controller->monitor();
-    QVERIFY(monitor.targets()[0].isEnabled);
-    QVERIFY(!monitor.targets()[1].isEnabled);
-    QVERIFY(!QApplication::focusWidget()->property("checked").toBool());
-
-    press(Qt::Key_End);
-    QCOMPARE(focusedName(), localizedText("a11y_enabled", "gamma"));
-    // The last row goes; the focus stays in the list, on its new last row.
-    press(Qt::Key_Delete);
-    QCOMPARE(monitor.targets().size(), 2);
-    QCOMPARE(focusedName(), localizedText("a11y_enabled", "beta"));
-    press(Qt::Key_Home);
-    press(Qt::Key_Up);
-    press(Qt::Key_Delete);
-    QCOMPARE(focusedName(), localizedText("a11y_enabled", "beta"));
-    press(Qt::Key_Delete);
-    QVERIFY(monitor.targets().isEmpty());
-    // Nothing left to work on: Tab goes on to the log's button.
-    press(Qt::Key_Tab);
-    QCOMPARE(focusedName(), localized("clean_memory"));
-}
-
-// A ring shows on the plate where the keyboard is, and goes at the next click.
-void TestMainViewController::focusRingShowsForTheKeyboardOnly() {
-    QWidget* add = named(localized("add_button"));
-    const auto edge = [add] { return add->grab().toImage().pixelColor(add->width() / 2, 1); };
-    const QColor plain = edge();
-    QTest::keyClick(field(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), add);
-    QVERIFY2(edge().lightness() > plain.lightness() + 60, qPrintable(edge().name()));
-    QTest::mouseClick(field(), Qt::LeftButton);
-    QCOMPARE(edge(), plain);
-}
-
-void TestMainViewController::startAndStopShowTheMonitorsState() {
-    for (const char* name : {"one", "two", "three"})
-        type(QString::fromLatin1(name));
-    QTest::mouseClick(named(localizedText("a11y_enabled", "three")), Qt::LeftButton);
-    const auto* status = controller->findChild<QLabel*>(QStringLiteral("statusLabel"));
-    QCOMPARE(status->text(), localized("stopped"));
-
-    QTest::mouseClick(named(localized("start")), Qt::LeftButton);
-    QVERIFY(controller->monitor().isMonitoring());
-    QCOMPARE(status->text(), localizedCount("monitoring_count", 2));
-    QVERIFY(named(localized("a11y_status_on")));
-    // The count is taken when monitoring starts, not on every change of the list.
-    QTest::mouseClick(named(localizedText("a11y_enabled", "one")), Qt::LeftButton);
-    QCOMPARE(status->text(), localizedCount("monitoring_count", 2));
-
-    QTest::mouseClick(named(localized("stop")), Qt::LeftButton);
-    QVERIFY(!controller->monitor().isMonitoring());
-    QCOMPARE(status->text(), localized("stopped"));
-    QVERIFY(named(localized("a11y_status_off")));
-    QTest::mouseClick(named(localized("start")), Qt::LeftButton);
-    QCOMPARE(status->text(), localizedCount("monitoring_count", 1));
-}
-
-void TestMainViewController::intervalButtonsSetTheMonitorsInterval() {
-    QCOMPARE(controller->monitor().scanInterval(), 5.0);
-    const auto isChecked = [this](int seconds) {
-        return bool(accessibleNamed(controller.get(), localizedCount("a11y_interval", seconds))
-                        ->state()
-                        .checked);
-    };
-    QWidget* sixty = named(localizedCount("a11y_interval", 60));
-    // Twice: choosing the chosen interval again changes nothing.
-    for (int press = 0; press < 2; ++press) {
-        QTest::mouseClick(sixty, Qt::LeftButton);
-        QCOMPARE(controller->monitor().scanInterval(), 60.0);
-        QVERIFY(isChecked(60) && !isChecked(5));
-    }
-    // The arrow keys move the choice within the group.
-    sixty->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(sixty, Qt::Key_Left);
-    QCOMPARE(controller->monitor().scanInterval(), 30.0);
-    QVERIFY(isChecked(30) && !isChecked(60));
-}
-
-void TestMainViewController::logRowsNewestFirstUntilCleaning_data() {
-    QTest::addColumn<qint64>("bytes");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("measured") << qint64(123.456 * 1048576) << "123.5 MB";
-    QTest::newRow("failed measurement") << qint64(0) << "";
-}
-
-void TestMainViewController::logRowsNewestFirstUntilCleaning() {
-    QFETCH(qint64, bytes);
-    QFETCH(QString, shown);
-    ProcessMonitor& monitor = controller->monitor();
-    monitor.appendLogEntries({killLogEntry(QStringLiteral("first"), 1)});
-    monitor.appendLogEntries(
-        {killLogEntry(QStringLiteral("second"), 2), killLogEntry(QStringLiteral("third"), 3)});
-    const QStringList rows = logRows();
-    QCOMPARE(rows.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        QVERIFY2(rows[i].endsWith(QStringLiteral("PID %1").arg(i == 0   ? 2
-                                                               : i == 1 ? 3
-                                                                        : 1)),
-                 qPrintable(rows[i]));
-
-    // Cleaning moves the log to its day file, frees memory and measures it again.
-    const auto* figure = controller->findChild<QLabel*>(QStringLiteral("selfMemLabel"));
-    QCOMPARE(figure->text(), QStringLiteral("64.0 MB"));
-    world->selfMemory->bytes = bytes;
-    QTest::mouseClick(named(localized("clean_memory")), Qt::LeftButton);
-    QCOMPARE(world->selfMemory->releases, 1);
-    QVERIFY(logRows().isEmpty());
-    QVERIFY(accessibleNamed(controller.get(), localized("no_kills_yet")));
-    QTRY_COMPARE(figure->text(), shown);
-}
-
-void TestMainViewController::dividerKeepsItsDistance() {
-    auto* split = controller->findChild<PaneSplitter*>();
-    QCOMPARE(split->sizes().at(0), qRound(0.55 * split->height()));
-    QSplitterHandle* handle = split->handle(1);
-    const auto dragBy = [handle](int dy) {
-        const QPoint grip(handle->width() / 2, handle->height() / 2);
-        QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
-        QTest::mouseMove(handle, grip + QPoint(0, dy));
-        QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip + QPoint(0, dy));
-    };
-    dragBy(-1000);
-    QCOMPARE(split->sizes().at(0), PaneSplitter::minimumPaneHeight);
-    dragBy(1000);
-    QCOMPARE(split->sizes().at(1), PaneSplitter::minimumPaneHeight);
-    // A later resize never puts the divider back at 55 %.
-    split->resize(split->width(), split->height() + 40);
-    QVERIFY(split->sizes().at(1) <= PaneSplitter::minimumPaneHeight + 40);
-}
-
-void TestMainViewController::backgroundClickEndsEditing() {
-    type(QStringLiteral("alpha"));
-    QTest::mouseClick(field(), Qt::LeftButton);
-    // Controls keep the field in edit; empty space or a label ends it.
-    QTest::mouseClick(named(localizedText("a11y_enabled", "alpha")), Qt::LeftButton);
-    QVERIFY(field()->hasFocus());
-    QTest::mouseClick(named(QStringLiteral("alpha")), Qt::LeftButton);
-    QVERIFY(!field()->hasFocus());
-
-    QTest::mouseClick(field(), Qt::LeftButton);
-    QWidget* table = controller->findChild<RowTable*>(QStringLiteral("targetsTable"))->viewport();
-    QTest::mouseClick(table, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(table->width() / 2, table->height() - 5));
-    QVERIFY(!field()->hasFocus());
-}
-
-void TestMainViewController::killsAndLogsARealProcess() {
-    TestChild child(QStringLiteral("zvw"));
-    QVERIFY2(child.isStarted(), "could not start a copy of /bin/sleep");
-    showController(world->realProcessServices());
-
-    type(child.name());
-    QTest::mouseClick(named(localized("start")), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!logRows().isEmpty(), 15000);
-    QVERIFY(logRows().first().contains(child.name()));
-    QVERIFY(child.waitForEnd(5000) > 0);
-}
-
-QTEST_MAIN(TestMainViewController)
 #include "test_main_view_controller.moc"

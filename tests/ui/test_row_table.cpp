@@ -6,16 +6,37 @@
 #include <QTest>
 
 namespace {
-
 constexpr int rowHeight = 40;
 constexpr int pitch = rowHeight + RowTable::rowSpacing;
+} // namespace
 
-// A table whose rows are labels showing their index.
-struct Fixture {
-    int count = 0;
+// A table of 5000 rows, labels that show their index.
+class TestRowTable : public QObject {
+    Q_OBJECT
+
+    int count = 5000;
     RowTable table{rowHeight};
 
-    explicit Fixture(int rows) : count(rows) {
+    QScrollBar* bar() const { return table.verticalScrollBar(); }
+    int viewHeight() const { return table.viewport()->height(); }
+    QString textOf(int index) const {
+        auto* row = qobject_cast<QLabel*>(table.viewForRow(index));
+        return row ? row->text() : QString();
+    }
+    QList<QWidget*> rowWidgets() const {
+        return table.viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    }
+    qsizetype visibleRowWidgets() const {
+        const QList<QWidget*> rows = rowWidgets();
+        return std::count_if(rows.begin(), rows.end(),
+                             [](QWidget* row) { return row->isVisible(); });
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // Unset, the table has nothing to show.
+        table.reloadData();
+        QCOMPARE(table.numberOfRows(), 0);
         configureTable(table);
         table.resize(300, 430);
         table.setDataSource([this] { return count; },
@@ -27,94 +48,53 @@ struct Fixture {
         QVERIFY(QTest::qWaitForWindowExposed(&table));
     }
 
-    int viewHeight() const { return table.viewport()->height(); }
-    int maxRowWidgets() const { return viewHeight() / pitch + 2; }
-    QScrollBar* bar() const { return table.verticalScrollBar(); }
+    void manyRowsMakeOnlyAFewWidgets() {
+        QCOMPARE(bar()->maximum(), 5000 * pitch - viewHeight());
+        // Walk the whole list: the widgets scrolled out are the ones used again.
+        for (int value = 0; value <= bar()->maximum(); value += 97)
+            bar()->setValue(value);
+        QVERIFY(rowWidgets().size() <= viewHeight() / pitch + 2);
 
-    QString textOf(int index) const {
-        auto* row = qobject_cast<QLabel*>(table.viewForRow(index));
-        return row ? row->text() : QString();
+        // Part-way down a row: the rows in view show their own index at their own place.
+        bar()->setValue(100 * pitch + 10);
+        const int last = (100 * pitch + 10 + viewHeight() - 1) / pitch;
+        QCOMPARE(table.viewForRow(99), nullptr);
+        QCOMPARE(table.viewForRow(last + 1), nullptr);
+        for (int index = 100; index <= last; ++index)
+            QCOMPARE(textOf(index), QString::number(index));
+        QCOMPARE(visibleRowWidgets(), last - 100 + 1);
+        QCOMPARE(table.viewForRow(101)->geometry(),
+                 QRect(0, pitch - 10, table.viewport()->width(), rowHeight));
+        bar()->setValue(bar()->maximum());
+        QCOMPARE(textOf(4999), QStringLiteral("4999"));
     }
 
-    int rowWidgets() const {
-        return int(table.viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
-    }
+    void reloadAndResizeShowTheRightRows() {
+        bar()->setValue(2000 * pitch);
+        const qsizetype made = rowWidgets().size();
+        // Shrunk while scrolled far down: no stale row stays on screen.
+        count = 3;
+        table.reloadData();
+        QCOMPARE(bar()->value(), 0);
+        QCOMPARE(textOf(2), QStringLiteral("2"));
+        QCOMPARE(table.viewForRow(3), nullptr);
+        QCOMPARE(visibleRowWidgets(), 3);
+        QCOMPARE(rowWidgets().size(), made);
 
-    int visibleRowWidgets() const {
-        int visible = 0;
-        for (QWidget* child : table.viewport()->findChildren<QWidget*>())
-            visible += child->isVisible() ? 1 : 0;
-        return visible;
+        // A taller table, as when the divider is dragged, shows more rows.
+        count = 100;
+        table.reloadData();
+        QCOMPARE(table.viewForRow(15), nullptr);
+        table.resize(300, 20 * pitch);
+        QCOMPARE(textOf(19), QStringLiteral("19"));
+        QCOMPARE(table.viewForRow(20), nullptr);
+
+        count = 0;
+        table.reloadData();
+        QCOMPARE(visibleRowWidgets(), 0);
+        QCOMPARE(bar()->maximum(), 0);
     }
 };
-
-} // namespace
-
-class TestRowTable : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void manyRowsMakeOnlyAFewWidgets();
-    void reloadAndResizeShowTheRightRows();
-    void emptyAndUnsetSourcesShowNothing();
-};
-
-void TestRowTable::manyRowsMakeOnlyAFewWidgets() {
-    Fixture f(5000);
-    QCOMPARE(f.bar()->maximum(), 5000 * pitch - f.viewHeight());
-    // Walk the whole list: the widgets scrolled out are the ones used again.
-    for (int value = 0; value <= f.bar()->maximum(); value += 97)
-        f.bar()->setValue(value);
-    QVERIFY2(f.rowWidgets() <= f.maxRowWidgets(), qPrintable(QString::number(f.rowWidgets())));
-
-    // Part-way down a row: the rows in view show their own index at their own place.
-    f.bar()->setValue(100 * pitch + 10);
-    const int last = (100 * pitch + 10 + f.viewHeight() - 1) / pitch;
-    QCOMPARE(f.table.viewForRow(99), nullptr);
-    QCOMPARE(f.table.viewForRow(last + 1), nullptr);
-    for (int index = 100; index <= last; ++index)
-        QCOMPARE(f.textOf(index), QString::number(index));
-    QCOMPARE(f.visibleRowWidgets(), last - 100 + 1);
-    QCOMPARE(f.table.viewForRow(101)->geometry(),
-             QRect(0, pitch - 10, f.table.viewport()->width(), rowHeight));
-
-    f.bar()->setValue(f.bar()->maximum());
-    QCOMPARE(f.textOf(4999), QStringLiteral("4999"));
-}
-
-void TestRowTable::reloadAndResizeShowTheRightRows() {
-    Fixture f(5000);
-    f.bar()->setValue(2000 * pitch);
-    const int made = f.rowWidgets();
-
-    // Shrunk while scrolled far down: no stale row stays on screen.
-    f.count = 3;
-    f.table.reloadData();
-    QCOMPARE(f.bar()->value(), 0);
-    QCOMPARE(f.textOf(2), QStringLiteral("2"));
-    QCOMPARE(f.table.viewForRow(3), nullptr);
-    QCOMPARE(f.visibleRowWidgets(), 3);
-    QCOMPARE(f.rowWidgets(), made);
-
-    // A taller table, as when the divider is dragged, shows more rows.
-    f.count = 100;
-    f.table.reloadData();
-    QCOMPARE(f.table.viewForRow(15), nullptr);
-    f.table.resize(300, 20 * pitch);
-    QCOMPARE(f.textOf(19), QStringLiteral("19"));
-    QCOMPARE(f.table.viewForRow(20), nullptr);
-}
-
-void TestRowTable::emptyAndUnsetSourcesShowNothing() {
-    RowTable bare(30);
-    bare.resize(200, 200);
-    bare.show();
-    bare.reloadData();
-    QCOMPARE(bare.numberOfRows(), 0);
-
-    Fixture f(0);
-    QCOMPARE(f.rowWidgets(), 0);
-    QCOMPARE(f.bar()->maximum(), 0);
-}
 
 QTEST_MAIN(TestRowTable)
 #include "test_row_table.moc"
