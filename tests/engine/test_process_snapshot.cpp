@@ -58,9 +58,7 @@ struct World {
 };
 
 QList<UserProcess> parseAll(const QByteArray& output) {
-    ProcessTableFilter filter;
-    filter.currentUserOnly = false;
-    return parseProcessTable(output, filter, {});
+    return parseProcessTable(output, {0, false, {}}, {});
 }
 
 QList<qint32> pidsOf(const QList<UserProcess>& rows) {
@@ -241,24 +239,12 @@ private Q_SLOTS:
         QTEST(rows.join(u'|'), "rows");
     }
 
-    void commandLines_data() {
-        QTest::addColumn<QByteArray>("output");
-        QTest::addColumn<QHash<qint32, QString>>("expected");
-        using Map = QHash<qint32, QString>;
-        const QByteArray head = "  PID COMMAND\n";
-        QTest::newRow("trimmed, split at the first space only")
-            << head + " \t 42  two  spaces \t \n"
-            << Map{{42, " two  spaces"}};
-        QTest::newRow("empty command column") << head + "   42    \n42\t\n" << Map{};
-        QTest::newRow("later line replaces") << head + "42 first\n43 other\n42 second\n"
-                                             << Map{{42, "second"}, {43, "other"}};
-        QTest::newRow("bad pids skipped") << head + "x a\n2147483648 b\n7\tc d\n9 ok\n"
-                                          << Map{{9, "ok"}};
-    }
-
+    // Trimmed, split at the first space only, a later line replacing, bad pids skipped.
     void commandLines() {
-        QFETCH(QByteArray, output);
-        QTEST(parseCommandLines(output), "expected");
+        const QByteArray output = "  PID COMMAND\n \t 42  two  spaces \t \n   43    \n44\t\n"
+                                  "45 first\n45 second\nx a\n2147483648 b\n7\tc d\n";
+        QCOMPARE(parseCommandLines(output),
+                 (QHash<qint32, QString>{{42, " two  spaces"}, {45, "second"}}));
     }
 
     void failedRuns() {
