@@ -223,7 +223,8 @@ private Q_SLOTS:
         const QDir logs(store.logsDir());
         const QByteArray corrupt("[{\"id\": \"half a line");
         const auto hidden = batch("hidden", 1);
-        for (const char* name : {".hidden.json", "2024-03-01.JSON", "2024-03-01.json.bak", "json"})
+        for (const char* name :
+             {".hidden.json", ".json", "2024-03-01.JSON", "2024-03-01.json.bak", "json"})
             QVERIFY(
                 disk.writeAtomically(logs.filePath(QLatin1String(name)), pretty(hidden)).isEmpty());
         QVERIFY(disk.writeAtomically(logs.filePath(QStringLiteral("2024-03-01.json")), corrupt)
@@ -241,9 +242,10 @@ private Q_SLOTS:
         const QStringList others = {".lock", "2024-03-01.JSON", "2024-03-01.json.bak",
                                     "2024-03-02.json", "json"};
         QCOMPARE(namesIn(logs.path()),
-                 sorted(others + QStringList{".hidden.json", "2024-03-01.1.json", "2024-03-01.json",
-                                             "2024-03-02.1.json"}));
-        QCOMPARE(recordLines(store.loadAllLogs()), recordLines(hidden + first + first + second));
+                 sorted(others + QStringList{".hidden.json", ".json", "2024-03-01.1.json",
+                                             "2024-03-01.json", "2024-03-02.1.json"}));
+        QCOMPARE(recordLines(store.loadAllLogs()),
+                 recordLines(hidden + hidden + first + first + second));
         store.clearAll();
         QCOMPARE(namesIn(logs.path()), others);
     }
