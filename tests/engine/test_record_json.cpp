@@ -70,17 +70,24 @@ private Q_SLOTS:
     // Log entries are written in UTC and whole seconds, cut towards the past.
     void storedLayoutIsFixed() {
         const QUuid id = QUuid::fromString(QLatin1String(someId));
-        QCOMPARE(encodeTargets({{id, QStringLiteral("Mail"), MatchMode::exact, false}},
-                               JsonStyle::prettySorted),
-                 edited(R"([
+        const QList<TargetProcess> targets = {
+            {id, QStringLiteral("Safari"), MatchMode::exact, false},
+            {id, QStringLiteral("Mail"), MatchMode::fuzzy, true}};
+        const QByteArray layout = R"([
   {
     "id": "<id>",
     "isEnabled": false,
     "matchMode": "exact",
+    "name": "Safari"
+  },
+  {
+    "id": "<id>",
+    "isEnabled": true,
+    "matchMode": "fuzzy",
     "name": "Mail"
   }
-])",
-                        "<id>", someId));
+])";
+        QCOMPARE(encodeTargets(targets, JsonStyle::prettySorted), edited(layout, "<id>", someId));
         QCOMPARE(encodeTargets({}, JsonStyle::prettySorted), "[]");
         KillLogEntry entry = logEntry("2024-07-01T02:30:15.999+02:00", 17);
         entry.id = id;

@@ -25,8 +25,8 @@ private Q_SLOTS:
         WatchListStore(settings).save(targets);
         QCOMPARE(recordLines(WatchListStore(settings).load()), recordLines(targets));
         QCOMPARE(settings.values,
-                 (QHash<QString, QVariant>{
-                     {SettingsKeys::targets, encodeTargets(targets, JsonStyle::compact)}}));
+                 (QHash<QString, QVariant>{{QStringLiteral("Quorvane.targets"),
+                                            encodeTargets(targets, JsonStyle::compact)}}));
         WatchListStore(settings).save({});
         QVERIFY(WatchListStore(settings).load().isEmpty());
     }
