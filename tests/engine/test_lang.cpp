@@ -91,58 +91,30 @@ private Q_SLOTS:
         }
     }
 
-    void choiceIsStoredAndAnswered_data() {
-        QTest::addColumn<QStringList>("preferred");
-        QTest::addColumn<QString>("storedBefore"); // empty: nothing stored
-        QTest::addColumn<QString>("chosen");       // empty: no choice made
-        QTest::addColumn<QString>("storedAfter");  // empty: nothing stored
-        QTest::addColumn<QString>("quitText");
-        const QStringList ja = {"ja-JP"};
-        QTest::newRow("nothing stored") << ja << ""
-                                        << ""
-                                        << ""
-                                        << "Zentrav を終了";
-        QTest::newRow("stored at start") << ja << "zh-Hans"
-                                         << ""
-                                         << "zh-Hans"
-                                         << "退出 Zentrav";
-        QTest::newRow("choose ko") << ja << ""
-                                   << "ko"
-                                   << "ko"
-                                   << "Zentrav 종료";
-        QTest::newRow("system removes the key") << ja << "ko"
-                                                << "system"
-                                                << ""
-                                                << "Zentrav を終了";
-        QTest::newRow("system, no shipped match") << QStringList{"fr-FR", "de-DE"} << "ja"
-                                                  << "system"
-                                                  << ""
-                                                  << "Quit Zentrav";
-        QTest::newRow("unknown code kept") << QStringList{"zh-TW"} << ""
-                                           << "fr"
-                                           << "fr"
-                                           << "結束 Zentrav";
-        QTest::newRow("path-like code") << ja << ""
-                                        << "../en"
-                                        << "../en"
-                                        << "Zentrav を終了";
-    }
-
+    // Preferred languages, stored code, chosen code and stored code after (empty: none), and
+    // the text of "menu_quit" then.
     void choiceIsStoredAndAnswered() {
-        QFETCH(QStringList, preferred);
-        QFETCH(QString, storedBefore);
-        QFETCH(QString, chosen);
-        QFETCH(QString, storedAfter);
-        MemorySettingsStore settings;
-        if (!storedBefore.isEmpty())
-            settings.values.insert(SettingsKeys::appLanguage, storedBefore);
-        Lang lang(settings, preferred);
-        if (!chosen.isEmpty())
-            lang.setLanguage(chosen);
-        QCOMPARE(settings.values.value(SettingsKeys::appLanguage).toString(), storedAfter);
-        QCOMPARE(settings.values.contains(SettingsKeys::appLanguage), !storedAfter.isEmpty());
-        QCOMPARE(lang.currentCode(), storedAfter.isEmpty() ? "system" : storedAfter);
-        QTEST(lang.localized(QStringLiteral("menu_quit")), "quitText");
+        const QStringList ja = {"ja-JP"};
+        const QList<std::tuple<QStringList, QString, QString, QString, QString>> cases = {
+            {ja, "", "", "", "Zentrav を終了"},
+            {ja, "zh-Hans", "", "zh-Hans", "退出 Zentrav"},
+            {ja, "", "ko", "ko", "Zentrav 종료"},
+            {ja, "ko", "system", "", "Zentrav を終了"},
+            {{"fr-FR", "de-DE"}, "ja", "system", "", "Quit Zentrav"},
+            {{"zh-TW"}, "", "fr", "fr", "結束 Zentrav"},
+            {ja, "", "../en", "../en", "Zentrav を終了"}};
+        for (const auto& [preferred, before, chosen, after, quitText] : cases) {
+            MemorySettingsStore settings;
+            if (!before.isEmpty())
+                settings.values.insert(SettingsKeys::appLanguage, before);
+            Lang lang(settings, preferred);
+            if (!chosen.isEmpty())
+                lang.setLanguage(chosen);
+            QCOMPARE(settings.values.value(SettingsKeys::appLanguage).toString(), after);
+            QCOMPARE(settings.values.contains(SettingsKeys::appLanguage), !after.isEmpty());
+            QCOMPARE(lang.currentCode(), after.isEmpty() ? QStringLiteral("system") : after);
+            QCOMPARE(lang.localized(QStringLiteral("menu_quit")), quitText);
+        }
     }
 
     void systemLanguageIsResolved() {

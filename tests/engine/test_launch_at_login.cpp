@@ -101,16 +101,13 @@ private Q_SLOTS:
     void failureIsPrintedAndChangesNothing_data() {
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("program");
-        QTest::newRow("autostart path is a file") << "auto\nstart"
-                                                  << "/usr/bin/zentrav";
-        QTest::newRow("entry path is a folder") << "autostart"
-                                                << "/usr/bin/zentrav";
-        QTest::newRow("no config folder") << ""
-                                          << "/usr/bin/zentrav";
-        QTest::newRow("relative program path") << "autostart"
-                                               << "zentrav";
-        QTest::newRow("line break in program path") << "autostart"
-                                                    << "/opt/a\nb/zentrav";
+        const QString program = QStringLiteral("/usr/bin/zentrav");
+        const QString dir = QStringLiteral("autostart");
+        QTest::newRow("autostart path is a file") << "auto\nstart" << program;
+        QTest::newRow("entry path is a folder") << dir << program;
+        QTest::newRow("no config folder") << QString() << program;
+        QTest::newRow("relative program path") << dir << "zentrav";
+        QTest::newRow("line break in program path") << dir << "/opt/a\nb/zentrav";
     }
 
     void failureIsPrintedAndChangesNothing() {
