@@ -150,6 +150,7 @@ private Q_SLOTS:
             "abcdefghijklmno|abcdefghijklmno");
         row("14 bytes", "fourteen-bytes", "fourteen-bytes-and-more", "",
             "fourteen-bytes|fourteen-bytes");
+        row("three-byte characters", "日本語テス", "日本語テスト", "", "日本語テスト|日本語テスト");
     }
 
     // The browser's variant reads the path too; the scans' variant only a cut name's command line.
