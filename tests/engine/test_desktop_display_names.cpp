@@ -115,6 +115,8 @@ private Q_SLOTS:
         write(system + "/edit3.desktop", entry("Name=Sheet\nExec=/usr/bin/sheet"));
         write(system + "/edit4.desktop", entry("Name=Sheet\nExec=/opt/sheet"));
         write(system + "/web.desktop", entry("Name=Web\nExec=web-launcher\nStartupWMClass=Brow"));
+        // Beyond a mebibyte a file is no entry.
+        write(system + "/big.desktop", entry("Name=Big\nExec=big\n#" + QByteArray(1 << 20, ' ')));
         write(flatpak + "/org.Calc.desktop",
               entry("Name=Calc\nExec=/usr/bin/flatpak run --command=calc org.Calc"));
         const QString elsewhere = dir.filePath(QStringLiteral("own.desktop"));
@@ -137,6 +139,7 @@ private Q_SLOTS:
         const QString fifo = dir.filePath(QStringLiteral("fifo.desktop"));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         proc->add(23, "x", launchedFrom(fifo, 23));
+        proc->add(24, "big");
         QList<UserProcess> rows;
         for (qint32 pid = 10; pid <= 24; ++pid)
             rows.append(process(pid));

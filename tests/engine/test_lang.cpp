@@ -8,66 +8,36 @@
 #include <QSet>
 #include <QTest>
 #include <QTranslator>
-#include <QXmlStreamReader>
 #include <atomic>
 #include <thread>
 
 namespace {
 const QStringList shippedCodes = {"en", "ja", "zh-Hant", "zh-Hans", "ko"};
 
-// Texts of keys that take a count, one per plural form of the language.
-const QStringList countKeys = {"monitoring_count", "process_count", "a11y_interval"};
-
-std::unique_ptr<QTranslator> loadTable(const QString& code) {
-    auto table = std::make_unique<QTranslator>();
-    if (!table->load(QStringLiteral(":/i18n/zentrav_%1.qm").arg(code)))
-        return nullptr;
-    return table;
-}
-
-QString translate(const QTranslator& table, const QString& key) {
-    return table.translate(nullptr, key.toUtf8().constData());
-}
-
-// The conversions of a printf format in argument order, one letter each ("d" for %d or %i);
-// "%%" is no conversion. Flags, widths and length modifiers are accepted so that any stray
-// conversion in a translation is caught.
-QString conversionsOf(const QString& format) {
-    static const QRegularExpression conversion(
-        QStringLiteral("%(?:%|(?:(\\d+)\\$)?[-+ #0']*(?:\\d+|\\*)?(?:\\.(?:\\d+|\\*))?"
-                       "(?:hh|h|ll|l|L|q|j|z|t)?([diouxXeEfFgGaAcspn@]))"));
-    QMap<int, QChar> byPosition;
-    int next = 1;
-    for (const QRegularExpressionMatch& match : conversion.globalMatch(format)) {
-        if (match.captured(0) == u"%%")
-            continue;
-        const int position = match.hasCaptured(1) ? match.captured(1).toInt() : next++;
-        const QChar letter = match.captured(2).at(0);
-        byPosition.insert(position, letter == u'i' ? QChar(u'd') : letter);
-    }
-    QString result;
-    for (const QChar letter : byPosition)
-        result += letter;
-    return result;
-}
-// The message ids of a translation file, sorted; an unfinished translation fails the test.
+// The message ids of a translation source, sorted; none when a translation is unfinished.
 QStringList messageIds(const QString& code) {
     QFile file(QStringLiteral(ZENTRAV_SOURCE_DIR "/translations/zentrav_%1.ts").arg(code));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QXmlStreamReader xml(&file);
+    const QString ts = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "";
     QStringList ids;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == u"message")
-            ids << xml.attributes().value(QLatin1String("id")).toString();
-        else if (xml.name() == u"translation" &&
-                 !xml.attributes().value(QLatin1String("type")).isEmpty())
-            return {QStringLiteral("unfinished: ") + ids.value(ids.size() - 1)};
-    }
+    for (const auto& match :
+         QRegularExpression(QStringLiteral("<message id=\"([^\"]+)\"")).globalMatch(ts))
+        ids << match.captured(1);
     ids.sort();
-    return xml.hasError() ? QStringList{xml.errorString()} : ids;
+    return ts.contains(u"<translation type=") ? QStringList() : ids;
+}
+
+// A printf format's conversions by argument position ("d" for %d and %i); "%%" is none.
+QStringList conversionsOf(const QString& format) {
+    static const QRegularExpression conversion(
+        QStringLiteral(R"(%(?:(\d+)\$)?[-+ #0']*\d*(?:\.\d+)?([a-zA-Z@%]))"));
+    QMap<int, QString> byPosition;
+    int next = 1;
+    for (const QRegularExpressionMatch& match : conversion.globalMatch(format)) {
+        if (match.captured(2) != u"%")
+            byPosition.insert(match.hasCaptured(1) ? match.captured(1).toInt() : next++,
+                              match.captured(2).replace(u'i', u'd'));
+    }
+    return byPosition.values();
 }
 } // namespace
 
@@ -75,123 +45,75 @@ class TestLang : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void languagesAreListedInOrder() {
-        QStringList listed;
-        for (const Lang::Language& language : Lang::languages())
-            listed << language.code + u' ' + language.displayName;
-        QCOMPARE(listed, QStringList({"system System Default", "en English", "ja 日本語",
-                                      "zh-Hant 繁體中文", "zh-Hans 简体中文", "ko 한국어"}));
-    }
-
-    void translationIsComplete_data() {
-        QTest::addColumn<QString>("code");
-        for (const QString& code : shippedCodes)
-            QTest::newRow(qPrintable(code)) << code;
-    }
-
-    // Every language has every key of English, with the same printf conversions, and the
-    // count keys have "%n" in each of their plural forms.
+    // Every language has every key of English, with its printf conversions, and the count keys
+    // give the number in each plural form.
     void translationIsComplete() {
-        QFETCH(QString, code);
-        const QStringList ids = messageIds(code);
-        QCOMPARE(ids, messageIds(QStringLiteral("en")));
-        const auto english = loadTable(QStringLiteral("en"));
-        const auto table = loadTable(code);
-        QVERIFY2(english && table, qPrintable(QStringLiteral("no compiled table for ") + code));
+        const QStringList ids = messageIds(QStringLiteral("en"));
+        QVERIFY(ids.size() > 30);
+        MemorySettingsStore englishSettings;
         MemorySettingsStore settings;
-        Lang lang(settings, {QStringLiteral("fr-FR")});
-        lang.setLanguage(code);
-        QSet<QString> distinctTexts;
-        for (const QString& key : ids) {
-            const QString text = translate(*table, key);
-            QVERIFY2(!text.trimmed().isEmpty(), qPrintable(code + u'/' + key));
-            if (countKeys.contains(key)) {
-                for (int count : {0, 1, 2, 5, 21})
-                    QVERIFY2(lang.localized(key, count).contains(QString::number(count)),
-                             qPrintable(code + u'/' + key));
-                continue;
+        const Lang english(englishSettings, {QStringLiteral("en")});
+        Lang lang(settings, {});
+        for (const QString& code : shippedCodes) {
+            QCOMPARE(messageIds(code), ids);
+            lang.setLanguage(code);
+            QSet<QString> distinct;
+            for (const QString& key : ids) {
+                const QString text = lang.localized(key);
+                QVERIFY2(text != key && !text.trimmed().isEmpty(), qPrintable(code + u'/' + key));
+                if (text.contains(u"%n")) {
+                    for (int count : {0, 1, 2, 5, 21})
+                        QVERIFY(lang.localized(key, count).contains(QString::number(count)));
+                } else {
+                    QCOMPARE(conversionsOf(text), conversionsOf(english.localized(key)));
+                }
+                distinct.insert(text);
             }
-            QCOMPARE(lang.localized(key), text);
-            QVERIFY2(conversionsOf(text) == conversionsOf(translate(*english, key)),
-                     qPrintable(code + u'/' + key + QStringLiteral(": ") + text));
-            distinctTexts.insert(text);
+            // A table that answers one text for everything would pass the loop above.
+            QVERIFY(distinct.size() > ids.size() / 2);
         }
-        // A table answering with one text for everything would pass the loop above.
-        QVERIFY(distinctTexts.size() > 30);
-    }
-
-    void countsTakeThePluralFormOfTheLanguage_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("en one") << "en" << 1 << "1 process";
-        QTest::newRow("en zero") << "en" << 0 << "0 processes";
-        QTest::newRow("en many") << "en" << 1234 << "1234 processes";
-        QTest::newRow("ja has one form") << "ja" << 1 << "1 個のプロセス";
-        QTest::newRow("ko has one form") << "ko" << 3 << "프로세스 3개";
     }
 
     void countsTakeThePluralFormOfTheLanguage() {
-        QFETCH(QString, code);
-        QFETCH(int, count);
-        QFETCH(QString, text);
+        const QList<std::tuple<const char*, int, QString>> cases = {{"en", 1, "1 process"},
+                                                                    {"en", 0, "0 processes"},
+                                                                    {"en", 1234, "1234 processes"},
+                                                                    {"ja", 1, "1 個のプロセス"},
+                                                                    {"ko", 3, "프로세스 3개"}};
         MemorySettingsStore settings;
         Lang lang(settings, {});
-        lang.setLanguage(code);
-        QCOMPARE(lang.localized(QStringLiteral("process_count"), count), text);
-        QCOMPARE(lang.localized(QStringLiteral("no_such_count"), count),
-                 QStringLiteral("no_such_count"));
+        for (const auto& [code, count, text] : cases) {
+            lang.setLanguage(QLatin1String(code));
+            QCOMPARE(lang.localized(QStringLiteral("process_count"), count), text);
+            // A key the table lacks answers with itself.
+            QCOMPARE(lang.localized(QStringLiteral("no_such_count"), count), "no_such_count");
+            QCOMPARE(lang.localized(QStringLiteral("Stopped")), "Stopped");
+        }
     }
 
-    void choiceIsStoredAndAnswered_data() {
-        QTest::addColumn<QStringList>("preferred");
-        QTest::addColumn<QString>("storedBefore"); // empty: nothing stored
-        QTest::addColumn<QString>("chosen");       // empty: no choice made
-        QTest::addColumn<QVariant>("storedAfter");
-        QTest::addColumn<QString>("quitText");
-        const auto row = [](const char* tag, const QStringList& preferred, const char* before,
-                            const char* chosen, const QVariant& after, const QString& quitText) {
-            QTest::newRow(tag) << preferred << QString::fromLatin1(before)
-                               << QString::fromLatin1(chosen) << after << quitText;
-        };
-        const QStringList japanese = {"ja-JP"};
-        const QVariant none;
-        row("nothing stored", japanese, "", "", none, "Zentrav を終了");
-        row("stored at start", japanese, "zh-Hans", "", "zh-Hans", "退出 Zentrav");
-        row("choose ko", japanese, "", "ko", "ko", "Zentrav 종료");
-        row("system removes the key", japanese, "ko", "system", none, "Zentrav を終了");
-        row("system, no shipped match", {"fr-FR", "de-DE"}, "ja", "system", none, "Quit Zentrav");
-        row("unknown code kept, system answers", {"zh-TW"}, "", "fr", "fr", "結束 Zentrav");
-        row("path-like code", japanese, "", "../en", "../en", "Zentrav を終了");
-    }
-
+    // Preferred languages, stored code, chosen code and stored code after (empty: none), and
+    // the text of "menu_quit" then.
     void choiceIsStoredAndAnswered() {
-        QFETCH(QStringList, preferred);
-        QFETCH(QString, storedBefore);
-        QFETCH(QString, chosen);
-        QFETCH(QVariant, storedAfter);
-        QFETCH(QString, quitText);
-        MemorySettingsStore settings;
-        if (!storedBefore.isEmpty())
-            settings.values.insert(SettingsKeys::appLanguage, storedBefore);
-        Lang lang(settings, preferred);
-        if (!chosen.isEmpty())
-            lang.setLanguage(chosen);
-
-        QCOMPARE(settings.values.value(SettingsKeys::appLanguage), storedAfter);
-        QCOMPARE(settings.values.contains(SettingsKeys::appLanguage), storedAfter.isValid());
-        QCOMPARE(lang.currentCode(),
-                 storedAfter.isValid() ? storedAfter.toString() : QStringLiteral("system"));
-        QCOMPARE(lang.localized(QStringLiteral("menu_quit")), quitText);
-    }
-
-    void missingKeyAnswersWithTheKey() {
-        MemorySettingsStore settings;
-        Lang lang(settings, {QStringLiteral("en-US")});
-        for (const QString& code : shippedCodes) {
-            lang.setLanguage(code);
-            QCOMPARE(lang.localized(QStringLiteral("Stopped")), QStringLiteral("Stopped"));
-            QCOMPARE(lang.localized(QString()), QString());
+        const QStringList ja = {"ja-JP"};
+        const QList<std::tuple<QStringList, QString, QString, QString, QString>> cases = {
+            {ja, "", "", "", "Zentrav を終了"},
+            {ja, "zh-Hans", "", "zh-Hans", "退出 Zentrav"},
+            {ja, "", "ko", "ko", "Zentrav 종료"},
+            {ja, "ko", "system", "", "Zentrav を終了"},
+            {{"fr-FR", "de-DE"}, "ja", "system", "", "Quit Zentrav"},
+            {{"zh-TW"}, "", "fr", "fr", "結束 Zentrav"},
+            {ja, "", "../en", "../en", "Zentrav を終了"}};
+        for (const auto& [preferred, before, chosen, after, quitText] : cases) {
+            MemorySettingsStore settings;
+            if (!before.isEmpty())
+                settings.values.insert(SettingsKeys::appLanguage, before);
+            Lang lang(settings, preferred);
+            if (!chosen.isEmpty())
+                lang.setLanguage(chosen);
+            QCOMPARE(settings.values.value(SettingsKeys::appLanguage).toString(), after);
+            QCOMPARE(settings.values.contains(SettingsKeys::appLanguage), !after.isEmpty());
+            QCOMPARE(lang.currentCode(), after.isEmpty() ? QStringLiteral("system") : after);
+            QCOMPARE(lang.localized(QStringLiteral("menu_quit")), quitText);
         }
     }
 
@@ -212,43 +134,34 @@ private Q_SLOTS:
             QCOMPARE(Lang::resolveSystemLanguage(preferred), code);
     }
 
+    // A reader on another thread gets a text of one language or another, never a torn one.
     void lookupsDuringLanguageChangesNeverTear() {
-        const QStringList sampled = {"menu_quit", "msg_failed", "stop", "no_kills_yet"};
-        QHash<QString, QSet<QString>> validTexts;
-        for (const QString& code : shippedCodes) {
-            const auto table = loadTable(code);
-            QVERIFY(table);
-            for (const QString& key : sampled)
-                validTexts[key].insert(translate(*table, key));
-        }
-
+        const QStringList keys = {"menu_quit", "msg_failed", "stop", "no_kills_yet"};
+        QSet<QString> validTexts;
         MemorySettingsStore settings;
         Lang lang(settings, {QStringLiteral("ja-JP")});
-        std::atomic<bool> isReading = false;
+        for (const QString& code : shippedCodes) {
+            lang.setLanguage(code);
+            for (const QString& key : keys)
+                validTexts.insert(lang.localized(key));
+        }
         std::atomic<bool> isDone = false;
         std::atomic<int> reads = 0;
         std::atomic<int> wrongAnswers = 0;
         std::thread reader([&] {
-            isReading = true;
-            while (!isDone) {
-                for (const QString& key : sampled) {
-                    if (!validTexts.value(key).contains(lang.localized(key)))
-                        ++wrongAnswers;
-                    ++reads;
-                }
+            for (; !isDone; ++reads) {
+                for (const QString& key : keys)
+                    wrongAnswers += validTexts.contains(lang.localized(key)) ? 0 : 1;
             }
         });
-        while (!isReading)
+        while (reads == 0)
             std::this_thread::yield();
-        const QStringList choices = {"system", "en", "ja", "zh-Hant", "zh-Hans", "ko", "fr"};
+        const QStringList choices = shippedCodes + QStringList{"system", "fr"};
         for (int i = 0; i < 3000; ++i)
             lang.setLanguage(choices[i % choices.size()]);
         isDone = true;
         reader.join();
-
         QCOMPARE(wrongAnswers.load(), 0);
-        QVERIFY(reads > 0);
-        qInfo("%d lookups during 3000 language changes", reads.load());
     }
 };
 

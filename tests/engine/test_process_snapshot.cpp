@@ -58,16 +58,7 @@ struct World {
 };
 
 QList<UserProcess> parseAll(const QByteArray& output) {
-    ProcessTableFilter filter;
-    filter.currentUserOnly = false;
-    return parseProcessTable(output, filter, {});
-}
-
-QList<qint32> pidsOf(const QList<UserProcess>& rows) {
-    QList<qint32> pids;
-    for (const UserProcess& row : rows)
-        pids.append(row.pid);
-    return pids;
+    return parseProcessTable(output, {0, false, {}}, {});
 }
 
 // "pid uid memory name|path|command line", and " other" for another user's process.
@@ -102,7 +93,7 @@ private Q_SLOTS:
         const auto rows = world.snapshotter.snapshotProcesses(false);
         QCOMPARE(world.runner.calls, (QList<QStringList>{argsRun, tableRun}));
         QCOMPARE(rows.size(), 75);
-        QVERIFY(!pidsOf(rows).contains(21695) && !pidsOf(rows).contains(21700));
+        QCOMPARE(described(rows, {21695, 21700}), QStringList());
         QCOMPARE(described(rows, {11, 21690, 21691, 21693, 21698}),
                  QStringList({
                      "11 0 0 kworker/0:1-events_power_efficient|kworker/0:1-events_power_efficient|"
@@ -159,6 +150,7 @@ private Q_SLOTS:
             "abcdefghijklmno|abcdefghijklmno");
         row("14 bytes", "fourteen-bytes", "fourteen-bytes-and-more", "",
             "fourteen-bytes|fourteen-bytes");
+        row("three-byte characters", "日本語テス", "日本語テスト", "", "日本語テスト|日本語テスト");
     }
 
     // The browser's variant reads the path too; the scans' variant only a cut name's command line.
@@ -241,24 +233,12 @@ private Q_SLOTS:
         QTEST(rows.join(u'|'), "rows");
     }
 
-    void commandLines_data() {
-        QTest::addColumn<QByteArray>("output");
-        QTest::addColumn<QHash<qint32, QString>>("expected");
-        using Map = QHash<qint32, QString>;
-        const QByteArray head = "  PID COMMAND\n";
-        QTest::newRow("trimmed, split at the first space only")
-            << head + " \t 42  two  spaces \t \n"
-            << Map{{42, " two  spaces"}};
-        QTest::newRow("empty command column") << head + "   42    \n42\t\n" << Map{};
-        QTest::newRow("later line replaces") << head + "42 first\n43 other\n42 second\n"
-                                             << Map{{42, "second"}, {43, "other"}};
-        QTest::newRow("bad pids skipped") << head + "x a\n2147483648 b\n7\tc d\n9 ok\n"
-                                          << Map{{9, "ok"}};
-    }
-
+    // Trimmed, split at the first space only, a later line replacing, bad pids skipped.
     void commandLines() {
-        QFETCH(QByteArray, output);
-        QTEST(parseCommandLines(output), "expected");
+        const QByteArray output = "  PID COMMAND\n \t 42  two  spaces \t \n   43    \n44\t\n"
+                                  "45 first\n45 second\nx a\n2147483648 b\n7\tc d\n";
+        QCOMPARE(parseCommandLines(output),
+                 (QHash<qint32, QString>{{42, " two  spaces"}, {45, "second"}}));
     }
 
     void failedRuns() {
@@ -269,8 +249,7 @@ private Q_SLOTS:
         World world;
         world.runner.set(argsRun, "  PID COMMAND\n5 good\n6 \xed\xa0\x80 surrogate\n");
         const auto rows = world.table("5 0 1 good\n", false);
-        QCOMPARE(pidsOf(rows), QList<qint32>{5});
-        QVERIFY(!rows[0].args);
+        QCOMPARE(described(rows, {5, 6}), QStringList{"5 0 1 good|good|-"});
 
         World nothingRuns;
         QVERIFY(nothingRuns.snapshotter.snapshotProcesses(false).isEmpty());

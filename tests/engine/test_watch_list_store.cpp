@@ -6,12 +6,11 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-QList<TargetProcess> sampleTargets() {
-    return {{QUuid::createUuid(), QStringLiteral("Safari"), MatchMode::fuzzy, true},
-            {QUuid::createUuid(), QStringLiteral("  two words\t"), MatchMode::exact, false},
-            {QUuid::createUuid(), QStringLiteral("Safari"), MatchMode::fuzzy, true},
-            {QUuid::createUuid(), QStringLiteral("日本語 \"quoted\""), MatchMode::exact, true}};
+TargetProcess target(const char* name, MatchMode mode = MatchMode::fuzzy, bool isEnabled = true) {
+    return {QUuid::createUuid(), QString::fromUtf8(name), mode, isEnabled};
 }
 } // namespace
 
@@ -19,49 +18,46 @@ class TestWatchListStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void savesCompactJsonUnderItsKeyAndLoadsItBack();
-    void unusableStoredValueLoadsEmptyAndStays_data();
-    void unusableStoredValueLoadsEmptyAndStays();
-};
-
-void TestWatchListStore::savesCompactJsonUnderItsKeyAndLoadsItBack() {
-    MemorySettingsStore settings;
-    const QList<TargetProcess> targets = sampleTargets();
-    WatchListStore(settings).save(targets);
     // A new store stands for the next start of the program.
-    QCOMPARE(recordLines(WatchListStore(settings).load()), recordLines(targets));
+    void savesCompactJsonUnderItsKey() {
+        MemorySettingsStore settings;
+        const QList<TargetProcess> targets = {target("Safari"), target(" 日本語 \"q\"\t")};
+        WatchListStore(settings).save(targets);
+        QCOMPARE(recordLines(WatchListStore(settings).load()), recordLines(targets));
+        QCOMPARE(settings.values,
+                 (QHash<QString, QVariant>{{QStringLiteral("Quorvane.targets"),
+                                            encodeTargets(targets, JsonStyle::compact)}}));
+        WatchListStore(settings).save({});
+        QVERIFY(WatchListStore(settings).load().isEmpty());
+    }
 
-    WatchListStore store(settings);
-    store.save(targets.first(1));
-    QCOMPARE(settings.values.keys(), QStringList{QStringLiteral("Quorvane.targets")});
-    QCOMPARE(settings.values.value(SettingsKeys::targets),
-             QVariant(encodeTargets(targets.first(1), JsonStyle::compact)));
-    store.save({});
-    QCOMPARE(settings.values.value(SettingsKeys::targets), QVariant(QByteArray("[]")));
-    QVERIFY(store.load().isEmpty());
-}
+    // Left as it is for the next save to replace.
+    void unusableStoredValueLoadsEmpty() {
+        const QByteArray json = encodeTargets({target("a")}, JsonStyle::compact);
+        for (const QVariant& stored : {QVariant(), QVariant("not json"_ba), QVariant(42),
+                                       QVariant(json.chopped(1)), QVariant(QString(json))}) {
+            MemorySettingsStore settings;
+            settings.values.insert(SettingsKeys::targets, stored);
+            QVERIFY(WatchListStore(settings).load().isEmpty());
+            QCOMPARE(settings.writes, 0);
+        }
+    }
 
-void TestWatchListStore::unusableStoredValueLoadsEmptyAndStays_data() {
-    QTest::addColumn<QVariant>("stored");
-    QTest::newRow("nothing") << QVariant();
-    QTest::newRow("not JSON") << QVariant(QByteArray("not json"));
-    QTest::newRow("an element lacks isEnabled")
-        << QVariant(QByteArray("[{\"id\":\"0F8C3E2A-7B1D-4C5E-9A6F-123456789ABC\","
-                               "\"name\":\"Safari\",\"matchMode\":\"fuzzy\"}]"));
-    QTest::newRow("text instead of binary")
-        << QVariant(QString::fromUtf8(encodeTargets(sampleTargets(), JsonStyle::compact)));
-    QTest::newRow("number") << QVariant(42);
-}
-
-void TestWatchListStore::unusableStoredValueLoadsEmptyAndStays() {
-    QFETCH(QVariant, stored);
-    MemorySettingsStore settings;
-    if (stored.isValid())
-        settings.values.insert(SettingsKeys::targets, stored);
-    QVERIFY(WatchListStore(settings).load().isEmpty());
-    QCOMPARE(settings.writes, 0);
-    QCOMPARE(settings.values.value(SettingsKeys::targets), stored);
-}
+    // New names come in whatever their case, with fresh ids; known names stay out.
+    void importAddsUnknownNames() {
+        const QList<TargetProcess> list = {target("Mail")};
+        const QList<TargetProcess> imported = {target("MAIL"), target("Sheet", MatchMode::exact),
+                                               target("sheet", MatchMode::fuzzy, false)};
+        const QList<TargetProcess> merged = withImported(list, imported);
+        QCOMPARE(merged.size(), 3);
+        QCOMPARE(recordLines(merged.first(1)), recordLines(list));
+        for (int i = 1; i < 3; ++i) {
+            QVERIFY(merged[i].id != imported[i].id);
+            QCOMPARE(recordLines({merged[i]}).first().section(u'|', 1),
+                     recordLines({imported[i]}).first().section(u'|', 1));
+        }
+    }
+};
 
 QTEST_APPLESS_MAIN(TestWatchListStore)
 #include "test_watch_list_store.moc"

@@ -37,7 +37,6 @@ public:
     bool crashes = false;
     bool crashed = false;
 
-    int writes = 0;
     // Paths read whole, in order.
     mutable QStringList wholeReads;
 

@@ -4,12 +4,18 @@
 
 #include <QHash>
 
-// A defaults store that lives in memory; counts writes so tests can see when a save happened.
+// A defaults store in memory; counts writes so tests can see when a save happened.
 class MemorySettingsStore final : public SettingsStore {
 public:
     QVariant value(const QString& key) const override { return values.value(key); }
-    void setValue(const QString& key, const QVariant& value) override;
-    void remove(const QString& key) override;
+    void setValue(const QString& key, const QVariant& value) override {
+        values.insert(key, value);
+        ++writes;
+    }
+    void remove(const QString& key) override {
+        values.remove(key);
+        ++writes;
+    }
 
     QHash<QString, QVariant> values;
     int writes = 0;

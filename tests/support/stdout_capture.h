@@ -1,17 +1,36 @@
 #pragma once
 
+#include "file_descriptor.h"
+
 #include <QString>
 #include <QTemporaryFile>
+#include <cstdio>
 
 // Collects what is written to standard output while it lives.
 class StdoutCapture {
 public:
-    StdoutCapture();
+    StdoutCapture() {
+        std::fflush(stdout);
+        file_.open();
+        ::dup2(file_.handle(), STDOUT_FILENO);
+    }
     ~StdoutCapture() { restore(); }
-    QString text();
+
+    QString text() {
+        restore();
+        file_.seek(0);
+        return QString::fromUtf8(file_.readAll());
+    }
 
 private:
-    void restore();
+    void restore() {
+        if (!saved_.isValid())
+            return;
+        std::fflush(stdout);
+        ::dup2(saved_.get(), STDOUT_FILENO);
+        saved_.reset();
+    }
+
+    FileDescriptor saved_{::dup(STDOUT_FILENO)};
     QTemporaryFile file_;
-    int savedFd_ = -1;
 };
