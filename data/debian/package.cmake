@@ -20,9 +20,10 @@ first politely, then by force if it is still there. Every attempt is
 logged, live in the window and in one file per day. A second view lists
 the processes of all users with their memory and origin.]])
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded or started at run time, where the library scan cannot see them: Qt's display plugins
-# and /bin/ps. The fonts draw the log's emoji and the interface in Chinese, Japanese and Korean.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, procps")
+# Loaded or started at run time, where the library scan cannot see them: Qt's display plugins,
+# its SVG icon engine and /bin/ps. The fonts draw the log's emoji and the interface in Chinese,
+# Japanese and Korean.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, procps")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-color-emoji, fonts-noto-cjk")
 
 include(CPack)

@@ -3,6 +3,7 @@
 #include "about_window.h"
 #include "app_icon.h"
 #include "app_style.h"
+#include "cursor_blink_timeout.h"
 #include "dark_palette.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
@@ -38,6 +39,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setStyle(new AppStyle);
     QApplication::setPalette(darkPalette());
     QApplication::setQuitOnLastWindowClosed(true);
+    cursorBlinkTimeout_ = std::make_unique<CursorBlinkTimeout>();
 
     window_ = std::make_unique<QMainWindow>();
     window_->setWindowTitle(QStringLiteral("Zentrav"));

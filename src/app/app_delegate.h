@@ -8,6 +8,7 @@
 #include <memory>
 
 class AboutWindow;
+class CursorBlinkTimeout;
 class MainViewController;
 class QMainWindow;
 
@@ -48,4 +49,5 @@ private:
     Environment environment_;
     std::unique_ptr<QMainWindow> window_;
     std::unique_ptr<AboutWindow> aboutWindow_;
+    std::unique_ptr<CursorBlinkTimeout> cursorBlinkTimeout_;
 };

@@ -3,36 +3,27 @@
 #include "first_event.h"
 
 #include <QApplication>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
-const QString iconPath = QStringLiteral(":/app/zentrav.svg");
-
-QPixmap render(QSvgRenderer& renderer, int size, qreal devicePixelRatio) {
-    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    return pixmap;
+// Qt's SVG icon engine draws it; the engine is a plugin, loaded on first use, so a program
+// that has not drawn its icon yet has not loaded the SVG code either.
+QIcon scalableIcon() {
+    return QIcon(QStringLiteral(":/app/zentrav.svg"));
 }
 } // namespace
 
 QPixmap appIconPixmap(int size, qreal devicePixelRatio) {
-    QSvgRenderer renderer(iconPath);
-    return render(renderer, size, devicePixelRatio);
+    return scalableIcon().pixmap(QSize(size, size), devicePixelRatio);
 }
 
-// The window manager takes every size at once, before the window shows: one parse for all.
+// The window manager takes every size at once, before the window shows.
 QIcon appIcon() {
-    QSvgRenderer renderer(iconPath);
+    const QIcon scalable = scalableIcon();
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(render(renderer, size, 1.0));
+        icon.addPixmap(scalable.pixmap(QSize(size, size), 1.0));
     return icon;
 }
 

@@ -2,12 +2,16 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 namespace {
 const QByteArray showRequest = "show\n";
@@ -17,13 +21,29 @@ const QByteArray shownAnswer = "shown\n";
 constexpr int connectMs = 1500;
 constexpr int answerMs = 10000;
 constexpr int retryMs = 25;
+
+// False when the path does not fit in a socket address.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray encoded = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (encoded.size() >= qsizetype(sizeof(address.sun_path)))
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    return true;
+}
+
+// A peer that went away must not end this program with SIGPIPE.
+bool sendAll(int socket, const QByteArray& data) {
+    return ::send(socket, data.constData(), size_t(data.size()), MSG_NOSIGNAL) == data.size();
+}
 } // namespace
 
-SingleInstance::SingleInstance(QString runtimeDir) : runtimeDir_(std::move(runtimeDir)) {
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_.nextPendingConnection())
-            answer(socket);
-    });
+SingleInstance::SingleInstance(QString runtimeDir) : runtimeDir_(std::move(runtimeDir)) {}
+
+SingleInstance::~SingleInstance() {
+    if (server_.isValid())
+        ::unlink(QFile::encodeName(path("socket")).constData());
 }
 
 QString SingleInstance::runtimeDirForThisUser() {
@@ -46,29 +66,51 @@ bool SingleInstance::claim() {
     if (::flock(lock_.get(), LOCK_EX | LOCK_NB) != 0)
         return errno != EWOULDBLOCK;
     // Holding the lock, any socket left here is one that a crashed instance could not remove.
-    QLocalServer::removeServer(path("socket"));
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(path("socket"));
+    const QByteArray socketPath = QFile::encodeName(path("socket"));
+    ::unlink(socketPath.constData());
+    sockaddr_un address{};
+    if (!socketAddress(path("socket"), address))
+        return true;
+    server_ = FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!server_.isValid() ||
+        ::bind(server_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::chmod(socketPath.constData(), S_IRUSR | S_IWUSR) != 0 ||
+        ::listen(server_.get(), 8) != 0) {
+        server_.reset();
+        return true;
+    }
+    serverNotifier_ = std::make_unique<QSocketNotifier>(server_.get(), QSocketNotifier::Read);
+    connect(serverNotifier_.get(), &QSocketNotifier::activated, this,
+            &SingleInstance::acceptClients);
     return true;
 }
 
 bool SingleInstance::handOver() {
+    sockaddr_un address{};
+    const bool hasAddress = socketAddress(path("socket"), address);
     const QDeadlineTimer connectDeadline(connectMs);
-    QLocalSocket socket;
+    FileDescriptor socket;
     bool isConnected = false;
-    while (!isConnected && !connectDeadline.hasExpired()) {
-        socket.connectToServer(path("socket"));
-        isConnected = socket.waitForConnected(int(connectDeadline.remainingTime()));
+    while (hasAddress && !isConnected && !connectDeadline.hasExpired()) {
+        socket = FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        isConnected =
+            socket.isValid() && ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address),
+                                          sizeof(address)) == 0;
         if (!isConnected)
             QThread::msleep(retryMs);
     }
     QByteArray answer;
-    if (isConnected) {
-        socket.write(showRequest);
+    if (isConnected && sendAll(socket.get(), showRequest)) {
         const QDeadlineTimer answerDeadline(answerMs);
-        while (!answer.endsWith('\n') &&
-               socket.waitForReadyRead(int(answerDeadline.remainingTime())))
-            answer += socket.readAll();
+        pollfd readable{socket.get(), POLLIN, 0};
+        while (!answer.endsWith('\n') && answer.size() <= shownAnswer.size() &&
+               ::poll(&readable, 1, int(answerDeadline.remainingTime())) > 0) {
+            char buffer[16];
+            const ssize_t count = ::read(socket.get(), buffer, sizeof(buffer));
+            if (count <= 0)
+                break;
+            answer.append(buffer, count);
+        }
     }
     if (answer == shownAnswer)
         return true;
@@ -76,18 +118,38 @@ bool SingleInstance::handOver() {
     return false;
 }
 
-void SingleInstance::answer(QLocalSocket* socket) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        if (!socket->canReadLine()) {
-            if (socket->bytesAvailable() > showRequest.size())
-                socket->abort();
+void SingleInstance::acceptClients() {
+    for (;;) {
+        FileDescriptor socket(
+            ::accept4(server_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+        if (!socket.isValid())
             return;
-        }
-        if (socket->readLine() == showRequest) {
-            Q_EMIT showRequested();
-            socket->write(shownAnswer);
-        }
-        socket->disconnectFromServer();
-    });
+        const int fd = socket.get();
+        clients_.push_back({std::move(socket), {}, nullptr});
+        const auto client = std::prev(clients_.end());
+        client->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(client->notifier.get(), &QSocketNotifier::activated, this,
+                [this, client] { readFrom(client); });
+    }
+}
+
+void SingleInstance::readFrom(std::list<Client>::iterator client) {
+    char buffer[16];
+    const ssize_t count = ::read(client->socket.get(), buffer, sizeof(buffer));
+    if (count < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (count > 0)
+        client->received.append(buffer, count);
+    const bool isLine = client->received.endsWith('\n');
+    // Waits for the rest of a request, and for nothing longer than one.
+    if (count > 0 && !isLine && client->received.size() <= showRequest.size())
+        return;
+    if (client->received == showRequest) {
+        Q_EMIT showRequested();
+        sendAll(client->socket.get(), shownAnswer);
+    }
+    // Not from within its own signal: the notifier goes once this call has returned.
+    client->notifier->setEnabled(false);
+    client->notifier.release()->deleteLater();
+    clients_.erase(client);
 }

@@ -1,0 +1,37 @@
+#include "run_application.h"
+
+#include "app_delegate.h"
+#include "single_instance.h"
+#include "termination_signals.h"
+
+#include <QApplication>
+#include <csignal>
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Zentrav"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zentrav"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZENTRAV_FULL_VERSION));
+    // Names the desktop entry, so that the desktop matches the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.zentrav.Zentrav"));
+}
+
+int runApplication(QApplication& app) {
+    SingleInstance instance(SingleInstance::runtimeDirForThisUser());
+    if (!instance.claim())
+        return instance.handOver() ? 0 : 1;
+
+    // A write past the user's file-size limit then fails with its reason instead of ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Logout, shutdown and Ctrl+C end the program as Quit does, so the monitor writes its log.
+    // Made before the delegate, it outlives it: a second signal cannot cut that write short.
+    const TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &app,
+                     &QCoreApplication::quit);
+    AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::showRequested, &delegate,
+                     &AppDelegate::showMainWindow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &delegate,
+                     &AppDelegate::commitData);
+    delegate.applicationDidFinishLaunching();
+    return QApplication::exec();
+}
