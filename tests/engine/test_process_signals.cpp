@@ -103,29 +103,24 @@ private Q_SLOTS:
         QCOMPARE(last.waitForEnd(5000), SIGTERM);
     }
 
-    void zombieIsNotSignalledAndReapedIsGone() {
-        TestChild child(QStringLiteral("zvk"), {QStringLiteral("0")});
-        const UserProcess process = row(child.pid(), child.name());
-        QVERIFY(hasExited(child.pid()));
+    // A zombie is left alone and, once reaped, gone; a pinned process is reached through its
+    // pidfd only, so whatever takes over its id after the reaping is never signalled.
+    void zombiesAndPinnedProcessesOverTheirEnd() {
+        TestChild exited(QStringLiteral("zvk"), {QStringLiteral("0")});
+        TestChild pinned(QStringLiteral("zvk"));
         SystemProcessSignals signals;
-        QCOMPARE(signals.pin(process).status, PinResult::Status::zombie);
-        QVERIFY(killProcesses({process}, signals, lang).isEmpty());
-        QCOMPARE(child.waitForEnd(0), 0);
-        const PinResult pin = signals.pin(process);
-        QCOMPARE(pin.status, PinResult::Status::gone);
-        QVERIFY(!pin.process);
-    }
+        const UserProcess zombie = row(exited.pid(), exited.name());
+        QVERIFY(hasExited(exited.pid()));
+        QCOMPARE(signals.pin(zombie).status, PinResult::Status::zombie);
+        QVERIFY(killProcesses({zombie}, signals, lang).isEmpty());
+        QCOMPARE(exited.waitForEnd(0), 0);
+        QCOMPARE(signals.pin(zombie).status, PinResult::Status::gone);
 
-    void pinnedProcessEndsAndStaysOutOfReach() {
-        TestChild child(QStringLiteral("zvk"));
-        const PinResult pin = SystemProcessSignals().pin(row(child.pid(), child.name()));
-        QCOMPARE(pin.status, PinResult::Status::pinned);
-        QVERIFY(pin.process && !pin.process->hasEnded());
+        const PinResult pin = signals.pin(row(pinned.pid(), pinned.name()));
+        QVERIFY(pin.status == PinResult::Status::pinned && !pin.process->hasEnded());
         QCOMPARE(pin.process->sendSignal(SIGKILL), 0);
-        QVERIFY(hasExited(child.pid()));
-        QVERIFY(pin.process->hasEnded());
-        QCOMPARE(child.waitForEnd(5000), SIGKILL);
-        // The pidfd outlives the reaped process: whatever takes over its id is never reached.
+        QVERIFY(hasExited(pinned.pid()) && pin.process->hasEnded());
+        QCOMPARE(pinned.waitForEnd(5000), SIGKILL);
         QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
     }
 
