@@ -2,17 +2,21 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cerrno>
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
 
-// Children that sleep until they are killed at the end.
+// Children that sleep until they are killed at the end. With distinct names, child n runs
+// through a hard link "<program>-<n>" of its own, so that its task name is its own.
 class Sleepers {
 public:
-    explicit Sleepers(const QString& program) : program_(program.toLocal8Bit()) {}
+    explicit Sleepers(const QString& program, bool distinctNames = false)
+        : program_(program.toLocal8Bit()), distinctNames_(distinctNames) {}
     ~Sleepers() {
         for (pid_t pid : pids_)
             ::kill(pid, SIGKILL);
@@ -22,19 +26,41 @@ public:
     Sleepers(const Sleepers&) = delete;
     Sleepers& operator=(const Sleepers&) = delete;
 
-    bool growTo(int count) {
-        char seconds[] = "600";
-        char* argv[] = {program_.data(), seconds, nullptr};
-        while (int(pids_.size()) < count) {
+    // Every `blockTermEvery`-th new child (0: none) keeps SIGTERM pending, so only SIGKILL ends it.
+    bool growTo(int count, int blockTermEvery = 0) {
+        posix_spawnattr_t plain;
+        posix_spawnattr_t blocking;
+        posix_spawnattr_init(&plain);
+        posix_spawnattr_init(&blocking);
+        sigset_t mask;
+        sigemptyset(&mask);
+        sigaddset(&mask, SIGTERM);
+        posix_spawnattr_setsigmask(&blocking, &mask);
+        posix_spawnattr_setflags(&blocking, POSIX_SPAWN_SETSIGMASK);
+        bool ok = true;
+        while (ok && int(pids_.size()) < count) {
+            const int n = int(pids_.size());
+            QByteArray path = program_;
+            if (distinctNames_) {
+                path += '-' + QByteArray::number(n);
+                ok = ::link(program_.constData(), path.constData()) == 0 || errno == EEXIST;
+            }
+            char seconds[] = "600";
+            char* argv[] = {path.data(), seconds, nullptr};
+            const bool blocks = blockTermEvery > 0 && n % blockTermEvery == 0;
             pid_t pid = 0;
-            if (posix_spawn(&pid, program_.constData(), nullptr, nullptr, argv, environ) != 0)
-                return false;
-            pids_.push_back(pid);
+            ok = ok && posix_spawn(&pid, path.constData(), nullptr, blocks ? &blocking : &plain,
+                                   argv, environ) == 0;
+            if (ok)
+                pids_.push_back(pid);
         }
-        return true;
+        posix_spawnattr_destroy(&plain);
+        posix_spawnattr_destroy(&blocking);
+        return ok;
     }
 
 private:
     QByteArray program_;
+    bool distinctNames_;
     std::vector<pid_t> pids_;
 };

@@ -1,73 +1,20 @@
 #include "kill_cycle.h"
 
 #include "lang.h"
-#include "text_format.h"
 #include "memory_format.h"
 #include "process_signals.h"
+#include "target_matcher.h"
+#include "text_format.h"
 
-#include <QLocale>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
-constexpr std::chrono::microseconds waitBeforeProbe{100000};
-
-// A name in the two forms the rules compare: canonical for exact entries, canonical and
-// folded to lower case for fuzzy ones. Built once per text, not once per comparison.
-struct MatchText {
-    QString canonical;
-    QString folded;
-};
-
-MatchText matchText(const QString& text, const QLocale& locale) {
-    QString canonical = text.normalized(QString::NormalizationForm_C);
-    QString folded = locale.toLower(canonical).normalized(QString::NormalizationForm_C);
-    return {std::move(canonical), std::move(folded)};
-}
-
-struct PreparedProcess {
-    MatchText name;
-    std::optional<MatchText> localizedName;
-};
-
-struct PreparedTarget {
-    MatchMode mode;
-    MatchText name;
-};
-
-PreparedProcess prepare(const UserProcess& process, const QLocale& locale) {
-    PreparedProcess prepared{matchText(process.name, locale), std::nullopt};
-    if (process.localizedName)
-        prepared.localizedName = matchText(*process.localizedName, locale);
-    return prepared;
-}
-
-PreparedTarget prepare(const TargetProcess& target, const QLocale& locale) {
-    return {target.matchMode, matchText(target.name, locale)};
-}
-
-template <typename Item> auto prepareAll(const QList<Item>& items, const QLocale& locale) {
-    std::vector<decltype(prepare(Item(), locale))> prepared;
-    prepared.reserve(items.size());
-    for (const Item& item : items)
-        prepared.push_back(prepare(item, locale));
-    return prepared;
-}
-
-bool textMatches(const PreparedTarget& target, const MatchText& text) {
-    if (target.mode == MatchMode::exact)
-        return text.canonical == target.name.canonical;
-    return text.folded.contains(target.name.folded);
-}
-
-bool matches(const PreparedTarget& target, const PreparedProcess& process) {
-    if (target.name.canonical.isEmpty())
-        return false;
-    return textMatches(target, process.name) ||
-           (process.localizedName && textMatches(target, *process.localizedName));
-}
+constexpr std::chrono::microseconds graceBeforeForcedKill{100000};
 
 QString errorText(int error, const Lang& lang) {
     switch (error) {
@@ -80,85 +27,134 @@ QString errorText(int error, const Lang& lang) {
     }
 }
 
-struct Outcome {
-    bool success = false;
-    QString text;
-};
+// Stamped when the outcome is known, after the signals of the attempt.
+KillLogEntry entryFor(const UserProcess& process, bool success, const QString& text) {
+    return {QUuid::createUuid(), QDateTime::currentDateTimeUtc(),
+            process.name,        process.pid,
+            success,             text + memorySuffix(process.memoryKB)};
+}
 
-std::optional<Outcome> attempt(const UserProcess& process, ProcessSignals& signals,
-                               const Lang& lang) {
-    const Outcome exited{false, lang.localized(QStringLiteral("msg_already_exited"))};
-    PinResult pin = signals.pin(process);
-    switch (pin.status) {
-    case PinResult::Status::zombie:
-        return std::nullopt;
-    case PinResult::Status::failed:
-        return Outcome{false, errorText(pin.error, lang)};
-    case PinResult::Status::gone:
-        return exited;
-    case PinResult::Status::pinned:
-        break;
+// Each process at most once; the entries stand where their processes do.
+std::vector<std::optional<KillLogEntry>>
+attemptAll(const std::vector<const UserProcess*>& processes, ProcessSignals& signals,
+           const Lang& lang, const std::stop_token& stop) {
+    std::vector<std::optional<KillLogEntry>> entries(processes.size());
+    std::vector<std::unique_ptr<PinnedProcess>> pinned;
+    std::vector<SignalledProcess> signalled;
+    std::vector<size_t> signalledRows;
+    for (size_t i = 0; i < processes.size() && !stop.stop_requested(); ++i) {
+        const UserProcess& process = *processes[i];
+        PinResult pin = signals.pin(process);
+        switch (pin.status) {
+        case PinResult::Status::zombie:
+            continue;
+        case PinResult::Status::failed:
+            entries[i] = entryFor(process, false, errorText(pin.error, lang));
+            continue;
+        case PinResult::Status::gone:
+            entries[i] = entryFor(process, false, errorText(ESRCH, lang));
+            continue;
+        case PinResult::Status::pinned:
+            break;
+        }
+        if (!pin.process) {
+            entries[i] = entryFor(process, false, errorText(ESRCH, lang));
+            continue;
+        }
+        if (const int error = pin.process->sendSignal(SIGTERM)) {
+            entries[i] = entryFor(process, false, errorText(error, lang));
+            continue;
+        }
+        signalled.push_back({pin.process.get(), std::chrono::steady_clock::now()});
+        pinned.push_back(std::move(pin.process));
+        signalledRows.push_back(i);
     }
-    if (!pin.process)
-        return exited;
-    PinnedProcess& pinned = *pin.process;
-    if (const int error = pinned.sendSignal(SIGTERM))
-        return Outcome{false, errorText(error, lang)};
-    signals.pause(waitBeforeProbe);
-    if (pinned.hasEnded())
-        return Outcome{true, lang.localized(QStringLiteral("msg_killed"))};
-    if (const int error = pinned.sendSignal(SIGKILL))
-        return Outcome{false, errorText(error, lang)};
-    return Outcome{true, lang.localized(QStringLiteral("msg_force_killed"))};
+    if (signalled.empty())
+        return entries;
+
+    const std::vector<bool> ended = signals.awaitEnd(signalled, graceBeforeForcedKill);
+    for (size_t n = 0; n < signalled.size(); ++n) {
+        const UserProcess& process = *processes[signalledRows[n]];
+        std::optional<KillLogEntry>& entry = entries[signalledRows[n]];
+        if (ended[n])
+            entry = entryFor(process, true, lang.localized(QStringLiteral("msg_killed")));
+        else if (const int error = signalled[n].process->sendSignal(SIGKILL))
+            entry = entryFor(process, false, errorText(error, lang));
+        else
+            entry = entryFor(process, true, lang.localized(QStringLiteral("msg_force_killed")));
+    }
+    return entries;
 }
 } // namespace
 
 bool matchesTarget(const TargetProcess& target, const UserProcess& process) {
-    const QLocale locale;
-    return matches(prepare(target, locale), prepare(process, locale));
+    return !TargetMatcher({target}).matches(process).isEmpty();
 }
 
-std::optional<KillLogEntry> killProcess(const UserProcess& process, ProcessSignals& signals,
-                                        const Lang& lang) {
-    const std::optional<Outcome> outcome = attempt(process, signals, lang);
-    if (!outcome)
-        return std::nullopt;
-    return KillLogEntry{QUuid::createUuid(), QDateTime::currentDateTimeUtc(),
-                        process.name,        process.pid,
-                        outcome->success,    outcome->text + memorySuffix(process.memoryKB)};
+QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSignals& signals,
+                                  const Lang& lang, const std::stop_token& stop) {
+    std::vector<const UserProcess*> rows;
+    for (const UserProcess& process : processes)
+        rows.push_back(&process);
+    QList<KillLogEntry> batch;
+    for (std::optional<KillLogEntry>& entry : attemptAll(rows, signals, lang, stop)) {
+        if (entry)
+            batch.append(std::move(*entry));
+    }
+    return batch;
 }
 
 ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
-                        const QList<TargetProcess>& enabledTargets, ProcessSignals& signals,
-                        const Lang& lang) {
-    const QLocale locale;
-    const auto processes = prepareAll(snapshot, locale);
+                        ProcessSignals& signals, const Lang& lang, const std::stop_token& stop) {
     ScanResult result;
-
-    const auto allTargets = prepareAll(targets, locale);
-    for (qsizetype t = 0; t < targets.size(); ++t) {
-        RunningTargetInfo info;
-        for (qsizetype p = 0; p < snapshot.size(); ++p) {
-            if (!matches(allTargets[t], processes[p]))
-                continue;
-            info.totalMemoryKB += snapshot[p].memoryKB;
-            info.origin = snapshot[p].origin;
+    TargetMatcher matcher(targets, snapshot.size());
+    std::vector<RunningTargetInfo> figures(size_t(targets.size()));
+    std::vector<std::vector<const UserProcess*>> victimsOf(size_t(targets.size()));
+    for (const UserProcess& process : snapshot) {
+        result.totalMemoryKB += process.memoryKB;
+        for (const qsizetype t : matcher.matches(process)) {
+            RunningTargetInfo& info = figures[size_t(t)];
+            info.totalMemoryKB += process.memoryKB;
+            info.origin = process.origin;
             ++info.processCount;
+            if (targets[t].isEnabled)
+                victimsOf[size_t(t)].push_back(&process);
         }
-        if (info.processCount > 0)
-            result.targetInfo.insert(targets[t].id, info);
+    }
+    for (qsizetype t = 0; t < targets.size(); ++t) {
+        if (figures[size_t(t)].processCount > 0)
+            result.targetInfo.insert(targets[t].id, figures[size_t(t)]);
     }
 
-    for (const UserProcess& process : snapshot)
-        result.totalMemoryKB += process.memoryKB;
-
-    for (const PreparedTarget& target : prepareAll(enabledTargets, locale)) {
-        for (qsizetype p = 0; p < snapshot.size(); ++p) {
-            if (!matches(target, processes[p]))
-                continue;
-            if (auto entry = killProcess(snapshot[p], signals, lang))
-                result.batch.append(std::move(*entry));
+    // Attempt order is entry order, then snapshot order. A process that several entries match
+    // is attempted again in a later round, once the earlier attempt has run its course.
+    std::vector<const UserProcess*> attempts;
+    for (const auto& victims : victimsOf)
+        attempts.insert(attempts.end(), victims.begin(), victims.end());
+    std::vector<size_t> roundOf(attempts.size());
+    QHash<const UserProcess*, size_t> attemptsSoFar;
+    size_t rounds = 0;
+    for (size_t a = 0; a < attempts.size(); ++a) {
+        roundOf[a] = attemptsSoFar[attempts[a]]++;
+        rounds = std::max(rounds, roundOf[a] + 1);
+    }
+    std::vector<std::optional<KillLogEntry>> entries(attempts.size());
+    for (size_t round = 0; round < rounds; ++round) {
+        std::vector<const UserProcess*> processes;
+        std::vector<size_t> positions;
+        for (size_t a = 0; a < attempts.size(); ++a) {
+            if (roundOf[a] == round) {
+                processes.push_back(attempts[a]);
+                positions.push_back(a);
+            }
         }
+        std::vector<std::optional<KillLogEntry>> done = attemptAll(processes, signals, lang, stop);
+        for (size_t k = 0; k < done.size(); ++k)
+            entries[positions[k]] = std::move(done[k]);
+    }
+    for (std::optional<KillLogEntry>& entry : entries) {
+        if (entry)
+            result.batch.append(std::move(*entry));
     }
     return result;
 }

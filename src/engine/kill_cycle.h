@@ -6,7 +6,7 @@
 #include "user_process.h"
 
 #include <QList>
-#include <optional>
+#include <stop_token>
 
 class Lang;
 class ProcessSignals;
@@ -19,12 +19,13 @@ struct ScanResult {
 
 bool matchesTarget(const TargetProcess& target, const UserProcess& process);
 
-// One attempt: polite signal, 0.1 s, probe, forced kill. Nothing for a process that is
-// already a zombie.
-std::optional<KillLogEntry> killProcess(const UserProcess& process, ProcessSignals& signals,
-                                        const Lang& lang);
+// Polite signals in the given order, then one wait in which each process has 0.1 s from its
+// own signal to end; the forced kill for those still there. One entry per attempt in the given
+// order: none for a zombie, none for a process not yet reached when `stop` was requested.
+QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSignals& signals,
+                                  const Lang& lang, const std::stop_token& stop = {});
 
 // Figures for every entry, kills for the enabled ones (entry order, then snapshot order).
 ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
-                        const QList<TargetProcess>& enabledTargets, ProcessSignals& signals,
-                        const Lang& lang);
+                        ProcessSignals& signals, const Lang& lang,
+                        const std::stop_token& stop = {});

@@ -18,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QPointer>
 #include <QStandardPaths>
 
 #include <unistd.h>
@@ -35,12 +34,6 @@ QString defaultLogsDir() {
     if (base.isEmpty())
         base = QDir::home().filePath(QStringLiteral(".local/share"));
     return QDir(base).filePath(QStringLiteral("Quorvane/logs"));
-}
-
-// Runs on the main thread once it is free; dropped when the program has no event loop.
-template <typename Work> void onMainThread(Work work) {
-    if (auto* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
 }
 } // namespace
 
@@ -72,7 +65,6 @@ ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
       snapshotter_(std::make_shared<ProcessSnapshotter>(*services_.runner, *services_.proc,
                                                         *services_.displayNames,
                                                         services_.currentUid, services_.ownPid)),
-      lifeToken_(std::make_shared<int>(0)),
       scanQueue_(std::make_unique<SerialQueue>(QStringLiteral("Quorvane.scan"))) {
     loadTargets();
     flushTimer_.setInterval(services_.second * flushPeriodSeconds);
@@ -83,8 +75,12 @@ ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
 ProcessMonitor::~ProcessMonitor() {
     // Observers may already be half gone; the entries in memory still belong on disk.
     blockSignals(true);
-    lifeToken_.reset();
+    // A running cycle signals nobody new but finishes what it began; what it did is kept.
+    if (cycle_)
+        cycle_->request_stop();
+    closing_.request_stop();
     scanQueue_.reset();
+    takeScanResults();
     flushLog();
     // The writer, a member, then runs this last write before it ends.
 }
@@ -103,6 +99,11 @@ void ProcessMonitor::startMonitoring() {
 void ProcessMonitor::stopMonitoring() {
     setIsMonitoring(false);
     timer_.reset();
+    // A queued cycle is dropped; a running one stops before its next process.
+    if (cycle_) {
+        cycle_->request_stop();
+        cycle_.reset();
+    }
 }
 
 void ProcessMonitor::setScanInterval(double seconds) {
@@ -114,23 +115,30 @@ void ProcessMonitor::setScanInterval(double seconds) {
 }
 
 void ProcessMonitor::performScan() {
-    const QList<TargetProcess> all = targets_;
-    QList<TargetProcess> enabled;
-    for (const TargetProcess& target : all) {
-        if (target.isEnabled)
-            enabled.append(target);
-    }
-    scanQueue_->enqueue([token = std::weak_ptr<int>(lifeToken_), self = QPointer(this),
-                         services = services_, snapshotter = snapshotter_, all, enabled] {
-        if (token.expired())
+    if (cycle_)
+        return;
+    cycle_.emplace();
+    scanQueue_->enqueue([this, cycle = *cycle_, targets = targets_, signals = services_.signals,
+                         lang = services_.lang, snapshotter = snapshotter_] {
+        if (cycle.stop_requested())
             return;
-        ScanResult result = runKillCycle(snapshotter->snapshotProcesses(true), all, enabled,
-                                         *services.signals, *services.lang);
-        onMainThread([self, result = std::move(result)] {
-            if (self)
-                self->applyScanResult(result.targetInfo, result.totalMemoryKB, result.batch);
-        });
+        ScanResult result = runKillCycle(snapshotter->snapshotProcesses(true), targets, *signals,
+                                         *lang, cycle.get_token());
+        finishedCycles_.post({cycle, std::move(result)});
+        // This object outlives the scan thread, which its destructor joins.
+        QMetaObject::invokeMethod(this, "takeScanResults", Qt::QueuedConnection);
     });
+}
+
+void ProcessMonitor::takeScanResults() {
+    for (FinishedCycle& finished : finishedCycles_.takeAll()) {
+        if (cycle_ == finished.cycle)
+            cycle_.reset();
+        applyScanResult(finished.result.targetInfo, finished.result.totalMemoryKB,
+                        finished.result.batch);
+    }
+    for (QList<UserProcess>& processes : browserSnapshots_.takeAll())
+        setAllProcesses(std::move(processes));
 }
 
 void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 totalKB,
@@ -141,14 +149,11 @@ void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 tot
 }
 
 void ProcessMonitor::refreshAllProcesses() {
-    scanQueue_->enqueue([token = std::weak_ptr<int>(lifeToken_), self = QPointer(this),
-                         snapshotter = snapshotter_] {
-        if (token.expired())
+    scanQueue_->enqueue([this, closing = closing_.get_token(), snapshotter = snapshotter_] {
+        if (closing.stop_requested())
             return;
-        onMainThread([self, processes = snapshotter->snapshotProcesses(false)] {
-            if (self)
-                self->setAllProcesses(processes);
-        });
+        browserSnapshots_.post(snapshotter->snapshotProcesses(false));
+        QMetaObject::invokeMethod(this, "takeScanResults", Qt::QueuedConnection);
     });
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "kill_cycle.h"
 #include "kill_log_entry.h"
 #include "kill_log_store.h"
 #include "kill_log_writer.h"
+#include "mailbox.h"
 #include "running_target_info.h"
 #include "target_process.h"
 #include "user_process.h"
@@ -14,6 +16,8 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <stop_token>
 
 class DisplayNameSource;
 class FileChooser;
@@ -48,14 +52,14 @@ struct MonitorServices {
 };
 
 // The engine: the watch list, the kill log, monitoring and its scans. Lives on the main
-// thread; scans run on the "Quorvane.scan" thread and never touch this object.
+// thread; scans run on the "Quorvane.scan" thread and leave their results in a mailbox.
 class ProcessMonitor : public QObject {
     Q_OBJECT
 
 public:
     explicit ProcessMonitor(MonitorServices services = MonitorServices::system(),
                             QObject* parent = nullptr);
-    // Writes every entry not yet written before it is gone.
+    // Writes every entry not yet written before it is gone, those of a cycle in flight included.
     ~ProcessMonitor() override;
 
     const QList<TargetProcess>& targets() const { return targets_; }
@@ -72,9 +76,8 @@ public:
     void startMonitoring();
     void stopMonitoring();
     void setScanInterval(double seconds);
+    // Queues a kill cycle unless one is queued or running already.
     void performScan();
-    void applyScanResult(const TargetInfoMap& targetInfo, qint64 totalKB,
-                         const QList<KillLogEntry>& batch);
     void refreshAllProcesses();
 
     void updateSelfMemory();
@@ -104,7 +107,17 @@ Q_SIGNALS:
     void selfMemoryMBChanged(double selfMemoryMB);
     void allProcessesChanged(const QList<UserProcess>& allProcesses);
 
+private Q_SLOTS:
+    void takeScanResults();
+
 private:
+    struct FinishedCycle {
+        std::stop_source cycle;
+        ScanResult result;
+    };
+
+    void applyScanResult(const TargetInfoMap& targetInfo, qint64 totalKB,
+                         const QList<KillLogEntry>& batch);
     void setTargets(QList<TargetProcess> targets);
     void setKillLog(QList<KillLogEntry> killLog);
     void setIsMonitoring(bool isMonitoring);
@@ -132,6 +145,11 @@ private:
     KillLogWriter logWriter_;
     // Used on the scan thread only; it remembers what it read about processes between scans.
     std::shared_ptr<ProcessSnapshotter> snapshotter_;
-    std::shared_ptr<int> lifeToken_;
+    // The cycle queued or running that Stop has not cancelled; at most one.
+    std::optional<std::stop_source> cycle_;
+    // Requested when the monitor goes: browser snapshots still queued are skipped.
+    std::stop_source closing_;
+    Mailbox<FinishedCycle> finishedCycles_;
+    Mailbox<QList<UserProcess>> browserSnapshots_;
     std::unique_ptr<SerialQueue> scanQueue_;
 };

@@ -1,3 +1,4 @@
+// Kept over QProcess (same cost): no QObject on the scan thread, no fork under the sanitizers.
 #include "process_runner.h"
 
 #include "file_descriptor.h"

@@ -3,9 +3,10 @@
 #include "file_descriptor.h"
 #include "task_name.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <ctime>
+#include <poll.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QList>
 #include <optional>
-#include <poll.h>
 #include <sys/syscall.h>
 #include <utility>
 #endif
@@ -141,6 +141,7 @@ public:
         return pidfdSendSignal(pidfd_.get(), signal) == 0 ? 0 : errno;
     }
     bool hasEnded() override { return hasExited(pidfd_.get()) || sendSignal(0) != 0; }
+    int endNotifier() const override { return pidfd_.get(); }
 
 private:
     FileDescriptor pidfd_;
@@ -217,10 +218,47 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
 }
 #endif
 
-void SystemProcessSignals::pause(std::chrono::microseconds duration) {
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration);
-    timespec remaining{static_cast<time_t>(seconds.count()),
-                       static_cast<long>((duration - seconds).count() * 1000)};
-    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
+std::vector<bool> SystemProcessSignals::awaitEnd(const std::vector<SignalledProcess>& signalled,
+                                                 std::chrono::microseconds grace) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<bool> ended(signalled.size(), false);
+    std::vector<size_t> waiting(signalled.size());
+    for (size_t i = 0; i < waiting.size(); ++i)
+        waiting[i] = i;
+    std::vector<pollfd> notifiers;
+    std::vector<size_t> notifierOwners;
+    for (;;) {
+        // Whose grace is over gets its probe now; the others may still end on their own.
+        const Clock::time_point now = Clock::now();
+        std::erase_if(waiting, [&](size_t i) {
+            if (signalled[i].signalledAt + grace > now)
+                return false;
+            ended[i] = signalled[i].process->hasEnded();
+            return true;
+        });
+        if (waiting.empty())
+            return ended;
+
+        Clock::time_point nextDeadline = Clock::time_point::max();
+        notifiers.clear();
+        notifierOwners.clear();
+        for (const size_t i : waiting) {
+            nextDeadline = std::min(nextDeadline, signalled[i].signalledAt + grace);
+            if (const int fd = signalled[i].process->endNotifier(); fd >= 0) {
+                notifiers.push_back({fd, POLLIN, 0});
+                notifierOwners.push_back(i);
+            }
+        }
+        // Rounded up, so that the wait never ends just short of the deadline.
+        const auto timeout = std::chrono::ceil<std::chrono::milliseconds>(nextDeadline - now);
+        if (poll(notifiers.data(), notifiers.size(), int(timeout.count())) <= 0)
+            continue;
+        for (size_t n = 0; n < notifiers.size(); ++n) {
+            if (notifiers[n].revents == 0)
+                continue;
+            const size_t i = notifierOwners[n];
+            ended[i] = signalled[i].process->hasEnded();
+            std::erase(waiting, i);
+        }
     }
 }

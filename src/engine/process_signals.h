@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 // A process bound at the moment it is signalled, so that a process that later takes
 // over its id is never hit.
@@ -14,6 +15,14 @@ public:
     virtual int sendSignal(int signal) = 0;
     // The existence probe: true once the process has gone or ended (a zombie counts as ended).
     virtual bool hasEnded() = 0;
+    // A descriptor that becomes readable when the process ends, or -1 when there is none.
+    virtual int endNotifier() const { return -1; }
+};
+
+// A process that was sent its polite signal, and when.
+struct SignalledProcess {
+    PinnedProcess* process = nullptr;
+    std::chrono::steady_clock::time_point signalledAt;
 };
 
 struct PinResult {
@@ -32,8 +41,10 @@ class ProcessSignals {
 public:
     virtual ~ProcessSignals() = default;
     virtual PinResult pin(const UserProcess& process) = 0;
-    // The wait between the polite signal and the probe.
-    virtual void pause(std::chrono::microseconds duration) = 0;
+    // One wait for all: returns once each process has ended or its grace since its own signal
+    // has passed, with the probe's answer for each (true: ended), in the given order.
+    virtual std::vector<bool> awaitEnd(const std::vector<SignalledProcess>& signalled,
+                                       std::chrono::microseconds grace) = 0;
 };
 
 // Linux: pidfds checked against /proc (the kernel's 15-byte name and the user), with kill()
@@ -42,5 +53,6 @@ public:
 class SystemProcessSignals final : public ProcessSignals {
 public:
     PinResult pin(const UserProcess& process) override;
-    void pause(std::chrono::microseconds duration) override;
+    std::vector<bool> awaitEnd(const std::vector<SignalledProcess>& signalled,
+                               std::chrono::microseconds grace) override;
 };

@@ -1,3 +1,4 @@
+// Kept over QThread and a worker: plain work items under std locks, all seen by ThreadSanitizer.
 #include "serial_queue.h"
 
 #ifdef __linux__

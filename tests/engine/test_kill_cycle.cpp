@@ -2,42 +2,31 @@
 #include "kill_cycle.h"
 #include "lang.h"
 #include "memory_settings_store.h"
-#include "process_signals.h"
 #include "text_format.h"
 
 #include <QLocale>
 #include <QTest>
 #include <cerrno>
-#include <csignal>
 
 namespace {
 UserProcess process(qint32 pid, const QString& name, qint64 memoryKB = 0,
                     ProcessOrigin origin = ProcessOrigin::thirdParty) {
-    UserProcess p;
-    p.pid = pid;
-    p.uid = 501;
-    p.name = name;
-    p.path = name;
-    p.memoryKB = memoryKB;
-    p.origin = origin;
-    return p;
+    // Path and arguments hold "zzq", which no rule may look at.
+    return {pid, 501, name, std::nullopt, "/opt/zzq/" + name + " --zzq", memoryKB,
+            "/opt/zzq/" + name, origin};
 }
 
-TargetProcess target(const QString& name, MatchMode mode = MatchMode::fuzzy,
-                     bool isEnabled = true) {
-    return {QUuid::createUuid(), name, mode, isEnabled};
+TargetProcess target(const QString& name, MatchMode mode = MatchMode::fuzzy, bool on = true) {
+    return {QUuid::createUuid(), name, mode, on};
 }
 
-QList<qint32> pidsOf(const QList<KillLogEntry>& batch) {
-    QList<qint32> pids;
+QString pidsOf(const QList<KillLogEntry>& batch) {
+    QStringList pids;
     for (const KillLogEntry& entry : batch)
-        pids << entry.pid;
-    return pids;
+        pids << QString::number(entry.pid);
+    return pids.join(u' ');
 }
 } // namespace
-
-Q_DECLARE_METATYPE(PinScript)
-Q_DECLARE_METATYPE(MatchMode)
 
 class TestKillCycle : public QObject {
     Q_OBJECT
@@ -48,131 +37,110 @@ class TestKillCycle : public QObject {
     QString text(const char* key) const { return lang.localized(QString::fromLatin1(key)); }
 
 private Q_SLOTS:
-    void outcome_data() {
-        QTest::addColumn<PinScript>("script");
-        QTest::addColumn<QString>("key"); // empty when there is no entry
-        QTest::addColumn<int>("error");   // the error number in the message
-        QTest::addColumn<bool>("success");
-        QTest::addColumn<QStringList>("events");
+    void outcomes() {
         using S = PinResult::Status;
-        const QStringList pin = {"pin 42"};
-        const QStringList term = pin + QStringList{"signal 42 15"};
-        const QStringList probe = term + QStringList{"pause 100000", "probe 42"};
-        const QStringList forced = probe + QStringList{"signal 42 9"};
-        const auto row = [](const char* tag, PinScript script, const char* key, int error,
-                            bool success, const QStringList& events) {
-            QTest::newRow(tag) << script << QString::fromLatin1(key) << error << success << events;
+        const struct {
+            PinScript script;
+            const char* key; // null when there is no entry
+            int error;       // the error number in the message
+            const char* events;
+        } cases[] = {
+            {{S::pinned, 0, 0, true, 0}, "msg_killed", 0, "T,wait 100000,probe 42"},
+            {{S::pinned, 0, 0, false, 0}, "msg_force_killed", 0, "T,wait 100000,probe 42,K"},
+            {{S::pinned, 0, EPERM, false, 0}, "msg_no_permission", 0, "T"},
+            {{S::pinned, 0, ESRCH, false, 0}, "msg_already_exited", 0, "T"},
+            {{S::pinned, 0, EIO, false, 0}, "msg_failed", EIO, "T"},
+            {{S::pinned, 0, 0, false, EPERM}, "msg_no_permission", 0, "T,wait 100000,probe 42,K"},
+            {{S::pinned, 0, 0, false, ESRCH}, "msg_already_exited", 0, "T,wait 100000,probe 42,K"},
+            {{S::gone}, "msg_already_exited", 0, ""},
+            {{S::failed, EPERM}, "msg_no_permission", 0, ""},
+            {{S::failed, EMFILE}, "msg_failed", EMFILE, ""},
+            {{S::zombie}, nullptr, 0, ""},
         };
-        row("ends politely", {S::pinned, 0, 0, true, 0}, "msg_killed", 0, true, probe);
-        row("forced", {S::pinned, 0, 0, false, 0}, "msg_force_killed", 0, true, forced);
-        row("polite refused", {S::pinned, 0, EPERM, false, 0}, "msg_no_permission", 0, false, term);
-        row("polite finds none", {S::pinned, 0, ESRCH, false, 0}, "msg_already_exited", 0, false,
-            term);
-        row("polite fails otherwise", {S::pinned, 0, EIO, false, 0}, "msg_failed", EIO, false,
-            term);
-        row("forced refused", {S::pinned, 0, 0, false, EPERM}, "msg_no_permission", 0, false,
-            forced);
-        row("ends before the forced kill", {S::pinned, 0, 0, false, ESRCH}, "msg_already_exited", 0,
-            false, forced);
-        row("gone before the pin", {S::gone}, "msg_already_exited", 0, false, pin);
-        row("pin refused", {S::failed, EPERM}, "msg_no_permission", 0, false, pin);
-        row("pin fails otherwise", {S::failed, EMFILE}, "msg_failed", EMFILE, false, pin);
-        row("zombie: no entry", {S::zombie}, "", 0, false, pin);
+        for (const auto& c : cases) {
+            FakeProcessSignals signals;
+            signals.script(42, {c.script});
+            UserProcess victim = process(42, QStringLiteral("tool-bin"), 1536);
+            victim.localizedName = QStringLiteral("Tool Display");
+            const QDateTime before = QDateTime::currentDateTimeUtc();
+            const QList<KillLogEntry> batch = killProcesses({victim}, signals, lang);
+            const QString events = signals.events()
+                                       .join(u',')
+                                       .replace(QStringLiteral("signal 42 15"), QStringLiteral("T"))
+                                       .replace(QStringLiteral("signal 42 9"), QStringLiteral("K"));
+            QCOMPARE(events, QStringLiteral("pin 42") + (*c.events ? "," : "") + c.events);
+            QCOMPARE(batch.size(), c.key ? 1 : 0);
+            if (!c.key)
+                continue;
+            const KillLogEntry& entry = batch[0];
+            const QString outcome = c.error ? formatted(text(c.key), c.error) : text(c.key);
+            QCOMPARE(entry.message, outcome + QStringLiteral(" (1.5 MB)"));
+            QCOMPARE(entry.success, QByteArray(c.key).endsWith("killed"));
+            QVERIFY(entry.processName == "tool-bin" && entry.pid == 42);
+            QVERIFY(entry.timestamp >= before && entry.timestamp <= QDateTime::currentDateTimeUtc());
+        }
     }
 
-    void outcome() {
-        QFETCH(PinScript, script);
-        QFETCH(QString, key);
-        QFETCH(int, error);
-        QFETCH(bool, success);
-        QFETCH(QStringList, events);
-
+    // All are signalled before one shared wait; a stop asked for during a pin spares the rest.
+    void oneWaitForAllAndStopSparesTheUnsignalled() {
         FakeProcessSignals signals;
-        signals.script(42, {script});
-        UserProcess victim = process(42, QStringLiteral("tool-bin"), 1536);
-        victim.localizedName = QStringLiteral("Tool Display");
-        const QDateTime before = QDateTime::currentDateTimeUtc();
-        const std::optional<KillLogEntry> entry = killProcess(victim, signals, lang);
-
-        QCOMPARE(signals.events(), events);
-        QCOMPARE(entry.has_value(), !key.isEmpty());
-        if (!entry)
-            return;
-        const QString outcomeText =
-            error ? formatted(lang.localized(key), error) : lang.localized(key);
-        QCOMPARE(entry->message, outcomeText + QStringLiteral(" (1.5 MB)"));
-        QVERIFY(!error || entry->message.contains(QString::number(error)));
-        QCOMPARE(entry->success, success);
-        QCOMPARE(entry->processName, QStringLiteral("tool-bin"));
-        QCOMPARE(entry->pid, 42);
-        QCOMPARE(entry->timestamp.timeSpec(), Qt::UTC);
-        QVERIFY(entry->timestamp >= before && entry->timestamp <= QDateTime::currentDateTimeUtc());
-    }
-
-    void eachAttemptHasItsOwnIdAndNoSizeWithoutMemory() {
-        FakeProcessSignals signals;
-        const auto first = killProcess(process(7, QStringLiteral("tool")), signals, lang);
-        const auto second = killProcess(process(7, QStringLiteral("tool")), signals, lang);
-        QVERIFY(first && second);
-        QVERIFY(!first->id.isNull() && first->id != second->id);
-        QCOMPARE(first->message, text("msg_killed"));
-    }
-
-    void matching_data() {
-        QTest::addColumn<MatchMode>("mode");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("localizedName"); // null when there is none
-        QTest::addColumn<bool>("matches");
-        const auto row = [](const char* tag, MatchMode mode, const QString& entry,
-                            const QString& name, const QString& localizedName, bool matches) {
-            QTest::newRow(tag) << mode << entry << name << localizedName << matches;
+        signals.script(2, {{PinResult::Status::pinned, 0, 0, false, 0}});
+        std::stop_source stop;
+        signals.onPin = [&stop](qint32 pid) {
+            if (pid == 3)
+                stop.request_stop();
         };
-        const auto fuzzy = MatchMode::fuzzy;
-        const auto exact = MatchMode::exact;
-        const QString none;
-        const QString nfc = QStringLiteral("caf\u00e9");
-        const QString nfd = QStringLiteral("cafe\u0301");
-        row("fuzzy, part of the name", fuzzy, "abc", "MyABCTool", none, true);
-        row("fuzzy, part of the display name", fuzzy, "abc", "viewer-bin", "Abc Viewer", true);
-        row("fuzzy, part of neither", fuzzy, "abd", "MyABCTool", "Abc Viewer", false);
-        row("fuzzy, decomposed upper case", fuzzy, "CAFE\u0301", "my" + nfc + "-tool", none, true);
-        row("fuzzy, marks count", fuzzy, "cafe", nfc, none, false);
-        row("fuzzy, empty entry", fuzzy, "", "tool", "Tool", false);
-        row("exact, not a part", exact, "abc", "MyABCTool", none, false);
-        row("exact, same", exact, "Viewer", "Viewer", none, true);
-        row("exact, other case", exact, "viewer", "Viewer", none, false);
-        row("exact, display name", exact, "Viewer", "viewer-bin", "Viewer", true);
-        row("exact, decomposed entry", exact, nfd, nfc, none, true);
-        row("exact, empty entry and name", exact, "", "", "", false);
+        const QList<KillLogEntry> batch =
+            killProcesses({process(1, "a"), process(2, "b"), process(3, "c"), process(4, "d")},
+                          signals, lang, stop.get_token());
+        QCOMPARE(signals.events(), (QStringList{"pin 1", "signal 1 15", "pin 2", "signal 2 15",
+                                                "pin 3", "signal 3 15", "wait 100000", "probe 1",
+                                                "probe 2", "probe 3", "signal 2 9"}));
+        QCOMPARE(pidsOf(batch), QStringLiteral("1 2 3"));
+        QCOMPARE(batch[1].message, text("msg_force_killed"));
+        QVERIFY(!batch[0].id.isNull() && batch[0].id != batch[2].id);
     }
 
     void matching() {
-        QFETCH(MatchMode, mode);
-        QFETCH(QString, entry);
-        QFETCH(QString, name);
-        QFETCH(QString, localizedName);
-        QFETCH(bool, matches);
-        UserProcess candidate = process(9, name);
-        if (!localizedName.isNull())
-            candidate.localizedName = localizedName;
-        const TargetProcess watched = target(entry, mode);
-        QCOMPARE(matchesTarget(watched, candidate), matches);
-
-        // The cycle uses the same rule: a match is signalled, anything else is not.
-        FakeProcessSignals signals;
-        const ScanResult result = runKillCycle({candidate}, {watched}, {watched}, signals, lang);
-        QCOMPARE(result.batch.size(), matches ? 1 : 0);
-        QCOMPARE(result.targetInfo.contains(watched.id), matches);
-    }
-
-    void pathAndArgsNeverMatch() {
-        UserProcess candidate = process(9, QStringLiteral("helper"));
-        candidate.path = QStringLiteral("/opt/abc/helper");
-        candidate.args = QStringLiteral("/opt/abc/helper --abc");
-        QVERIFY(!matchesTarget(target(QStringLiteral("abc")), candidate));
-        QVERIFY(
-            !matchesTarget(target(QStringLiteral("/opt/abc/helper"), MatchMode::exact), candidate));
+        const auto fuzzy = MatchMode::fuzzy;
+        const auto exact = MatchMode::exact;
+        const QString nfc = QStringLiteral("caf\u00e9");
+        const QString nfd = QStringLiteral("cafe\u0301");
+        const struct {
+            MatchMode mode;
+            QString entry;
+            QString name;
+            QString shown; // the display name; null when there is none
+            bool matches;
+        } cases[] = {
+            {fuzzy, "abc", "MyABCTool", {}, true},
+            {fuzzy, "abc", "viewer-bin", "Abc Viewer", true},
+            {fuzzy, "abd", "MyABCTool", "Abc Viewer", false},
+            {fuzzy, "CAFE\u0301", "my" + nfc + "-tool", {}, true},
+            {fuzzy, "\u00e9", "CAF\u00c9", {}, true},
+            {fuzzy, "cafe", nfc, {}, false},
+            {fuzzy, "", "tool", "Tool", false},
+            {fuzzy, "zzq", "helper", {}, false},
+            {exact, "abc", "MyABCTool", {}, false},
+            {exact, "Viewer", "Viewer", {}, true},
+            {exact, "viewer", "Viewer", {}, false},
+            {exact, "Viewer", "viewer-bin", "Viewer", true},
+            {exact, nfd, nfc, {}, true},
+            {exact, "", "", "", false},
+            {exact, "/opt/zzq/helper", "helper", {}, false},
+        };
+        for (const auto& c : cases) {
+            UserProcess candidate = process(9, c.name);
+            if (!c.shown.isNull())
+                candidate.localizedName = c.shown;
+            const TargetProcess watched = target(c.entry, c.mode);
+            QVERIFY2(matchesTarget(watched, candidate) == c.matches, qPrintable(c.entry + c.name));
+            // The cycle uses the same rule: a match is measured and signalled, nothing else.
+            FakeProcessSignals signals;
+            const ScanResult result = runKillCycle({candidate}, {watched}, signals, lang);
+            QCOMPARE(result.batch.size(), c.matches ? 1 : 0);
+            QCOMPARE(result.targetInfo.contains(watched.id), c.matches);
+        }
     }
 
     void foldsCaseByLocale() {
@@ -188,56 +156,36 @@ private Q_SLOTS:
         QVERIFY(matchesInTurkish);
     }
 
-    void figures() {
+    // Figures for every entry; attempts in entry order, then snapshot order; a process two
+    // entries match is attempted again once the first attempt is over.
+    void figuresAndAttempts() {
         const QList<UserProcess> snapshot = {
-            process(1, QStringLiteral("alpha-one"), 100, ProcessOrigin::system),
-            process(2, QStringLiteral("beta"), 200),
-            process(3, QStringLiteral("alpha-two"), 300, ProcessOrigin::thirdParty),
-            process(4, QStringLiteral("gamma"), 400, ProcessOrigin::unknown),
-        };
-        const TargetProcess alpha = target(QStringLiteral("ALPHA"));
-        const TargetProcess gamma = target(QStringLiteral("gamma"), MatchMode::exact, false);
-        const TargetProcess missing = target(QStringLiteral("delta"));
+            process(1, "alpha-one", 1024, ProcessOrigin::system), process(2, "beta", 200),
+            process(3, "alpha-two", 300, ProcessOrigin::unknown), process(4, "zombie-alpha", 400),
+            process(5, "gamma", 500)};
+        const QList<TargetProcess> targets = {
+            target("beta", MatchMode::exact), target("ALPHA"), target("one"),
+            target("gamma", MatchMode::exact, false), target("beta", MatchMode::exact),
+            target("delta")};
         FakeProcessSignals signals;
-        const ScanResult result =
-            runKillCycle(snapshot, {alpha, gamma, missing}, {alpha, missing}, signals, lang);
-
-        QCOMPARE(result.totalMemoryKB, 1000);
-        QCOMPARE(result.targetInfo.size(), 2);
-        QCOMPARE(result.targetInfo[alpha.id].totalMemoryKB, 400);
-        QCOMPARE(result.targetInfo[alpha.id].processCount, 2);
-        QCOMPARE(result.targetInfo[alpha.id].origin, ProcessOrigin::thirdParty);
-        QCOMPARE(result.targetInfo[gamma.id].totalMemoryKB, 400);
-        QCOMPARE(result.targetInfo[gamma.id].processCount, 1);
-        QCOMPARE(result.targetInfo[gamma.id].origin, ProcessOrigin::unknown);
-        // The disabled entry is measured but its process is left alone.
-        QCOMPARE(pidsOf(result.batch), (QList<qint32>{1, 3}));
-        QVERIFY(!signals.events().contains(QStringLiteral("pin 4")));
-    }
-
-    void batchOrder() {
-        const QList<UserProcess> snapshot = {
-            process(1, QStringLiteral("alpha-one"), 1024),
-            process(2, QStringLiteral("beta")),
-            process(3, QStringLiteral("alpha-two")),
-            process(4, QStringLiteral("zombie-alpha")),
-        };
-        const QList<TargetProcess> targets = {target(QStringLiteral("beta"), MatchMode::exact),
-                                              target(QStringLiteral("alpha")),
-                                              target(QStringLiteral("one"))};
-        FakeProcessSignals signals;
-        // The first attempt ends process 1; the second entry finds it gone.
         signals.script(1, {PinScript(), {PinResult::Status::gone}});
         signals.script(4, {{PinResult::Status::zombie}});
-        const ScanResult result = runKillCycle(snapshot, targets, targets, signals, lang);
+        const ScanResult result = runKillCycle(snapshot, targets, signals, lang);
 
-        QCOMPARE(pidsOf(result.batch), (QList<qint32>{2, 1, 3, 1}));
+        QCOMPARE(result.totalMemoryKB, 2424);
+        QCOMPARE(result.targetInfo.size(), 5);
+        const RunningTargetInfo alpha = result.targetInfo[targets[1].id];
+        QCOMPARE(alpha.totalMemoryKB, 1724);
+        QCOMPARE(alpha.processCount, 3);
+        QCOMPARE(alpha.origin, ProcessOrigin::thirdParty);
+        QCOMPARE(result.targetInfo[targets[3].id].totalMemoryKB, 500);
+        QCOMPARE(result.targetInfo[targets[4].id].processCount, 1);
+        QCOMPARE(pidsOf(result.batch), QStringLiteral("2 1 3 1 2"));
         QCOMPARE(result.batch[1].message, text("msg_killed") + QStringLiteral(" (1.0 MB)"));
-        QVERIFY(result.batch[1].success);
         QCOMPARE(result.batch[3].message, text("msg_already_exited") + QStringLiteral(" (1.0 MB)"));
-        QVERIFY(!result.batch[3].success);
-        QCOMPARE(signals.events().filter(QStringLiteral("pin ")),
-                 (QStringList{"pin 2", "pin 1", "pin 3", "pin 4", "pin 1"}));
+        QVERIFY(result.batch[1].success && !result.batch[3].success);
+        QCOMPARE(signals.events().filter(QStringLiteral("pin ")).join(u','),
+                 QStringLiteral("pin 2,pin 1,pin 3,pin 4,pin 1,pin 2"));
         QVERIFY(!signals.events().contains(QStringLiteral("signal 4 15")));
     }
 };

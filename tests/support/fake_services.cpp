@@ -46,6 +46,8 @@ private:
 } // namespace
 
 PinResult FakeProcessSignals::pin(const UserProcess& process) {
+    if (onPin)
+        onPin(process.pid);
     record(QStringLiteral("pin %1").arg(process.pid));
     PinScript script;
     {
@@ -59,8 +61,13 @@ PinResult FakeProcessSignals::pin(const UserProcess& process) {
     return result;
 }
 
-void FakeProcessSignals::pause(std::chrono::microseconds duration) {
-    record(QStringLiteral("pause %1").arg(duration.count()));
+std::vector<bool> FakeProcessSignals::awaitEnd(const std::vector<SignalledProcess>& signalled,
+                                               std::chrono::microseconds grace) {
+    record(QStringLiteral("wait %1").arg(grace.count()));
+    std::vector<bool> ended;
+    for (const SignalledProcess& process : signalled)
+        ended.push_back(process.process->hasEnded());
+    return ended;
 }
 
 void FakeProcessSignals::script(qint32 pid, const QList<PinScript>& scripts) {

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <optional>
 
@@ -39,15 +40,18 @@ struct PinScript {
 };
 
 // Signals nothing: plays a script per process and writes down every step in order
-// ("pin 42", "signal 42 15", "pause 100000", "probe 42"). Unscripted processes end politely.
+// ("pin 42", "signal 42 15", "wait 100000", "probe 42"). Unscripted processes end politely.
 class FakeProcessSignals final : public ProcessSignals {
 public:
     PinResult pin(const UserProcess& process) override;
-    void pause(std::chrono::microseconds duration) override;
+    std::vector<bool> awaitEnd(const std::vector<SignalledProcess>& signalled,
+                               std::chrono::microseconds grace) override;
     // One script per pin of the process, the last one repeating.
     void script(qint32 pid, const QList<PinScript>& scripts);
     QStringList events() const;
     void record(const QString& event);
+    // Called on the scanning thread before each pin, with the process id.
+    std::function<void(qint32)> onPin;
 
 private:
     mutable std::mutex mutex_;

@@ -1,0 +1,95 @@
+// One kill cycle that matches 1,000 real children with names of their own (every tenth keeps
+// SIGTERM pending and needs the forced kill), against a cycle that matches one of them, measured
+// interleaved round by round: snapshot, matching and signals, as the monitor runs them.
+#include "bench_timing.h"
+#include "display_name_source.h"
+#include "kill_cycle.h"
+#include "lang.h"
+#include "proc_reader.h"
+#include "process_runner.h"
+#include "process_signals.h"
+#include "process_snapshot.h"
+#include "settings_store.h"
+#include "sleepers.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+constexpr int rounds = 5;
+constexpr int matched = 1000;
+constexpr int blockTermEvery = 10;
+constexpr double goalMs = 500;
+
+class NoSettings final : public SettingsStore {
+public:
+    QVariant value(const QString&) const override { return {}; }
+    void setValue(const QString&, const QVariant&) override {}
+    void remove(const QString&) override {}
+};
+
+// True when every child got its entry, the forced kill exactly where SIGTERM was blocked.
+bool outcomesRight(const ScanResult& result, int children, const Lang& lang) {
+    const QString forced = lang.localized(QStringLiteral("msg_force_killed"));
+    int forcedKills = 0;
+    for (const KillLogEntry& entry : result.batch) {
+        if (!entry.success)
+            return false;
+        forcedKills += entry.message.startsWith(forced) ? 1 : 0;
+    }
+    return result.batch.size() == children &&
+           forcedKills == (children + blockTermEvery - 1) / blockTermEvery;
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString stem = QStringLiteral("zvk%1").arg(
+        QRandomGenerator::global()->bounded(0x100000), 5, 16, QLatin1Char('0'));
+    const QString program = dir.filePath(stem);
+    if (!QFile::copy(QStringLiteral("/bin/sleep"), program))
+        return 1;
+
+    NoSettings settings;
+    Lang lang(settings, {QStringLiteral("en")});
+    PosixProcessRunner runner;
+    ProcDirectory proc;
+    NoDisplayNames names;
+    ProcessSnapshotter snapshotter(runner, proc, names, ::getuid(), ::getpid());
+    SystemProcessSignals signals;
+    const QList<TargetProcess> watchList = {
+        {QUuid::createUuid(), stem + QLatin1Char('-'), MatchMode::fuzzy, true}};
+
+    std::vector<double> one;
+    std::vector<double> many;
+    bool right = true;
+    for (int round = 0; round < rounds; ++round) {
+        for (const int children : {1, matched}) {
+            Sleepers sleepers(program, true);
+            if (!sleepers.growTo(children, blockTermEvery)) {
+                std::printf("could not start %d processes\n", children);
+                return 1;
+            }
+            ScanResult result;
+            const double ms = elapsedMs([&] {
+                result = runKillCycle(snapshotter.snapshotProcesses(true), watchList, signals, lang);
+            });
+            right = right && outcomesRight(result, children, lang);
+            (children == 1 ? one : many).push_back(ms);
+        }
+    }
+    const Spread base = spreadOf(one);
+    const Spread cycle = spreadOf(many);
+    std::printf("kill cycle, 1 matched:     min %7.1f  median %7.1f  max %7.1f ms\n", base.min,
+                base.median, base.max);
+    std::printf("kill cycle, %d matched: min %7.1f  median %7.1f  max %7.1f ms  (%.1fx one)\n",
+                matched, cycle.min, cycle.median, cycle.max, cycle.median / base.median);
+    std::printf("goal: %d matched <= %.0f ms (median); every outcome right: %s\n", matched, goalMs,
+                right ? "yes" : "NO");
+    return cycle.median <= goalMs && right ? 0 : 1;
+}

@@ -1,0 +1,69 @@
+#include "target_matcher.h"
+
+#include <algorithm>
+
+namespace {
+QString canonical(const QString& text) {
+    return text.normalized(QString::NormalizationForm_C);
+}
+
+bool isAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+} // namespace
+
+TargetMatcher::TargetMatcher(const QList<TargetProcess>& targets, qsizetype names,
+                             const QLocale& locale)
+    : locale_(locale), isTurkic_(locale.language() == QLocale::Turkish ||
+                                 locale.language() == QLocale::Azerbaijani) {
+    byName_.reserve(names);
+    QList<QString> fuzzyNames;
+    for (qsizetype t = 0; t < targets.size(); ++t) {
+        const QString name = canonical(targets[t].name);
+        // An empty name is contained in nothing and equals no name worth killing.
+        if (name.isEmpty())
+            continue;
+        if (targets[t].matchMode == MatchMode::exact) {
+            exact_.insert(name, t);
+        } else {
+            fuzzyNames.append(folded(name));
+            fuzzyPositions_.append(t);
+        }
+    }
+    if (!fuzzyNames.isEmpty())
+        fuzzy_.emplace(fuzzyNames);
+}
+
+QList<qsizetype> TargetMatcher::matches(const UserProcess& process) {
+    QList<qsizetype> found = matchesOfName(process.name);
+    if (!process.localizedName)
+        return found;
+    const QList<qsizetype>& more = matchesOfName(*process.localizedName);
+    if (more.isEmpty())
+        return found;
+    QList<qsizetype> both;
+    both.reserve(found.size() + more.size());
+    std::set_union(found.begin(), found.end(), more.begin(), more.end(), std::back_inserter(both));
+    return both;
+}
+
+const QList<qsizetype>& TargetMatcher::matchesOfName(const QString& name) {
+    const auto known = byName_.constFind(name);
+    if (known != byName_.cend())
+        return *known;
+    const QString text = canonical(name);
+    QList<qsizetype> found = exact_.values(text);
+    if (fuzzy_) {
+        for (const qsizetype n : fuzzy_->find(folded(text)))
+            found.append(fuzzyPositions_[n]);
+    }
+    std::sort(found.begin(), found.end());
+    return *byName_.insert(name, std::move(found));
+}
+
+// Case folded by the user's locale; ASCII outside the Turkic dotless-i rule needs no locale.
+QString TargetMatcher::folded(const QString& text) const {
+    if (!isTurkic_ && isAscii(text))
+        return text.toLower();
+    return canonical(locale_.toLower(text));
+}

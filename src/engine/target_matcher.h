@@ -1,0 +1,36 @@
+#pragma once
+
+#include "substring_search.h"
+#include "target_process.h"
+#include "user_process.h"
+
+#include <QHash>
+#include <QList>
+#include <QLocale>
+#include <QMultiHash>
+
+#include <optional>
+
+// The watch list's name rule made ready for one cycle: exact entries are found by hash lookup,
+// fuzzy ones by containment in the lower-cased name, and each distinct name is looked at once.
+class TargetMatcher {
+public:
+    // `names`: about how many distinct names will be asked about.
+    explicit TargetMatcher(const QList<TargetProcess>& targets, qsizetype names = 0,
+                           const QLocale& locale = {});
+
+    // Positions in the watch list of the entries the process matches, ascending.
+    QList<qsizetype> matches(const UserProcess& process);
+
+private:
+    const QList<qsizetype>& matchesOfName(const QString& name);
+    QString folded(const QString& text) const;
+
+    QLocale locale_;
+    bool isTurkic_ = false;
+    QMultiHash<QString, qsizetype> exact_;
+    // Fuzzy entries: their lower-cased names are searched for all at once.
+    QList<qsizetype> fuzzyPositions_;
+    std::optional<SubstringSearch> fuzzy_;
+    QHash<QString, QList<qsizetype>> byName_;
+};
