@@ -29,9 +29,12 @@ QString errorText(int error, const Lang& lang) {
 
 // Stamped when the outcome is known, after the signals of the attempt.
 KillLogEntry entryFor(const UserProcess& process, bool success, const QString& text) {
-    return {QUuid::createUuid(), QDateTime::currentDateTimeUtc(),
-            process.name,        process.pid,
-            success,             text + memorySuffix(process.memoryKB)};
+    return {QUuid::createUuid(),
+            QDateTime::currentDateTimeUtc(),
+            process.name,
+            process.pid,
+            success,
+            text + memorySuffix(process.memoryKB)};
 }
 
 // Each process at most once; the entries stand where their processes do.
@@ -106,8 +109,14 @@ QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSi
 
 ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
                         ProcessSignals& signals, const Lang& lang, const std::stop_token& stop) {
+    TargetMatcher matcher(targets);
+    return runKillCycle(snapshot, targets, matcher, signals, lang, stop);
+}
+
+ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
+                        TargetMatcher& matcher, ProcessSignals& signals, const Lang& lang,
+                        const std::stop_token& stop) {
     ScanResult result;
-    TargetMatcher matcher(targets, snapshot.size());
     std::vector<RunningTargetInfo> figures(size_t(targets.size()));
     std::vector<std::vector<const UserProcess*>> victimsOf(size_t(targets.size()));
     for (const UserProcess& process : snapshot) {

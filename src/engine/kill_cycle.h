@@ -10,6 +10,7 @@
 
 class Lang;
 class ProcessSignals;
+class TargetMatcher;
 
 struct ScanResult {
     TargetInfoMap targetInfo;
@@ -28,4 +29,9 @@ QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSi
 // Figures for every entry, kills for the enabled ones (entry order, then snapshot order).
 ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
                         ProcessSignals& signals, const Lang& lang,
+                        const std::stop_token& stop = {});
+// The same with the watch list's matcher of earlier cycles: the names it already knows cost one
+// lookup. `matcher` must have been made from `targets`.
+ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
+                        TargetMatcher& matcher, ProcessSignals& signals, const Lang& lang,
                         const std::stop_token& stop = {});

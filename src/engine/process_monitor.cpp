@@ -15,11 +15,11 @@
 #include "self_memory.h"
 #include "serial_queue.h"
 #include "settings_store.h"
+#include "target_matcher.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
-
 #include <unistd.h>
 
 namespace {
@@ -118,12 +118,15 @@ void ProcessMonitor::performScan() {
     if (cycle_)
         return;
     cycle_.emplace();
-    scanQueue_->enqueue([this, cycle = *cycle_, targets = targets_, signals = services_.signals,
-                         lang = services_.lang, snapshotter = snapshotter_] {
+    if (!matcher_)
+        matcher_ = std::make_shared<TargetMatcher>(targets_);
+    scanQueue_->enqueue([this, cycle = *cycle_, targets = targets_, matcher = matcher_,
+                         signals = services_.signals, lang = services_.lang,
+                         snapshotter = snapshotter_] {
         if (cycle.stop_requested())
             return;
-        ScanResult result = runKillCycle(snapshotter->snapshotProcesses(true), targets, *signals,
-                                         *lang, cycle.get_token());
+        ScanResult result = runKillCycle(snapshotter->snapshotProcesses(true), targets, *matcher,
+                                         *signals, *lang, cycle.get_token());
         finishedCycles_.post({cycle, std::move(result)});
         // This object outlives the scan thread, which its destructor joins.
         QMetaObject::invokeMethod(this, "takeScanResults", Qt::QueuedConnection);
@@ -280,6 +283,7 @@ void ProcessMonitor::clearAllLogs() {
 
 void ProcessMonitor::setTargets(QList<TargetProcess> targets) {
     targets_ = std::move(targets);
+    matcher_.reset();
     Q_EMIT targetsChanged(targets_);
 }
 

@@ -13,7 +13,6 @@
 #include <QList>
 #include <QObject>
 #include <QTimer>
-
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -23,6 +22,7 @@ class DisplayNameSource;
 class FileChooser;
 class FileSystem;
 class Lang;
+class TargetMatcher;
 class ProcReader;
 class ProcessRunner;
 class ProcessSignals;
@@ -145,6 +145,9 @@ private:
     KillLogWriter logWriter_;
     // Used on the scan thread only; it remembers what it read about processes between scans.
     std::shared_ptr<ProcessSnapshotter> snapshotter_;
+    // The watch list made ready for matching; made again at the first scan after a change. A
+    // cycle keeps the one it started with.
+    std::shared_ptr<TargetMatcher> matcher_;
     // The cycle queued or running that Stop has not cancelled; at most one.
     std::optional<std::stop_source> cycle_;
     // Requested when the monitor goes: browser snapshots still queued are skipped.

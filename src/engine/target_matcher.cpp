@@ -3,6 +3,8 @@
 #include <algorithm>
 
 namespace {
+constexpr qsizetype maxRememberedNames = 1 << 16;
+
 QString canonical(const QString& text) {
     return text.normalized(QString::NormalizationForm_C);
 }
@@ -12,11 +14,9 @@ bool isAscii(QStringView text) {
 }
 } // namespace
 
-TargetMatcher::TargetMatcher(const QList<TargetProcess>& targets, qsizetype names,
-                             const QLocale& locale)
+TargetMatcher::TargetMatcher(const QList<TargetProcess>& targets, const QLocale& locale)
     : locale_(locale), isTurkic_(locale.language() == QLocale::Turkish ||
                                  locale.language() == QLocale::Azerbaijani) {
-    byName_.reserve(names);
     QList<QString> fuzzyNames;
     for (qsizetype t = 0; t < targets.size(); ++t) {
         const QString name = canonical(targets[t].name);
@@ -51,6 +51,9 @@ const QList<qsizetype>& TargetMatcher::matchesOfName(const QString& name) {
     const auto known = byName_.constFind(name);
     if (known != byName_.cend())
         return *known;
+    // Names come and go with processes; what is remembered stays within a bound.
+    if (byName_.size() >= maxRememberedNames)
+        byName_.clear();
     const QString text = canonical(name);
     QList<qsizetype> found = exact_.values(text);
     if (fuzzy_) {

@@ -8,16 +8,14 @@
 #include <QList>
 #include <QLocale>
 #include <QMultiHash>
-
 #include <optional>
 
 // The watch list's name rule made ready for one cycle: exact entries are found by hash lookup,
-// fuzzy ones by containment in the lower-cased name, and each distinct name is looked at once.
+// fuzzy ones by containment in the lower-cased name, and each distinct name is looked at once
+// for as long as the matcher lives (the watch list is the same from one cycle to the next).
 class TargetMatcher {
 public:
-    // `names`: about how many distinct names will be asked about.
-    explicit TargetMatcher(const QList<TargetProcess>& targets, qsizetype names = 0,
-                           const QLocale& locale = {});
+    explicit TargetMatcher(const QList<TargetProcess>& targets, const QLocale& locale = {});
 
     // Positions in the watch list of the entries the process matches, ascending.
     QList<qsizetype> matches(const UserProcess& process);
