@@ -11,8 +11,9 @@ class TestProcessRunner : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void stdoutComesWholeWithTheToolsPidAndArgumentsAsGiven() {
-        // No shell between; stderr and a failing exit status do not matter.
+    // Output comes whole, with the tool's pid, arguments as given and no shell between; runs
+    // that cannot start and runs from many threads leave no descriptor, spawn set-up or child.
+    void runsAreFaithfulAndLeaveNothingBehind() {
         const auto output = PosixProcessRunner().run(
             QStringLiteral("/bin/sh"),
             {"-c", "echo $$; printf '%s|' \"$@\"; echo noise >&2; exit 3", "sh", "a  b", "", "*",
@@ -24,15 +25,10 @@ private Q_SLOTS:
         const auto large =
             PosixProcessRunner().run("/usr/bin/head", {"-c", QString::number(size), "/dev/zero"});
         QVERIFY(large && large->standardOutput == QByteArray(size, '\0'));
-    }
-
-    // Nothing left behind, run after run: no descriptor, no spawn set-up, no child.
-    void programsThatCannotStartAndRunsFromManyThreadsLeaveNothingBehind() {
         QTemporaryDir dir;
         QFile script(dir.filePath(QStringLiteral("script")));
         QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\necho ran\n") > 0);
         script.close();
-        // Each tool gets its own output, whichever thread starts it.
         const auto runAll = [&script] {
             PosixProcessRunner runner;
             const auto output = runner.run("/bin/sh", {"-c", "echo $$"});

@@ -14,11 +14,11 @@ TestChild::TestChild(const QString& prefix, const QStringList& arguments, OnTerm
                      const QString& tail)
     : name_(QStringLiteral("%1-%2").arg(prefix).arg(QRandomGenerator::global()->generate(), 8, 16,
                                                     QLatin1Char('0')) +
-            tail),
-      program_(dir_.filePath(name_)) {
-    if (!dir_.isValid() || !QFile::copy(QStringLiteral("/bin/sleep"), program_))
+            tail) {
+    const QString program = dir_.filePath(name_);
+    if (!dir_.isValid() || !QFile::copy(QStringLiteral("/bin/sleep"), program))
         return;
-    QList<QByteArray> args = {QFile::encodeName(program_)};
+    QList<QByteArray> args = {QFile::encodeName(program)};
     for (const QString& argument : arguments)
         args.append(argument.toLocal8Bit());
     std::vector<char*> argv;

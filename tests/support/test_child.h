@@ -23,7 +23,6 @@ public:
     bool isStarted() const { return pid_ > 0; }
     pid_t pid() const { return pid_; }
     const QString& name() const { return name_; }
-    const QString& program() const { return program_; }
     // Reaps the child once it ends: the signal that ended it, 0 for an exit of its own, -1 when
     // it still runs after the timeout (a timeout of 0 only looks).
     int waitForEnd(int timeoutMs);
@@ -31,6 +30,5 @@ public:
 private:
     QTemporaryDir dir_;
     QString name_;
-    QString program_;
     pid_t pid_ = -1;
 };
