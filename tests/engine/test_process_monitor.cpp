@@ -117,6 +117,19 @@ private Q_SLOTS:
         QVERIFY(!world_->signals->events().contains(QStringLiteral("pin 102")));
     }
 
+    // The watch list is made ready for matching once, and again after each change: a name
+    // already seen meets an entry added since.
+    void aNewEntryMeetsNamesSeenBefore() {
+        world_->runner->setTable(twoVictims);
+        ProcessMonitor monitor(services());
+        monitor.addTarget(QStringLiteral("other"), MatchMode::fuzzy);
+        monitor.performScan();
+        QTRY_COMPARE(monitor.totalUserMemoryMB(), 2049.0 / 1024.0);
+        monitor.addTarget(QStringLiteral("victim"), MatchMode::exact);
+        monitor.performScan();
+        QTRY_COMPARE(pidsOf(monitor.killLog()), (QStringList{"101", "102"}));
+    }
+
     // Quit or a language change during a cycle: whoever was signalled is in the day file.
     void aCycleInFlightIsOnRecordWhenTheMonitorGoes() {
         world_->runner->setTable(twoVictims);
