@@ -140,39 +140,26 @@ private Q_SLOTS:
     }
 
     // None of these starts touches a stored file; with no option, a start hands over to the
-    // running instance.
-    void startWhileOneRunsTouchesNothing_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("platform"); // empty: no display at all
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("printed");
-        QTest::newRow("version") << QStringList{"--version"} << QString() << 0
-                                 << QStringLiteral("Zentrav " ZENTRAV_FULL_VERSION "\n");
-        QTest::newRow("help") << QStringList{"--help"} << QString() << 0
-                              << QStringLiteral("-v, --version");
-        QTest::newRow("unknown option")
-            << QStringList{"--frobnicate"} << QStringLiteral("offscreen") << 1 << QString();
-        QTest::newRow("no option")
-            << QStringList() << QStringLiteral("offscreen") << 0 << QString();
-    }
-
+    // running instance. An empty platform is no display at all.
     void startWhileOneRunsTouchesNothing() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, platform);
-        QFETCH(int, exitCode);
-        QFETCH(QString, printed);
         SingleInstance running(runtimeDir());
         QVERIFY(running.claim());
         QSignalSpy shown(&running, &SingleInstance::showRequested);
         const QStringList filesBefore = filesUnder(home_->path());
-
-        QProcess* zentrav = startZentrav(arguments, platform);
-        QTRY_VERIFY_WITH_TIMEOUT(hasEnded(zentrav), 15000);
-        QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(zentrav->exitCode(), exitCode);
-        QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput()).contains(printed));
-        QCOMPARE(filesUnder(home_->path()), filesBefore);
-        QCOMPARE(shown.count(), int(arguments.isEmpty()));
+        const QList<std::tuple<QStringList, QString, int, QString>> starts = {
+            {{"--version"}, {}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
+            {{"--help"}, {}, 0, "-v, --version"},
+            {{"--frobnicate"}, "offscreen", 1, {}},
+            {{}, "offscreen", 0, {}}};
+        for (const auto& [arguments, platform, exitCode, printed] : starts) {
+            QProcess* zentrav = startZentrav(arguments, platform);
+            QTRY_VERIFY_WITH_TIMEOUT(hasEnded(zentrav), 15000);
+            QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(zentrav->exitCode(), exitCode);
+            QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput()).contains(printed));
+            QCOMPARE(filesUnder(home_->path()), filesBefore);
+            QCOMPARE(shown.count(), int(arguments.isEmpty()));
+        }
     }
 
     void crashedInstanceNeverBlocksTheNext() {

