@@ -1,9 +1,9 @@
 #include "display_name_source.h"
 #include "fake_proc_tree.h"
+#include "file_system.h"
 #include "process_runner.h"
 #include "process_snapshot.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -14,10 +14,9 @@ const QStringList tableRun = {QStringLiteral("/bin/ps"), QStringLiteral("-eo"),
 const QByteArray header = "  PID   UID   RSS COMMAND\n";
 
 QByteArray fixture(const char* name) {
-    QFile file(QStringLiteral(ZENTRAV_FIXTURES "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", name);
-    return file.readAll();
+    return LocalFileSystem()
+        .read(QStringLiteral(ZENTRAV_FIXTURES "/") + QLatin1String(name))
+        .value_or("");
 }
 
 // Prints what is set for a command line, nothing for any other; records every run.
