@@ -24,13 +24,6 @@ QByteArray launchedFrom(const QString& file, qint32 pid) {
     return "GIO_LAUNCHED_DESKTOP_FILE=" + QFile::encodeName(file) + '\0' +
            "GIO_LAUNCHED_DESKTOP_FILE_PID=" + QByteArray::number(pid) + '\0' + "HOME=/home/u";
 }
-
-UserProcess process(qint32 pid) {
-    UserProcess row;
-    row.pid = pid;
-    row.name = QStringLiteral("p%1").arg(pid);
-    return row;
-}
 } // namespace
 
 class TestDesktopDisplayNames : public QObject {
@@ -138,8 +131,10 @@ private Q_SLOTS:
         proc->add(23, "x", launchedFrom(fifo, 23));
         proc->add(24, "big");
         QList<UserProcess> rows;
-        for (qint32 pid = 10; pid <= 24; ++pid)
-            rows.append(process(pid));
+        for (qint32 pid = 10; pid <= 24; ++pid) {
+            rows.append(UserProcess());
+            rows.last().pid = pid;
+        }
 
         DesktopDisplayNames source(proc, {user, system, flatpak}, QStringLiteral("ja"));
         const QHash<qint32, QString> expected = {{10, "メール"}, {12, "メール"}, {13, "Viewer"},
