@@ -172,28 +172,19 @@ private Q_SLOTS:
         QVERIFY(files_.files.contains(dayFile));
     }
 
+    // Damaged in the middle, same size and a good end: the damage is seen and kept.
     void onDiskAFileChangedBehindOurBackIsCheckedWhole() {
         QTemporaryDir dir;
         LocalFileSystem disk;
         KillLogStore store(disk, dir.path());
         const QString path = dir.filePath(KillLogStore::dayFileName(day));
-        const auto first = batch("a", 2);
-        QVERIFY(store.append(first).isEmpty());
-
-        // Another writer added an entry: ours go after it.
-        const auto foreign = batch("foreign", 1);
-        QVERIFY(KillLogStore(disk, dir.path()).append(foreign).isEmpty());
-        const auto second = batch("b", 1);
-        QVERIFY(store.append(second).isEmpty());
-        QCOMPARE(disk.read(path), pretty(first + foreign + second));
-
-        // Damaged in the middle, same size and a good end: the damage is seen and kept.
+        QVERIFY(store.append(batch("a", 2)).isEmpty());
         const QByteArray damaged = disk.read(path).value_or("").replace("\"pid\"", "\"PID\"");
         QVERIFY(disk.writeAtomically(path, damaged).isEmpty());
-        const auto third = batch("c", 1);
-        QVERIFY(store.append(third).isEmpty());
+        const auto later = batch("b", 1);
+        QVERIFY(store.append(later).isEmpty());
         QCOMPARE(disk.read(path), damaged);
-        QCOMPARE(recordLines(store.loadAllLogs()), recordLines(third));
+        QCOMPARE(recordLines(store.loadAllLogs()), recordLines(later));
     }
 
     void onDiskTwoProcessesAppendingAtOnceLoseNothing() {
