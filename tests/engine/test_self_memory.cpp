@@ -20,7 +20,6 @@ private Q_SLOTS:
         QTest::newRow("no unit") << "RssAnon:\t 12\n"_ba << 0ll;
         QTest::newRow("negative") << "RssAnon:\t -12 kB\n"_ba << 0ll;
         QTest::newRow("bad swap") << "RssAnon:\t 1 kB\nVmSwap:\t x kB\n"_ba << 0ll;
-        QTest::newRow("swap without unit") << "RssAnon:\t 1 kB\nVmSwap:\t 2\n"_ba << 0ll;
         // The largest that cannot overflow when resident and swapped are added, and one more.
         QTest::newRow("largest") << "RssAnon:\t 4503599627370495 kB\n"_ba << 4503599627370495ll;
         QTest::newRow("too large") << "RssAnon:\t 4503599627370496 kB\n"_ba << 0ll;

@@ -16,7 +16,6 @@ private Q_SLOTS:
         };
         const QStringList number;
         const QStringList ab = {"a", "b"};
-        row("d", "Monitoring %d", number, "Monitoring 7");
         row("i, in front", "%i 件を監視中", number, "7 件を監視中");
         row("positional number", "%1$d processes", number, "7 processes");
         row("percent signs", "100%% of %d, 50% off, %d%", number, "100% of 7, 50% off, %d%");
