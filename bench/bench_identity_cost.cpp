@@ -2,6 +2,7 @@
 // the display-name lookup, at 1,000 and 10,000 processes whose names all need completing (the
 // worst case), against the ps run itself, measured interleaved round by round. CPU time on
 // both sides: on a shared machine wall time mostly measures the wait for a core.
+#include "bench_timing.h"
 #include "desktop_display_names.h"
 #include "proc_reader.h"
 #include "process_runner.h"
@@ -48,22 +49,6 @@ struct Figures {
                     at(0), at(0.5), at(1), 100.0 * at(0.5) / psMedian);
     }
 };
-
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// The CPU of the children reaped so far; the sleepers are reaped only at the end.
-double childrenCpuMs() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
 
 template <typename Work> double cpuMs(Work work, int times = 1) {
     const double start = threadCpuMs();

@@ -49,8 +49,8 @@ bool outcomesRight(const ScanResult& result, int children, const Lang& lang) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString stem = QStringLiteral("zvk%1").arg(
-        QRandomGenerator::global()->bounded(0x100000), 5, 16, QLatin1Char('0'));
+    const QString stem = QStringLiteral("zvk%1").arg(QRandomGenerator::global()->bounded(0x100000),
+                                                     5, 16, QLatin1Char('0'));
     const QString program = dir.filePath(stem);
     if (!QFile::copy(QStringLiteral("/bin/sleep"), program))
         return 1;
@@ -77,7 +77,8 @@ int main(int argc, char* argv[]) {
             }
             ScanResult result;
             const double ms = elapsedMs([&] {
-                result = runKillCycle(snapshotter.snapshotProcesses(true), watchList, signals, lang);
+                result =
+                    runKillCycle(snapshotter.snapshotProcesses(true), watchList, signals, lang);
             });
             right = right && outcomesRight(result, children, lang);
             (children == 1 ? one : many).push_back(ms);

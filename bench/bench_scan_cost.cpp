@@ -43,22 +43,6 @@ public:
     void remove(const QString&) override {}
 };
 
-double threadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// The CPU of the children reaped so far; the sleepers are reaped only at the end.
-double childrenCpuMs() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
 // Names like those of real programs, none of them part of a child's name.
 QList<TargetProcess> watchList(int size) {
     QList<TargetProcess> targets;

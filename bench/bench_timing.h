@@ -1,8 +1,10 @@
 #pragma once
 
-// Wall times of repeated runs of a benchmark, summed up as min / median / max.
+// Clocks for the benchmarks, and repeated runs summed up as min / median / max.
 #include <QElapsedTimer>
 #include <algorithm>
+#include <sys/resource.h>
+#include <time.h>
 #include <vector>
 
 struct Spread {
@@ -21,4 +23,21 @@ template <class Work> double elapsedMs(Work work) {
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Processor time of the calling thread.
+inline double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The processor time of the children reaped so far.
+inline double childrenCpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
