@@ -55,7 +55,7 @@ if command -v xdotool >/dev/null; then
   "$work/$name" 300 &
   child=$!
 
-  add "Slack Helper"
+  add "Chat Helper"
   click 408 65 # match mode: exact
   add "$name"
   click 474 22 # start

@@ -95,14 +95,14 @@ private Q_SLOTS:
     void editItemsActOnTheInputField() {
         auto* field = view()->findChild<QLineEdit*>("inputField");
         QTest::mouseClick(field, Qt::LeftButton);
-        QTest::keyClicks(field, QStringLiteral("Slack Helper"));
+        QTest::keyClicks(field, QStringLiteral("Chat Helper"));
         trigger("menu_select_all");
-        QCOMPARE(field->selectedText(), QStringLiteral("Slack Helper"));
+        QCOMPARE(field->selectedText(), QStringLiteral("Chat Helper"));
         trigger("menu_cut");
         QCOMPARE(field->text(), QString());
         trigger("menu_paste");
         trigger("menu_paste");
-        QCOMPARE(field->text(), QStringLiteral("Slack HelperSlack Helper"));
+        QCOMPARE(field->text(), QStringLiteral("Chat HelperChat Helper"));
     }
 
     // Escape closes the About window; it comes back as it was, until Hide lasts until the next
@@ -134,7 +134,7 @@ private Q_SLOTS:
     }
 
     void sessionEndWritesTheLog() {
-        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("Slack Helper"))});
+        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("Chat Helper"))});
         delegate->commitData();
         QCOMPARE(view()->monitor().loadAllLogs().size(), 1);
     }

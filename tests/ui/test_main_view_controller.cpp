@@ -107,7 +107,7 @@ private Q_SLOTS:
         // QTest::keyClicks cannot type a tab into a line edit; insert() is what typing does.
         field()->insert(QStringLiteral("  Web Content\t"));
         QTest::keyClick(field(), Qt::Key_Return);
-        field()->insert(QStringLiteral(" Slack "));
+        field()->insert(QStringLiteral(" Chat "));
         click(localized("add_button"));
         field()->insert(QStringLiteral(" \t "));
         click(localized("add_button"));
@@ -115,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(field()->text(), QStringLiteral(" \t "));
         QCOMPARE(monitor().targets().size(), 2);
         QCOMPARE(monitor().targets()[0].name, QStringLiteral("Web Content"));
-        QCOMPARE(monitor().targets()[1].name, QStringLiteral("Slack"));
+        QCOMPARE(monitor().targets()[1].name, QStringLiteral("Chat"));
         QCOMPARE(monitor().targets()[1].matchMode, MatchMode::fuzzy);
         QVERIFY(!accessibleNamed(controller.get(), localized("no_processes_added")));
     }
@@ -352,7 +352,7 @@ private Q_SLOTS:
 
         // Export then import adds nothing: every entry is there already.
         chooser->savePath = chooser->openPath = files.filePath(QStringLiteral("targets.json"));
-        monitor().addTarget(QStringLiteral("Slack Helper"), MatchMode::exact);
+        monitor().addTarget(QStringLiteral("Chat Helper"), MatchMode::exact);
         useMenu(localized("export_targets"));
         QVERIFY(QFile::exists(*chooser->savePath));
         useMenu(localized("import_targets"));
