@@ -169,12 +169,13 @@ int main(int argc, char* argv[]) {
         std::puts("Xvfb is missing; skipped");
         return 0;
     }
-    // Xvfb picks a free display itself and names it on its output once it takes clients.
+    // Xvfb picks a free display itself and names it on its output once it takes clients; it
+    // never starts over between programs (by default it does when its last client leaves).
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                QStringLiteral("tcp")});
+                QStringLiteral("tcp"), QStringLiteral("-noreset")});
     while (!xvfb.canReadLine() && xvfb.waitForReadyRead(10000)) {
     }
     const QByteArray displayNumber = xvfb.readLine().trimmed();

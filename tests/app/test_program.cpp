@@ -94,9 +94,11 @@ class TestProgram : public QObject {
         return QString::fromUtf8(tool->readAllStandardOutput()).trimmed();
     }
 
-    // An X server of the test's own, as ":N". Clients try the abstract socket before the file,
-    // and another server may hold that name where our /tmp shows no lock: such numbers are
-    // skipped, and the server must answer with our screen before it counts as ours.
+    // An X server of the test's own, as ":N". It never resets: by default an X server starts
+    // over each time its last client leaves, and a client connecting just then is turned away.
+    // Clients try the abstract socket before the file, and another server may hold that name
+    // where our /tmp shows no lock: such numbers are skipped, and the server must answer with
+    // our screen before it counts as ours.
     QString startXServer() {
         for (int number = 90 + QRandomGenerator::global()->bounded(400), tries = 0; tries < 20;
              ++number, ++tries) {
@@ -104,8 +106,9 @@ class TestProgram : public QObject {
                 isAbstractSocketTaken("/tmp/.X11-unix/X" + std::to_string(number)))
                 continue;
             const QString display = u':' + QString::number(number);
-            QProcess* xvfb = start(QStringLiteral("Xvfb"), {display, "-screen", "0", "1024x768x24",
-                                                            "-nolisten", "tcp", "-displayfd", "1"});
+            QProcess* xvfb =
+                start(QStringLiteral("Xvfb"), {display, "-screen", "0", "1024x768x24", "-nolisten",
+                                               "tcp", "-noreset", "-displayfd", "1"});
             const bool answers = QTest::qWaitFor(
                 [&] {
                     return hasEnded(xvfb) ||
@@ -202,8 +205,7 @@ private Q_SLOTS:
                                         JsonStyle::compact));
         settings.sync();
 
-        // Under a loaded parallel run a first connection to a new X server was seen to fail
-        // now and then; such a start is tried again on a server of its own.
+        // Should a start still fail to reach its X server, it is tried again on another.
         QString display;
         QProcess* zentrav = nullptr;
         QString window;
