@@ -10,8 +10,6 @@
 #include "sleepers.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -61,11 +59,9 @@ template <typename Work> double cpuMs(Work work, int times = 1) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    // Every sleeper's task name is cut: "zvi-<8 hex>-lo" stands for the whole file name.
-    const QString program =
-        dir.filePath(QStringLiteral("zvi-%1-long-sleeper-name")
-                         .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-    if (!QFile::copy(QStringLiteral("/bin/sleep"), program))
+    // Every sleeper's task name is cut: "zvi-<5 hex>-long-" stands for the whole file name.
+    const QString program = sleepCopy(dir.path(), QStringLiteral("zvi-%1-long-sleeper-name"));
+    if (program.isEmpty())
         return 1;
 
     PosixProcessRunner runner;

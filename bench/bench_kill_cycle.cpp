@@ -13,8 +13,7 @@
 #include "sleepers.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QRandomGenerator>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <unistd.h>
@@ -49,11 +48,10 @@ bool outcomesRight(const ScanResult& result, int children, const Lang& lang) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString stem = QStringLiteral("zvk%1").arg(QRandomGenerator::global()->bounded(0x100000),
-                                                     5, 16, QLatin1Char('0'));
-    const QString program = dir.filePath(stem);
-    if (!QFile::copy(QStringLiteral("/bin/sleep"), program))
+    const QString program = sleepCopy(dir.path(), QStringLiteral("zvk%1"));
+    if (program.isEmpty())
         return 1;
+    const QString stem = QFileInfo(program).fileName();
 
     NoSettings settings;
     Lang lang(settings, {QStringLiteral("en")});

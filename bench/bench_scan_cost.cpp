@@ -13,8 +13,6 @@
 #include "target_matcher.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
@@ -59,9 +57,8 @@ QList<TargetProcess> watchList(int size) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString program = dir.filePath(QStringLiteral("zvb%1").arg(
-        QRandomGenerator::global()->bounded(0x100000), 5, 16, QLatin1Char('0')));
-    if (!QFile::copy(QStringLiteral("/bin/sleep"), program))
+    const QString program = sleepCopy(dir.path(), QStringLiteral("zvb%1"));
+    if (program.isEmpty())
         return 1;
 
     NoSettings settings;

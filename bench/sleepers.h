@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QString>
 #include <cerrno>
 #include <csignal>
@@ -10,6 +13,14 @@
 #include <vector>
 
 extern char** environ;
+
+// A copy of sleep in `dir`, named by `pattern` with five random hex digits for its "%1", so
+// that no other program bears the name; empty when it cannot be made.
+inline QString sleepCopy(const QDir& dir, const QString& pattern) {
+    const QString program = dir.filePath(
+        pattern.arg(QRandomGenerator::global()->bounded(0x100000), 5, 16, QLatin1Char('0')));
+    return QFile::copy(QStringLiteral("/bin/sleep"), program) ? program : QString();
+}
 
 // Children that sleep until they are killed at the end. With distinct names, child n runs
 // through a hard link "<program>-<n>" of its own, so that its task name is its own.
