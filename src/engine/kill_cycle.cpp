@@ -121,7 +121,9 @@ ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetPr
     std::vector<std::vector<const UserProcess*>> victimsOf(size_t(targets.size()));
     for (const UserProcess& process : snapshot) {
         result.totalMemoryKB += process.memoryKB;
-        for (const qsizetype t : matcher.matches(process)) {
+        // Const: the list is shared with the matcher's memory, and a detach would copy it.
+        const QList<qsizetype> matched = matcher.matches(process);
+        for (const qsizetype t : matched) {
             RunningTargetInfo& info = figures[size_t(t)];
             info.totalMemoryKB += process.memoryKB;
             info.origin = process.origin;

@@ -6,6 +6,7 @@
 #include "task_name.h"
 
 #include <QFile>
+#include <algorithm>
 #include <limits>
 #include <type_traits>
 
@@ -143,9 +144,8 @@ QList<UserProcess> parseProcessTable(QByteArrayView output, const ProcessTableFi
     QList<UserProcess> rows;
     if (!output.isValidUtf8())
         return rows;
-    // Nearly every line becomes a row when all users are kept; growing step by step costs more.
-    if (!filter.currentUserOnly)
-        rows.reserve(output.count('\n') + 1);
+    // Room for every line at once: growing step by step moves every row again and again.
+    rows.reserve(std::count(output.begin(), output.end(), '\n') + 1);
     forEachRow(output, [&](QByteArrayView line) {
         TableLine pieces;
         UserProcess row;
