@@ -5,6 +5,7 @@
 #include "record_lines.h"
 #include "settings_keys.h"
 #include "settings_store.h"
+#include "stdout_capture.h"
 #include "watch_list_store.h"
 
 #include <QDir>
@@ -68,6 +69,7 @@ class TestFileSystem : public QObject {
 
 private Q_SLOTS:
     void aFullDiskKeepsTheOldFiles();
+    void aSaveThatDoesNotReadBackLeavesNoFileBehind();
     void onlyRegularFilesWithinTheLimitAreRead();
 };
 
@@ -95,6 +97,18 @@ void TestFileSystem::aFullDiskKeepsTheOldFiles() {
     };
     QCOMPARE(names(dir.path()), QStringList({"export.json", "Zentrav"}));
     QCOMPARE(names(dir.filePath(QStringLiteral("Zentrav"))), QStringList{"Zentrav.conf"});
+}
+
+// The settings file would read the key back as "a/b".
+void TestFileSystem::aSaveThatDoesNotReadBackLeavesNoFileBehind() {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    {
+        const StdoutCapture output;
+        QSettingsStore().setValue(QStringLiteral("a//b"), 1);
+    }
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("Zentrav"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList());
 }
 
 void TestFileSystem::onlyRegularFilesWithinTheLimitAreRead() {
