@@ -7,14 +7,11 @@
 #include "window_placement.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -27,17 +24,12 @@ template <typename T> T* topLevel() {
     }
     return nullptr;
 }
-
-QPoint offCentre(const QWidget& window) {
-    return window.frameGeometry().center() - window.screen()->availableGeometry().center();
-}
 } // namespace
 
 class TestAppDelegate : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FakeMonitorWorld> world;
-    QList<QUrl> openedUrls;
     std::unique_ptr<AppDelegate> delegate;
 
     MainViewController* view() const {
@@ -67,10 +59,9 @@ private Q_SLOTS:
     void init() {
         Lang::shared().setLanguage(QStringLiteral("en"));
         world = std::make_unique<FakeMonitorWorld>();
-        openedUrls.clear();
         AppDelegate::Environment environment;
         environment.monitorServices = [this] { return world->services(); };
-        environment.openUrl = [this](const QUrl& url) { return openedUrls.append(url), true; };
+        environment.openUrl = [](const QUrl&) { return true; };
         delegate = std::make_unique<AppDelegate>(std::move(environment));
         delegate->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
@@ -82,52 +73,10 @@ private Q_SLOTS:
         Lang::shared().setLanguage(QStringLiteral("system"));
     }
 
-    void startsWithOneFixedCentredWindow() {
-        QMainWindow* window = topLevel<QMainWindow>();
-        QCOMPARE(window->minimumSize(), window->maximumSize());
-        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        // Before the first show the frame's size is not known; a few pixels off is still centred.
-        QVERIFY(offCentre(*window).manhattanLength() <= 8);
-        // Set once the first frame is out.
-        QTRY_VERIFY(!QApplication::windowIcon().availableSizes().isEmpty());
-    }
-
-    void editItemsActOnTheInputField() {
-        auto* field = view()->findChild<QLineEdit*>("inputField");
-        QTest::mouseClick(field, Qt::LeftButton);
-        QTest::keyClicks(field, QStringLiteral("Chat Helper"));
-        trigger("menu_select_all");
-        QCOMPARE(field->selectedText(), QStringLiteral("Chat Helper"));
-        trigger("menu_cut");
-        QCOMPARE(field->text(), QString());
-        trigger("menu_paste");
-        trigger("menu_paste");
-        QCOMPARE(field->text(), QStringLiteral("Chat HelperChat Helper"));
-    }
-
-    // Escape closes the About window; it comes back as it was, until Hide lasts until the next
-    // start of the program hands over to this one.
-    void aboutShowsOneWindowAndHideLastsUntilTheNextStart() {
-        trigger("menu_about");
-        AboutWindow* about = topLevel<AboutWindow>();
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        QVERIFY(offCentre(*about).manhattanLength() <= 8);
-        QVERIFY(about->findChild<QLabel*>("aboutVersion")->text().contains(ZENTRAV_VERSION));
-        QTest::mouseClick(about->findChild<QWidget*>("aboutLink"), Qt::LeftButton);
-        QCOMPARE(openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://zentrav.app"))});
-
-        const QPoint moved = about->pos() + QPoint(30, 20);
-        about->move(moved);
-        QTest::keyClick(about, Qt::Key_Escape);
-        QVERIFY(!about->isVisible() && topLevel<QMainWindow>()->isVisible());
-        trigger("menu_about");
-        QCOMPARE(topLevel<AboutWindow>(), about);
-        QVERIFY(about->isVisible());
-        QCOMPARE(about->pos(), moved);
-
+    // Hide lasts until the next start of the program hands over to this one.
+    void hideLastsUntilTheNextStart() {
         trigger("menu_hide");
         QTRY_VERIFY(topLevel<QMainWindow>()->isMinimized());
-        QTRY_VERIFY(about->isMinimized());
         delegate->showMainWindow();
         QVERIFY(!topLevel<QMainWindow>()->isMinimized());
         QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
@@ -142,15 +91,12 @@ private Q_SLOTS:
     void languageChangeRebuildsTheMainViewOnly() {
         const QString englishStart = localized("start");
         const QStringList menuBefore = menuTexts();
-        trigger("menu_about");
-        const QString copyright =
-            topLevel<AboutWindow>()->findChild<QLabel*>("aboutCopyright")->text();
         const QPointer<MainViewController> old = view();
         QTest::mouseClick(old->findChild<QWidget*>("toggleBtn"), Qt::LeftButton);
         QTest::mouseClick(old->findChild<QWidget*>("browseTabBtn"), Qt::LeftButton);
         QVERIFY(old->monitor().isMonitoring());
 
-        useMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("日本語"));
+        chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("日本語"));
         QCOMPARE(Lang::shared().currentCode(), QStringLiteral("ja"));
         QTRY_VERIFY(!old);
 
@@ -160,7 +106,6 @@ private Q_SLOTS:
         QVERIFY(!view()->monitor().isMonitoring());
         QVERIFY(!view()->findChild<QWidget*>("rightTargetsGroup")->isHidden());
         QCOMPARE(menuTexts(), menuBefore);
-        QCOMPARE(topLevel<AboutWindow>()->findChild<QLabel*>("aboutCopyright")->text(), copyright);
     }
 
     // Centred where it fits, else at the top or left edge of the screen's available area.

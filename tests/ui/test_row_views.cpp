@@ -1,30 +1,10 @@
 #include "accessible_tree.h"
 #include "browse_cell_view.h"
-#include "eliding_label.h"
 #include "fake_monitor_world.h"
 #include "localized_text.h"
 #include "log_cell_view.h"
-#include "target_cell_view.h"
 
-#include <QHelpEvent>
-#include <QLabel>
 #include <QTest>
-#include <QToolTip>
-
-namespace {
-void showRow(QWidget& row) {
-    row.resize(480, 40);
-    row.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&row));
-}
-
-// The tooltip a pause of the pointer over the widget brings up.
-QString toolTipOf(QWidget* widget) {
-    QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(widget, &event);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-} // namespace
 
 class TestRowViews : public QObject {
     Q_OBJECT
@@ -47,7 +27,8 @@ private Q_SLOTS:
         process.name = QStringLiteral("Xorg");
         process.memoryKB = 2048;
         BrowseCellView row(QStringLiteral("Browse"));
-        showRow(row);
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
         const QList<std::pair<std::optional<QString>, QString>> names = {
             {std::nullopt, "Xorg"}, {"X.Org", "X.Org (Xorg)"}, {"Xorg", "Xorg"}};
         for (const auto& [displayName, shown] : names) {
@@ -57,21 +38,6 @@ private Q_SLOTS:
         }
         QVERIFY(accessibleNamed(&row, localizedText("a11y_memory", "2.0 MB")));
         QVERIFY(accessibleNamed(&row, localizedText("a11y_origin_unknown")));
-    }
-
-    void cutNamesShowTheirWholeTextOnHover() {
-        const QString longName(200, u'W');
-        TargetCellView target(QStringLiteral("Target"));
-        target.configure({QUuid::createUuid(), longName, MatchMode::fuzzy, true});
-        showRow(target);
-        auto* name = target.findChild<ElidingLabel*>();
-        QWidget* badge = controlNamed(&target, localizedText("a11y_fuzzy"));
-        QVERIFY(name->isElided() && name->x() + name->width() <= badge->x());
-        QCOMPARE(toolTipOf(name), longName);
-        QCOMPARE(toolTipOf(badge), localizedText("tip_fuzzy"));
-        // A reused row with a short name gives the room back.
-        target.configure({QUuid::createUuid(), QStringLiteral("short"), MatchMode::fuzzy, true});
-        QVERIFY(!name->isElided());
     }
 };
 
