@@ -5,7 +5,7 @@
 std::optional<ToolOutput> FakeProcessRunner::run(const QString&, const QStringList& arguments) {
     std::lock_guard lock(mutex_);
     if (arguments.value(1) == QLatin1String("pid,args"))
-        return ToolOutput{commandLines_, 999999};
+        return ToolOutput{"  PID COMMAND\n", 999999};
     ++tableRuns_;
     return ToolOutput{table_, 999999};
 }

@@ -26,7 +26,6 @@ public:
 private:
     mutable std::mutex mutex_;
     QByteArray table_ = "  PID   UID   RSS COMMAND\n";
-    QByteArray commandLines_ = "  PID COMMAND\n";
     std::atomic<int> tableRuns_ = 0;
 };
 
@@ -70,11 +69,8 @@ public:
 // Answers the panels with scripted locations and counts beeps.
 class FakeFileChooser final : public FileChooser {
 public:
-    std::optional<QString> chooseSaveLocation(const QString& title,
-                                              const QString& suggestedName) override {
+    std::optional<QString> chooseSaveLocation(const QString&, const QString&) override {
         ++savePanels;
-        lastTitle = title;
-        lastSuggestedName = suggestedName;
         return savePath;
     }
     std::optional<QString> chooseFileToOpen() override {
@@ -85,8 +81,6 @@ public:
 
     std::optional<QString> savePath;
     std::optional<QString> openPath;
-    QString lastTitle;
-    QString lastSuggestedName;
     int savePanels = 0;
     int openPanels = 0;
     int beeps = 0;
