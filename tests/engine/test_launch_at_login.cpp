@@ -4,7 +4,6 @@
 #include "settings_keys.h"
 #include "stdout_capture.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -114,17 +113,6 @@ private Q_SLOTS:
         if (dir.contains(u'\n'))
             QCOMPARE(LocalFileSystem().read(path), "keep me");
         QCOMPARE(QFileInfo::exists(entryPath()), entryIsDir);
-    }
-
-    // Quoted when the build folder's path holds a space.
-    void forThisUserUsesConfigFolderAndRunningProgram() {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_->path()));
-        LaunchAtLogin launch = LaunchAtLogin::forThisUser(settings_);
-        QCOMPARE(launch.entryPath(), entryPath());
-        launch.toggleLaunchAtLogin();
-        const QString exec = execOf(entryPath());
-        const QString program = QCoreApplication::applicationFilePath();
-        QVERIFY2(exec == program || exec == u'"' + program + u'"', qPrintable(exec));
     }
 };
 
