@@ -53,14 +53,8 @@ private Q_SLOTS:
         row("env and quotes",
             entry("Name=My\\sApp\nExec=env -i A=1 \"/opt/My App/my\\\\\\\\app\" --go"), "en",
             "My App|my\\app||shown");
-        row("flatpak export",
-            entry("Name=Calc\nExec=/usr/bin/flatpak run --branch=stable --command=gnome-calc "
-                  "org.gnome.Calc\nX-Flatpak=org.gnome.Calc"),
-            "en", "Calc|gnome-calc||shown");
         row("shell", entry("Name=Script\nExec=sh -c \"tool; other\""), "en", "Script|||shown");
         row("unbalanced quote", entry("Name=Q\nExec=\"/opt/q"), "en", "Q|||shown");
-        row("NoDisplay", entry("Name=Helper\nExec=helper\nNoDisplay=true"), "en",
-            "Helper|helper||hidden");
         row("backslash at the end", entry("Name=Back\\"), "en", "Back\\|||shown");
         row("no name", entry("Exec=tool"), "en", "none");
         row("a link", "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org", "en",
