@@ -74,7 +74,6 @@ private Q_SLOTS:
             {ja, "zh-Hans", "", "zh-Hans", "退出 Zentrav"},
             {ja, "", "ko", "ko", "Zentrav 종료"},
             {ja, "ko", "system", "", "Zentrav を終了"},
-            {{"fr-FR", "de-DE"}, "ja", "system", "", "Quit Zentrav"},
             {{"zh-TW"}, "", "fr", "fr", "結束 Zentrav"},
             {ja, "", "../en", "../en", "Zentrav を終了"}};
         for (const auto& [preferred, before, chosen, after, quitText] : cases) {

@@ -66,9 +66,8 @@ private Q_SLOTS:
 
     void entryStartsThisProgram() {
         const QList<std::pair<QString, QString>> programAndExec = {
-            {"/opt/My Apps/zentrav", R"("/opt/My Apps/zentrav")"},
-            {R"(/opt/a$b/"q"/zentrav)", R"("/opt/a\\$b/\\"q\\"/zentrav")"},
-            {R"(/opt/back\slash/zentrav)", R"("/opt/back\\\\slash/zentrav")"},
+            {R"(/opt/My Apps/a$b/"q"/back\slash/1%/zentrav)",
+             R"("/opt/My Apps/a\\$b/\\"q\\"/back\\\\slash/1%%/zentrav")"},
             {"/opt/100%/zentrav", "/opt/100%%/zentrav"}};
         for (const auto& [program, exec] : programAndExec) {
             LaunchAtLogin launch(autostartDir(), program, settings_);
