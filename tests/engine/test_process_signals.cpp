@@ -55,8 +55,10 @@ private Q_SLOTS:
             {"zvk-é", "", same, 0, true},
             {"zvk-é", "", [](QByteArray n) { return n.replace("\xc3\xa9", "??"); }, 0, true},
             {"zvk-\t", "", [](QByteArray n) { return n.replace('\t', '?'); }, 0, true},
+            {"zvk ", "", [](QByteArray n) { return n.replace(' ', '?'); }, 0, false},
             {"zvk", "-long-victim-name", [](QByteArray n) { return n.left(15); }, 0, true},
-            {"zvk", "-long-victim-name", [](QByteArray n) { return n.replace(14, 1, "X"); }, 0, false},
+            {"zvk", "-long-victim-name", [](QByteArray n) { return n.replace(14, 1, "X"); }, 0,
+             false},
             {"zvk", "", [](QByteArray n) { return n + 'x'; }, 0, false},
             {"zvk", "", [](QByteArray n) { return n.chopped(1); }, 0, false},
             {"zvk", "", [](QByteArray n) { return n.replace(0, 1, "?"); }, 0, false},
@@ -66,7 +68,8 @@ private Q_SLOTS:
             TestChild child(QString::fromUtf8(c.prefix), {QStringLiteral("600")},
                             TestChild::OnTerm::end, QString::fromUtf8(c.tail));
             QVERIFY(child.isStarted());
-            UserProcess process = row(child.pid(), QString::fromUtf8(c.shown(child.name().toUtf8())));
+            UserProcess process =
+                row(child.pid(), QString::fromUtf8(c.shown(child.name().toUtf8())));
             process.uid += c.uidOffset;
             process.memoryKB = 2048;
             SystemProcessSignals signals;

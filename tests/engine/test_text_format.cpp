@@ -22,6 +22,7 @@ private Q_SLOTS:
         row("text conversion stays", "Version %s", number, "Version %s");
         row("position out of range", "%2$d %0$d", number, "%2$d %0$d");
         row("flags are not read", "%05d", number, "%05d");
+        row("digits without a dollar sign", "%1xd", number, "%1xd");
         row("texts in order", "Version %s (%s)", ab, "Version a (b)");
         row("texts by position", "%2$s / %1$s", ab, "b / a");
         row("arguments are not formats", "%s (%s)", {"%s", "%d"}, "%s (%d)");

@@ -23,10 +23,11 @@ public:
     }
 
 private:
+    // Not flushed here: a line the code under test prints must reach the file on its own, as
+    // it must reach a pipe or a journal before the program ends.
     void restore() {
         if (!saved_.isValid())
             return;
-        std::fflush(stdout);
         ::dup2(saved_.get(), STDOUT_FILENO);
         saved_.reset();
     }
