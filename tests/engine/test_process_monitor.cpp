@@ -79,6 +79,10 @@ private Q_SLOTS:
         monitor.stopMonitoring();
         monitor.setScanInterval(0.5);
         QCOMPARE(monitor.scanInterval(), 1.0);
+        // A clean-up measures the program again once the memory is given back.
+        world_->selfMemory->bytes = 3 << 20;
+        monitor.cleanMemory();
+        QTRY_COMPARE(monitor.selfMemoryMB(), 3.0);
         QTest::qWait(250);
         QCOMPARE(world_->runner->tableRuns(), 3);
     }
