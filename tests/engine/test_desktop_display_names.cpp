@@ -74,15 +74,6 @@ private Q_SLOTS:
         QTEST(text, "parsed");
     }
 
-    void applicationFoldersIncludeTheFlatpakExports() {
-        qputenv("XDG_DATA_HOME", "/h");
-        qputenv("XDG_DATA_DIRS", "/a:/var/lib/flatpak/exports/share");
-        QCOMPARE(DesktopDisplayNames::applicationFolders(),
-                 QStringList({"/h/applications", "/a/applications",
-                              "/var/lib/flatpak/exports/share/applications",
-                              "/h/flatpak/exports/share/applications"}));
-    }
-
     void namesFromEnvironmentAndExecutable() {
         QTemporaryDir dir;
         const QString user = dir.filePath(QStringLiteral("home/applications"));

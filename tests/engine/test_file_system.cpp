@@ -66,68 +66,66 @@ class TestFileSystem : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aFullDiskKeepsTheOldFiles();
-    void aSaveThatDoesNotReadBackLeavesNoFileBehind();
-    void onlyRegularFilesWithinTheLimitAreRead();
-};
+    void aFullDiskKeepsTheOldFiles() {
+        QTemporaryDir dir;
+        const auto run = PosixProcessRunner().run(QStringLiteral("/proc/self/exe"),
+                                                  {QLatin1String(fullDiskRun), dir.path()});
+        QVERIFY(run);
+        const QStringList lines =
+            QString::fromUtf8(run->standardOutput).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QStringLiteral("export: File too large"));
+        QVERIFY2(lines[1].startsWith(QStringLiteral("Settings not saved: ")), qPrintable(lines[1]));
+        QCOMPARE(lines.mid(2), QStringList({"kept 40, stored 3", "stored 40"}));
 
-void TestFileSystem::aFullDiskKeepsTheOldFiles() {
-    QTemporaryDir dir;
-    const auto run = PosixProcessRunner().run(QStringLiteral("/proc/self/exe"),
-                                              {QLatin1String(fullDiskRun), dir.path()});
-    QVERIFY(run);
-    const QStringList lines =
-        QString::fromUtf8(run->standardOutput).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines[0], QStringLiteral("export: File too large"));
-    QVERIFY2(lines[1].startsWith(QStringLiteral("Settings not saved: ")), qPrintable(lines[1]));
-    QCOMPARE(lines.mid(2), QStringList({"kept 40, stored 3", "stored 40"}));
-
-    QCOMPARE(LocalFileSystem().read(dir.filePath(QStringLiteral("export.json"))), "old");
-    const QSettings stored(dir.filePath(QStringLiteral("Zentrav/Zentrav.conf")),
-                           QSettings::IniFormat);
-    QCOMPARE(stored.value(SettingsKeys::targets).typeId(), QMetaType::QByteArray);
-    QCOMPARE(stored.value(SettingsKeys::launchAtLogin).toBool(), true);
-    // Nothing half written is left beside the files.
-    const auto names = [](const QString& path) {
-        return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                    QDir::Name | QDir::IgnoreCase);
-    };
-    QCOMPARE(names(dir.path()), QStringList({"export.json", "Zentrav"}));
-    QCOMPARE(names(dir.filePath(QStringLiteral("Zentrav"))), QStringList{"Zentrav.conf"});
-}
-
-// The settings file would read the key back as "a/b".
-void TestFileSystem::aSaveThatDoesNotReadBackLeavesNoFileBehind() {
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    {
-        const StdoutCapture output;
-        QSettingsStore().setValue(QStringLiteral("a//b"), 1);
+        QCOMPARE(LocalFileSystem().read(dir.filePath(QStringLiteral("export.json"))), "old");
+        const QSettings stored(dir.filePath(QStringLiteral("Zentrav/Zentrav.conf")),
+                               QSettings::IniFormat);
+        QCOMPARE(stored.value(SettingsKeys::targets).typeId(), QMetaType::QByteArray);
+        QCOMPARE(stored.value(SettingsKeys::launchAtLogin).toBool(), true);
+        // Nothing half written is left beside the files.
+        const auto names = [](const QString& path) {
+            return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                        QDir::Name | QDir::IgnoreCase);
+        };
+        QCOMPARE(names(dir.path()), QStringList({"export.json", "Zentrav"}));
+        QCOMPARE(names(dir.filePath(QStringLiteral("Zentrav"))), QStringList{"Zentrav.conf"});
     }
-    QCOMPARE(QDir(dir.filePath(QStringLiteral("Zentrav"))).entryList(QDir::Files | QDir::Hidden),
-             QStringList());
-}
 
-void TestFileSystem::onlyRegularFilesWithinTheLimitAreRead() {
-    QTemporaryDir dir;
-    LocalFileSystem files;
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()})
-        QVERIFY2(!files.read(path), qPrintable(path));
-    const QString small = dir.filePath(QStringLiteral("small.json"));
-    QCOMPARE(files.writeAtomically(small, "0123456789"), QString());
-    QCOMPARE(files.read(small, 10), QByteArray("0123456789"));
-    QVERIFY(!files.read(small, 9));
-    // Files in /proc say they are empty, as a file that grows after the look at its size.
-    QVERIFY(files.read(QStringLiteral("/proc/self/status")).value_or("").startsWith("Name:"));
+    // The settings file would read the key back as "a/b".
+    void aSaveThatDoesNotReadBackLeavesNoFileBehind() {
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        {
+            const StdoutCapture output;
+            QSettingsStore().setValue(QStringLiteral("a//b"), 1);
+        }
+        QCOMPARE(
+            QDir(dir.filePath(QStringLiteral("Zentrav"))).entryList(QDir::Files | QDir::Hidden),
+            QStringList());
+    }
 
-    // A write never puts a regular file in the place of a special one.
-    QVERIFY(!files.writeAtomically(fifo, "[]").isEmpty());
-    struct stat status {};
-    QVERIFY(::stat(QFile::encodeName(fifo).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
-}
+    void onlyRegularFilesWithinTheLimitAreRead() {
+        QTemporaryDir dir;
+        LocalFileSystem files;
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()})
+            QVERIFY2(!files.read(path), qPrintable(path));
+        const QString small = dir.filePath(QStringLiteral("small.json"));
+        QCOMPARE(files.writeAtomically(small, "0123456789"), QString());
+        QCOMPARE(files.read(small, 10), QByteArray("0123456789"));
+        QVERIFY(!files.read(small, 9));
+        // Files in /proc say they are empty, as a file that grows after the look at its size.
+        QVERIFY(files.read(QStringLiteral("/proc/self/status")).value_or("").startsWith("Name:"));
+
+        // A write never puts a regular file in the place of a special one.
+        QVERIFY(!files.writeAtomically(fifo, "[]").isEmpty());
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(fifo).constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
+    }
+};
 
 int main(int argc, char** argv) {
     if (argc == 3 && qstrcmp(argv[1], fullDiskRun) == 0)

@@ -29,13 +29,6 @@ QList<KillLogEntry> entries(const QString& name, int count) {
     return list;
 }
 
-QStringList pidsOf(const QList<KillLogEntry>& log) {
-    QStringList pids;
-    for (const KillLogEntry& entry : log)
-        pids << QString::number(entry.pid);
-    return pids;
-}
-
 // Holds the scanning thread at the pin of process 101 until `go` is set.
 void holdAtFirstPin(FakeProcessSignals& signals, std::atomic<bool>& held, std::atomic<bool>& go) {
     signals.onPin = [&held, &go](qint32 pid) {
@@ -86,6 +79,10 @@ private Q_SLOTS:
         monitor.stopMonitoring();
         monitor.setScanInterval(0.5);
         QCOMPARE(monitor.scanInterval(), 1.0);
+        // A clean-up measures the program again once the memory is given back.
+        world_->selfMemory->bytes = 3 << 20;
+        monitor.cleanMemory();
+        QTRY_COMPARE(monitor.selfMemoryMB(), 3.0);
         QTest::qWait(250);
         QCOMPARE(world_->runner->tableRuns(), 3);
     }
@@ -191,8 +188,14 @@ private Q_SLOTS:
         QCOMPARE(world_->settings->writes, writes + 1);
         QCOMPARE(recordLines(monitor.targets()).last().section(u'|', 1), "quiet|exact|0");
         QVERIFY(monitor.targets().last().id != QUuid(id));
-        QCOMPARE(world_->settings->value(SettingsKeys::targets).toByteArray(),
-                 encodeTargets(monitor.targets(), JsonStyle::compact));
+        const QByteArray saved = world_->settings->value(SettingsKeys::targets).toByteArray();
+        QCOMPARE(saved, encodeTargets(monitor.targets(), JsonStyle::compact));
+        // An unusable stored list loads empty and is left for the next save to replace.
+        for (const QVariant& stored : {QVariant(saved.chopped(1)), QVariant(QString(saved))}) {
+            world_->settings->values.insert(SettingsKeys::targets, stored);
+            QVERIFY(ProcessMonitor(services()).targets().isEmpty());
+            QCOMPARE(world_->settings->values.value(SettingsKeys::targets), stored);
+        }
     }
 
     // The pane keeps the newest 200, newest batch first; the day file gets every entry, also

@@ -33,10 +33,6 @@ KillLogEntry logEntry(const char* isoTime, qint32 pid = 1) {
             pid % 2 == 0,
             QStringLiteral("Killed")};
 }
-
-QByteArray pretty(const QList<KillLogEntry>& entries) {
-    return encodeLogEntries(entries, JsonStyle::prettySorted);
-}
 } // namespace
 
 class TestRecordJson : public QObject {
@@ -46,14 +42,8 @@ private Q_SLOTS:
     // Log entries are written in UTC and whole seconds, cut towards the past.
     void storedLayoutIsFixed() {
         const QUuid id = QUuid::fromString(QLatin1String(someId));
-        const QByteArray layout = R"([
-  {
-    "id": "<id>",
-    "isEnabled": false,
-    "matchMode": "exact",
-    "name": "Safari"
-  }
-])";
+        const QByteArray layout = "[\n  {\n    \"id\": \"<id>\",\n    \"isEnabled\": false,\n"
+                                  "    \"matchMode\": \"exact\",\n    \"name\": \"Safari\"\n  }\n]";
         QCOMPARE(encodeTargets({{id, QStringLiteral("Safari"), MatchMode::exact, false}},
                                JsonStyle::prettySorted),
                  edited(layout, "<id>", someId));

@@ -1,5 +1,7 @@
 #include "record_lines.h"
 
+#include "record_json.h"
+
 QStringList recordLines(const QList<TargetProcess>& targets) {
     QStringList lines;
     for (const TargetProcess& t : targets)
@@ -19,4 +21,15 @@ QStringList recordLines(const QList<KillLogEntry>& entries) {
                      .arg(e.success)
                      .arg(e.message);
     return lines;
+}
+
+QStringList pidsOf(const QList<KillLogEntry>& entries) {
+    QStringList pids;
+    for (const KillLogEntry& entry : entries)
+        pids << QString::number(entry.pid);
+    return pids;
+}
+
+QByteArray pretty(const QList<KillLogEntry>& entries) {
+    return encodeLogEntries(entries, JsonStyle::prettySorted);
 }
