@@ -90,10 +90,6 @@ attemptAll(const std::vector<const UserProcess*>& processes, ProcessSignals& sig
 }
 } // namespace
 
-bool matchesTarget(const TargetProcess& target, const UserProcess& process) {
-    return !TargetMatcher({target}).matches(process).isEmpty();
-}
-
 QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSignals& signals,
                                   const Lang& lang, const std::stop_token& stop) {
     std::vector<const UserProcess*> rows;

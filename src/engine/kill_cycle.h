@@ -18,8 +18,6 @@ struct ScanResult {
     QList<KillLogEntry> batch;
 };
 
-bool matchesTarget(const TargetProcess& target, const UserProcess& process);
-
 // Polite signals in the given order, then one wait in which each process has 0.1 s from its
 // own signal to end; the forced kill for those still there. One entry per attempt in the given
 // order: none for a zombie, none for a process not yet reached when `stop` was requested.

@@ -38,10 +38,9 @@ public:
     QString languageInUse() const;
     void setLanguage(const QString& code);
 
+private:
     // The shipped language that answers for "system", given the system's preferences.
     static QString resolveSystemLanguage(const QStringList& preferredUiLanguages);
-
-private:
     QString lookUp(const QString& key, int count) const;
     const QTranslator* chooseTable();
     const QTranslator* tableFor(const QString& code);
