@@ -116,6 +116,7 @@ private Q_SLOTS:
         row("id with braces", edited(goodTarget, someId, '{' + someId + '}'));
         row("UTF-8 surrogate", edited(goodTarget, "Safari", "\xed\xa0\x80"));
         row("lone high surrogate escape", edited(goodTarget, "Safari", R"(\ud83d x)"));
+        row("lone low surrogate escape", edited(goodTarget, "Safari", R"(\udc00)"));
         row("unknown escape", edited(goodTarget, "Safari", R"(\x41)"));
         row("raw line feed in a string", edited(goodTarget, "Safari", "a\nb"));
         row("invalid UTF-8 in an ignored member", withNote(goodTarget, "[\"\xfe\"]"));
