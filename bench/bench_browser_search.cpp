@@ -5,6 +5,7 @@
 // other work on the machine does not stretch, and in wall time. Goals: the worst keystroke within
 // one frame (16 ms), and the snapshot taken in with a quarter of the baseline's work on the main
 // thread at most, never more than a frame.
+#include "bench_timing.h"
 #include "fake_monitor_world.h"
 #include "main_view_controller.h"
 #include "process_filter.h"
@@ -20,7 +21,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
@@ -74,21 +74,6 @@ double msSince(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double mainThreadCpuMs() {
-    timespec cpu{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    return double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) / 1e6;
-}
-
-struct Figures {
-    double min, median, max;
-};
-
-Figures figuresOf(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return {times.front(), times[times.size() / 2], times.back()};
-}
-
 // Runs the event loop, idle between events, until isDone; returns the longest time the loop was
 // away, seen by a timer of the given period.
 template <typename Done> double longestStallMs(Done isDone, int periodMs = 1) {
@@ -110,7 +95,7 @@ template <typename Done> double longestStallMs(Done isDone, int periodMs = 1) {
     return longest;
 }
 
-void print(const char* what, const Figures& figures) {
+void print(const char* what, const Spread& figures) {
     std::printf("  %-44s min %6.2f  median %6.2f  max %6.2f ms\n", what, figures.min,
                 figures.median, figures.max);
 }
@@ -148,12 +133,12 @@ int main(int argc, char* argv[]) {
     const auto measure = [&keystrokeWalls](QWidget& window, QLineEdit* target, Qt::Key key) {
         QElapsedTimer timer;
         timer.start();
-        const double cpu = mainThreadCpuMs();
+        const double cpu = threadCpuMs();
         QTest::keyClick(target, key);
         window.repaint();
         QCoreApplication::processEvents();
         keystrokeWalls.push_back(msSince(timer));
-        return mainThreadCpuMs() - cpu;
+        return threadCpuMs() - cpu;
     };
     for (int round = 0; round < 5; ++round) {
         QList<Qt::Key> keys;
@@ -187,26 +172,26 @@ int main(int argc, char* argv[]) {
         // Twice: once seen by a timer that wakes the loop rarely, for the processor time, and once
         // by one that wakes it every millisecond, for the stalls.
         const QList<UserProcess> other = full.first(processCount - 2);
-        double cpu = mainThreadCpuMs();
+        double cpu = threadCpuMs();
         Q_EMIT controller.monitor().allProcessesChanged(other);
         longestStallMs(isShown(other), 5);
-        intakes.push_back(mainThreadCpuMs() - cpu);
+        intakes.push_back(threadCpuMs() - cpu);
         QElapsedTimer timer;
         timer.start();
         Q_EMIT controller.monitor().allProcessesChanged(snapshot);
         const double emitted = msSince(timer);
         intakeStalls.push_back(std::max(emitted, longestStallMs(isShown(snapshot))));
 
-        cpu = mainThreadCpuMs();
+        cpu = threadCpuMs();
         const ProcessFilter filter(snapshot);
         const qsizetype rows = filter.filtered(QStringLiteral("all"), QString()).size();
-        baselines.push_back(mainThreadCpuMs() - cpu + (rows == snapshot.size() ? 0 : 1e6));
+        baselines.push_back(threadCpuMs() - cpu + (rows == snapshot.size() ? 0 : 1e6));
     }
 
-    const Figures keystroke = figuresOf(keystrokes);
-    const Figures bareKeystroke = figuresOf(bareKeystrokes);
-    const Figures intake = figuresOf(intakes);
-    const Figures baseline = figuresOf(baselines);
+    const Spread keystroke = spreadOf(keystrokes);
+    const Spread bareKeystroke = spreadOf(bareKeystrokes);
+    const Spread intake = spreadOf(intakes);
+    const Spread baseline = spreadOf(baselines);
     std::printf("browser with %d processes, %zu keystrokes, %zu snapshots\n", processCount,
                 keystrokes.size(), intakes.size());
     std::printf(" main thread's processor time:\n");
@@ -215,8 +200,8 @@ int main(int argc, char* argv[]) {
     print("taking in a snapshot until its rows show", intake);
     print("baseline: preparing it on the main thread", baseline);
     std::printf(" wall time, stretched by whatever else the machine runs:\n");
-    print("search keystroke to repainted table", figuresOf(searchWalls));
-    print("longest event-loop stall taking in a snapshot", figuresOf(intakeStalls));
+    print("search keystroke to repainted table", spreadOf(searchWalls));
+    print("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
     const double intakeRatio = intake.median / baseline.median;
     std::printf("  ratios of the medians: keystroke %.2f, snapshot intake %.2f\n",
                 keystroke.median / bareKeystroke.median, intakeRatio);

@@ -7,6 +7,7 @@
 // - CPU used while idle with monitoring off and on, over 2-12 s after start and over 12-22 s,
 //   when the text cursor has stopped blinking.
 #include "app_delegate.h"
+#include "bench_timing.h"
 #include "first_frame_application.h"
 #include "run_application.h"
 
@@ -19,7 +20,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -75,15 +75,6 @@ PaintTimes untilPainted(const QString& program, const QStringList& arguments,
         std::exit(1);
     }
     return {wallMs, line.mid(8).toDouble()};
-}
-
-struct Figures {
-    double min, median, max;
-};
-
-Figures figuresOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[values.size() / 2], values.back()};
 }
 
 qint64 procStatusKB(qint64 pid, const QByteArray& key) {
@@ -152,7 +143,7 @@ Idle idleOf(const QString& program, const QStringList& arguments, const QProcess
             100.0 * (childrenAt22 - childrenAt12) / 10.0};
 }
 
-void print(const char* what, const Figures& f, const char* unit) {
+void print(const char* what, const Spread& f, const char* unit) {
     std::printf("  %-36s min %7.2f  median %7.2f  max %7.2f%s\n", what, f.min, f.median, f.max,
                 unit);
 }
@@ -215,13 +206,13 @@ int main(int argc, char* argv[]) {
         cpuRatios.push_back(f.cpuMs / b.cpuMs);
     }
     std::printf("first frame on the display, %d pairs started in turn:\n", pairs);
-    print("bare window, processor time", figuresOf(bareCpuMs), " ms");
-    print("Zentrav, processor time", figuresOf(fullCpuMs), " ms");
-    print("ratio of each pair, processor time", figuresOf(cpuRatios), "");
-    print("bare window, wall time", figuresOf(bareMs), " ms");
-    print("Zentrav, wall time", figuresOf(fullMs), " ms");
-    print("ratio of each pair, wall time", figuresOf(wallRatios), "");
-    const double ratio = figuresOf(cpuRatios).median;
+    print("bare window, processor time", spreadOf(bareCpuMs), " ms");
+    print("Zentrav, processor time", spreadOf(fullCpuMs), " ms");
+    print("ratio of each pair, processor time", spreadOf(cpuRatios), "");
+    print("bare window, wall time", spreadOf(bareMs), " ms");
+    print("Zentrav, wall time", spreadOf(fullMs), " ms");
+    print("ratio of each pair, wall time", spreadOf(wallRatios), "");
+    const double ratio = spreadOf(cpuRatios).median;
     std::printf("first paint goal: median processor-time ratio <= %.1f: %s\n", paintGoal,
                 ratio <= paintGoal ? "met" : "MISSED");
 

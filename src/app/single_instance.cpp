@@ -23,8 +23,7 @@ constexpr int answerMs = 10000;
 constexpr int retryMs = 25;
 
 // False when the path does not fit in a socket address.
-bool socketAddress(const QString& path, sockaddr_un& address) {
-    const QByteArray encoded = QFile::encodeName(path);
+bool socketAddress(const QByteArray& encoded, sockaddr_un& address) {
     address = {};
     address.sun_family = AF_UNIX;
     if (encoded.size() >= qsizetype(sizeof(address.sun_path)))
@@ -69,7 +68,7 @@ bool SingleInstance::claim() {
     const QByteArray socketPath = QFile::encodeName(path("socket"));
     ::unlink(socketPath.constData());
     sockaddr_un address{};
-    if (!socketAddress(path("socket"), address))
+    if (!socketAddress(socketPath, address))
         return true;
     server_ = FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!server_.isValid() ||
@@ -87,7 +86,7 @@ bool SingleInstance::claim() {
 
 bool SingleInstance::handOver() {
     sockaddr_un address{};
-    const bool hasAddress = socketAddress(path("socket"), address);
+    const bool hasAddress = socketAddress(QFile::encodeName(path("socket")), address);
     const QDeadlineTimer connectDeadline(connectMs);
     FileDescriptor socket;
     bool isConnected = false;
