@@ -4,9 +4,10 @@
 #include <deque>
 
 SubstringSearch::SubstringSearch(const QList<QString>& needles) : needles_(needles) {
-    std::size_t states = 1;
+    // At most one state per code unit of the needles, and the root.
+    qsizetype states = 1;
     for (const QString& needle : needles) {
-        states += std::size_t(needle.size());
+        states += needle.size();
         for (const QChar c : needle) {
             if (columnOf(c.unicode()) != 0)
                 continue;
@@ -21,20 +22,19 @@ SubstringSearch::SubstringSearch(const QList<QString>& needles) : needles_(needl
         return;
     constexpr std::uint32_t none = UINT32_MAX;
     const auto row = [this](std::uint32_t state) { return next_.begin() + state * columns_; };
-    next_.assign(columns_, none);
-    ends_.resize(1);
+    // Room for every state at once: growing row by row would copy the table again and again.
+    next_.assign(std::size_t(states * columns_), none);
+    ends_.resize(std::size_t(states));
+    std::uint32_t used = 1;
     for (qsizetype n = 0; n < needles.size(); ++n) {
         if (needles[n].isEmpty())
             continue;
         std::uint32_t state = 0;
         for (const QChar c : needles[n]) {
             std::uint32_t& step = row(state)[columnOf(c.unicode()) - 1];
-            if (step == none) {
-                step = std::uint32_t(ends_.size());
-                ends_.emplace_back();
-                next_.insert(next_.end(), columns_, none);
-            }
-            state = row(state)[columnOf(c.unicode()) - 1];
+            if (step == none)
+                step = used++;
+            state = step;
         }
         ends_[state].push_back(n);
     }

@@ -20,7 +20,7 @@ public:
 private:
     // Beyond this many table cells (an odd watch list of long texts in many scripts), each
     // needle is looked for on its own instead.
-    static constexpr std::size_t maxCells = std::size_t(1) << 22;
+    static constexpr qsizetype maxCells = qsizetype(1) << 22;
 
     QList<QString> needles_;
     bool isAutomaton_ = false;
