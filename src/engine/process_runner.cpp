@@ -6,6 +6,7 @@
 #include <QFile>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -85,6 +86,19 @@ bool readToEnd(int fd, QByteArray& output) {
     }
 }
 
+// Ours in place of the session's, whatever that is; every other variable as it is.
+std::vector<char*> utf8Environment() {
+    static char utf8[] = "LC_ALL=C.UTF-8";
+    std::vector<char*> variables;
+    for (char** variable = environ; *variable; ++variable) {
+        if (std::strncmp(*variable, "LC_ALL=", 7) != 0)
+            variables.push_back(*variable);
+    }
+    variables.push_back(utf8);
+    variables.push_back(nullptr);
+    return variables;
+}
+
 void reap(pid_t pid) {
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
@@ -120,8 +134,9 @@ std::optional<ToolOutput> PosixProcessRunner::run(const QString& program,
         return std::nullopt;
 
     pid_t pid = 0;
+    std::vector<char*> environment = utf8Environment();
     if (posix_spawn(&pid, path.constData(), actions.get(), attributes.get(), argv.data(),
-                    environ) != 0)
+                    environment.data()) != 0)
         return std::nullopt;
     // Only the child may hold the write end, or end of file never comes.
     writeEnd.reset();

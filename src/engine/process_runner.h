@@ -14,6 +14,9 @@ struct ToolOutput {
 
 // Runs a tool without a shell: stdout captured, stderr discarded, read to end of file,
 // then waited for. Empty when the tool cannot be started.
+//
+// The tool inherits the environment but runs under LC_ALL=C.UTF-8: under a C or Latin-1
+// session locale ps would print "?" or "." for every byte of a name beyond ASCII.
 class ProcessRunner {
 public:
     virtual ~ProcessRunner() = default;

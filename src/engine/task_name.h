@@ -5,8 +5,8 @@
 #include <QStringView>
 #include <optional>
 
-// The kernel keeps a process's name (its task name) in 15 bytes; ps prints that cut name, and
-// in the C locale a "?" for every byte it cannot show.
+// The kernel keeps a process's name (its task name) in 15 bytes; ps prints that cut name, with
+// a "?" for every byte it cannot show (a control byte, or one of no whole UTF-8 character).
 constexpr qsizetype taskNameBytes = 15;
 
 // True when the name takes exactly 15 bytes: it may be the start of a longer one.

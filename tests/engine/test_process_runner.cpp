@@ -13,14 +13,17 @@ class TestProcessRunner : public QObject {
 private Q_SLOTS:
     // Output comes whole, with the tool's pid, arguments as given and no shell between; runs
     // that cannot start and runs from many threads leave no descriptor, spawn set-up or child.
+    // The environment is inherited, the locale is always UTF-8.
     void runsAreFaithfulAndLeaveNothingBehind() {
+        qputenv("LC_ALL", "C");
+        qputenv("ZVR_KEPT", "kept");
+        const QString shell = "echo $$ $LC_ALL $ZVR_KEPT; printf '%s|' \"$@\"; echo x >&2; exit 3";
         const auto output = PosixProcessRunner().run(
-            QStringLiteral("/bin/sh"),
-            {"-c", "echo $$; printf '%s|' \"$@\"; echo noise >&2; exit 3", "sh", "a  b", "", "*",
-             "$HOME;", "Zürich"});
+            QStringLiteral("/bin/sh"), {"-c", shell, "sh", "a  b", "", "*", "$HOME;", "Zürich"});
         QVERIFY(output);
         QCOMPARE(QString::fromUtf8(output->standardOutput),
-                 QString::number(output->pid) + QStringLiteral("\na  b||*|$HOME;|Zürich|"));
+                 QString::number(output->pid) +
+                     QStringLiteral(" C.UTF-8 kept\na  b||*|$HOME;|Zürich|"));
         constexpr qsizetype size = 24 * 1024 * 1024 + 17;
         const auto large =
             PosixProcessRunner().run("/usr/bin/head", {"-c", QString::number(size), "/dev/zero"});

@@ -95,7 +95,7 @@ private Q_SLOTS:
         row("replaced executable", "uxLongVictimPro", "uxLongVictimProcessName",
             "/opt/uxLongVictimProcessName (deleted)",
             "uxLongVictimProcessName|/opt/uxLongVictimProcessName");
-        row("C locale", "Z??rich-Gr????e", "./Zürich-Größe-2", "",
+        row("bytes of no character", "Z??rich-Gr????e", "./Zürich-Größe-2", "",
             "Zürich-Größe-2|./Zürich-Größe-2");
         row("cut inside a character", "abcdefghijklmn?", "abcdefghijklmnöp", "",
             "abcdefghijklmnöp|abcdefghijklmnöp");
