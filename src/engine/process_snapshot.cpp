@@ -215,15 +215,24 @@ void ProcessSnapshotter::completeFromProc(UserProcess& row, bool withPath) {
             argv0 = argumentZero(proc_, row.pid);
         return *argv0;
     };
+    std::optional<QString> executable;
+    const auto readExecutable = [&]() -> const QString& {
+        if (!executable)
+            executable = proc_.executable(row.pid);
+        return *executable;
+    };
     if (isCutTaskName(row.name)) {
         std::optional<QString>& name = fullNames_[row];
+        // A program may rewrite its argv[0]; the file it runs keeps the name it started under.
         if (!name)
-            name = fullTaskName(row.name, readArgv0()).value_or(row.name);
+            name = fullTaskName(row.name, readArgv0());
+        if (!name)
+            name = fullTaskName(row.name, QFile::encodeName(readExecutable())).value_or(row.name);
         row.name = *name;
     }
     if (!withPath)
         return;
-    row.path = proc_.executable(row.pid);
+    row.path = readExecutable();
     if (row.path.isEmpty())
         row.path = readArgv0().contains('/') ? QFile::decodeName(readArgv0()) : row.name;
 }
