@@ -1,11 +1,13 @@
 #include "desktop_display_names.h"
 
+#include "application_unit.h"
 #include "desktop_entry.h"
 #include "proc_reader.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -14,12 +16,7 @@ namespace {
 QString launchedDesktopFile(QByteArrayView environment, qint32 pid) {
     QByteArrayView file;
     QByteArrayView filePid;
-    for (qsizetype start = 0; start < environment.size();) {
-        qsizetype end = environment.indexOf('\0', start);
-        if (end < 0)
-            end = environment.size();
-        const QByteArrayView variable = environment.sliced(start, end - start);
-        start = end + 1;
+    for (const QByteArrayView variable : piecesOf(environment, '\0')) {
         if (variable.startsWith("GIO_LAUNCHED_DESKTOP_FILE="))
             file = variable.sliced(26);
         else if (variable.startsWith("GIO_LAUNCHED_DESKTOP_FILE_PID="))
@@ -33,8 +30,10 @@ QString launchedDesktopFile(QByteArrayView environment, qint32 pid) {
 } // namespace
 
 DesktopDisplayNames::DesktopDisplayNames(std::shared_ptr<const ProcReader> proc,
-                                         QStringList folders, const QString& languageCode)
-    : proc_(std::move(proc)), folders_(std::move(folders)), nameKeys_(nameKeys(languageCode)) {
+                                         QStringList folders, const QString& locale,
+                                         QStringList searchPath)
+    : proc_(std::move(proc)), folders_(std::move(folders)), nameKeys_(nameKeys(locale)),
+      searchPath_(std::move(searchPath)) {
     QObject::connect(&watcher_, &QFileSystemWatcher::directoryChanged, &watcher_, [this] {
         watchFolders();
         folderChanges_.fetch_add(1, std::memory_order_release);
@@ -82,17 +81,17 @@ QHash<qint32, QString> DesktopDisplayNames::displayNames(const QList<UserProcess
     const quint64 changes = folderChanges_.load(std::memory_order_acquire);
     const bool isTableNew = !table_ || changes != tableChanges_;
     if (isTableNew) {
-        table_ = DesktopEntryTable::read(folders_, nameKeys_);
+        table_ = DesktopEntryTable::read(folders_, nameKeys_, searchPath_);
         tableChanges_ = changes;
     }
     QHash<qint32, QString> names;
     for (const UserProcess& process : processes) {
         Known& known = known_[process];
         if (!known.origin) {
-            known.origin = originOf(process);
-            known.name = nameOf(*known.origin);
+            known.origin = originOf(process.pid);
+            known.name = nameOf(process.pid, *known.origin);
         } else if (isTableNew) {
-            known.name = nameOf(*known.origin);
+            known.name = nameOf(process.pid, *known.origin);
         }
         if (!known.name.isEmpty())
             names.insert(process.pid, known.name);
@@ -102,19 +101,52 @@ QHash<qint32, QString> DesktopDisplayNames::displayNames(const QList<UserProcess
 }
 
 // The origin's own strings are held apart: the memo moves its entries at every scan.
-std::unique_ptr<const DesktopDisplayNames::Origin>
-DesktopDisplayNames::originOf(const UserProcess& process) const {
+std::unique_ptr<DesktopDisplayNames::Origin> DesktopDisplayNames::originOf(qint32 pid) const {
     auto origin = std::make_unique<Origin>();
-    if (const auto environment = proc_->read(process.pid, "environ"))
-        origin->launchedFile = launchedDesktopFile(*environment, process.pid);
-    origin->executable = proc_->executable(process.pid);
-    if (origin->executable.isEmpty())
-        origin->executable = QFile::decodeName(argumentZero(*proc_, process.pid));
+    if (const auto environment = proc_->read(pid, "environ"))
+        origin->launchedFile = launchedDesktopFile(*environment, pid);
+    if (const auto cgroup = proc_->read(pid, "cgroup")) {
+        const QByteArray unit = unitOf(*cgroup);
+        origin->unitIds = applicationIdsOf(unit);
+        if (!origin->unitIds.isEmpty()) {
+            const std::optional<qint32> parent = parentPid(*proc_, pid);
+            const auto parentCgroup = parent ? proc_->read(*parent, "cgroup") : std::nullopt;
+            origin->isUnitLeader = parentCgroup && unitOf(*parentCgroup) != unit;
+        }
+    }
+    origin->executable = proc_->executableFile(pid);
     return origin;
 }
 
-QString DesktopDisplayNames::nameOf(const Origin& origin) {
-    const QString name =
-        origin.launchedFile.isEmpty() ? QString() : table_->nameOfFile(origin.launchedFile);
-    return name.isEmpty() ? table_->nameOfExecutable(origin.executable) : name;
+QString DesktopDisplayNames::nameOf(qint32 pid, Origin& origin) {
+    if (!origin.launchedFile.isEmpty()) {
+        const QString name = table_->nameOfFile(origin.launchedFile);
+        if (!name.isEmpty())
+            return name;
+    }
+    // The first id that is an entry's decides: a terminal's shells share its unit, not its name.
+    for (const QString& id : origin.unitIds) {
+        if (const auto* application = table_->application(id)) {
+            if (origin.isUnitLeader || runsProgramOf(pid, origin, *application))
+                return application->name;
+            break;
+        }
+    }
+    if (!origin.executable || !table_->isProgram(*origin.executable))
+        return {};
+    if (!origin.commandLine)
+        origin.commandLine = proc_->read(pid, "cmdline").value_or(QByteArray());
+    return table_->nameOfCommand(*origin.executable, *origin.commandLine);
+}
+
+// Inside its sandbox a flatpak's processes run files the host cannot find by path.
+bool DesktopDisplayNames::runsProgramOf(qint32 pid, Origin& origin,
+                                        const DesktopEntryTable::Application& application) const {
+    if (application.program && origin.executable == application.program)
+        return true;
+    if (application.sandboxCommand.isEmpty())
+        return false;
+    if (!origin.executableName)
+        origin.executableName = QFileInfo(proc_->executable(pid)).fileName();
+    return *origin.executableName == application.sandboxCommand;
 }

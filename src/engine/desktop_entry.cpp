@@ -2,14 +2,9 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <QLocale>
 #include <utility>
 
 namespace {
-// Programs that run another one: their processes are not the application's.
-const QStringList shells = {QStringLiteral("sh"), QStringLiteral("bash"), QStringLiteral("dash"),
-                            QStringLiteral("zsh")};
-
 // The escapes of a string value: \s, \n, \t, \r and \\. Any other stays as written, for the
 // quoting rules of Exec= to read.
 QString unescaped(const QString& value) {
@@ -64,31 +59,71 @@ QStringList execArguments(const QString& exec) {
     return arguments;
 }
 
-QString programOf(const QStringList& arguments) {
+// A word of Exec= with a field code (%f, %U, ...) is the launcher's to fill in; %% is a "%".
+bool withoutFieldCode(QString& word) {
+    for (qsizetype i = word.indexOf(u'%'); i >= 0; i = word.indexOf(u'%', i + 1)) {
+        if (i + 1 == word.size() || word[i + 1] != u'%')
+            return false;
+        word.remove(i, 1);
+    }
+    return true;
+}
+
+// Exec= is the program and its arguments, up to the first field code; "env" and its settings
+// before the program only change the environment.
+void readExec(const QStringList& words, DesktopEntry& entry) {
     qsizetype i = 0;
-    if (QFileInfo(arguments.value(i)).fileName() == u"env") {
+    if (QFileInfo(words.value(i)).fileName() == u"env") {
         ++i;
-        while (i < arguments.size() &&
-               (arguments[i].startsWith(u'-') || arguments[i].contains(u'=')))
-            ++i;
+        const QStringList takingValues = {QStringLiteral("-u"), QStringLiteral("-C"),
+                                          QStringLiteral("--unset"), QStringLiteral("--chdir")};
+        while (i < words.size() && (words[i].startsWith(u'-') || words[i].contains(u'=')))
+            i += takingValues.contains(words[i]) ? 2 : 1;
     }
-    const QString program = QFileInfo(arguments.value(i)).fileName();
-    if (program == u"flatpak") {
-        for (const QString& argument : arguments.sliced(i)) {
-            if (argument.startsWith(u"--command="))
-                return QFileInfo(argument.sliced(10)).fileName();
+    entry.program = words.value(i);
+    for (QString word : words.sliced(qMin(i + 1, words.size()))) {
+        if (!withoutFieldCode(word)) {
+            entry.takesMoreArguments = true;
+            break;
         }
-        return {};
+        entry.arguments.append(word);
     }
-    return shells.contains(program) ? QString() : program;
+    if (QFileInfo(entry.program).fileName() == u"flatpak" && entry.arguments.value(0) == u"run") {
+        for (const QString& word : words) {
+            if (word.startsWith(u"--command="))
+                entry.sandboxCommand = QFileInfo(word.sliced(10)).fileName();
+        }
+    }
 }
 } // namespace
 
-QStringList nameKeys(const QString& languageCode) {
-    const QString locale = QLocale(languageCode).name();
-    const QString language = locale.section(u'_', 0, 0);
-    return {QStringLiteral("Name[%1]").arg(locale), QStringLiteral("Name[%1]").arg(language),
-            QStringLiteral("Name")};
+QString messagesLocale(const QProcessEnvironment& environment) {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString locale = environment.value(QLatin1String(variable));
+        if (!locale.isEmpty())
+            return locale;
+    }
+    return {};
+}
+
+QStringList nameKeys(const QString& locale) {
+    // language[_COUNTRY][.ENCODING][@MODIFIER]; the encoding plays no part.
+    const qsizetype at = locale.indexOf(u'@');
+    const QString modifier = at < 0 ? QString() : locale.sliced(at);
+    const QString languageAndCountry =
+        locale.first(at < 0 ? locale.size() : at).section(u'.', 0, 0);
+    const QString language = languageAndCountry.section(u'_', 0, 0);
+    QStringList keys;
+    if (!language.isEmpty() && language != u"C" && language != u"POSIX") {
+        for (const QString& tag :
+             {languageAndCountry + modifier, languageAndCountry, language + modifier, language}) {
+            const QString key = QStringLiteral("Name[%1]").arg(tag);
+            if (!keys.contains(key))
+                keys.append(key);
+        }
+    }
+    keys.append(QStringLiteral("Name"));
+    return keys;
 }
 
 std::optional<DesktopEntry> parseDesktopEntry(QByteArrayView content, const QStringList& nameKeys) {
@@ -121,9 +156,8 @@ std::optional<DesktopEntry> parseDesktopEntry(QByteArrayView content, const QStr
     }
     if (entry.name.isEmpty())
         return std::nullopt;
-    entry.program = programOf(execArguments(unescaped(values.value(QStringLiteral("Exec")))));
-    entry.startupWMClass = unescaped(values.value(QStringLiteral("StartupWMClass")));
-    entry.isShown = values.value(QStringLiteral("NoDisplay")) != u"true" &&
-                    values.value(QStringLiteral("Hidden")) != u"true";
+    readExec(execArguments(unescaped(values.value(QStringLiteral("Exec")))), entry);
+    entry.isHidden = values.value(QStringLiteral("Hidden")) == u"true";
+    entry.isNoDisplay = values.value(QStringLiteral("NoDisplay")) == u"true";
     return entry;
 }

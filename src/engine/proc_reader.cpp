@@ -48,10 +48,38 @@ QString ProcDirectory::executable(qint32 pid) const {
     return QFile::decodeName(link.toByteArray());
 }
 
+std::optional<FileId> ProcDirectory::executableFile(qint32 pid) const {
+    return fileIdOf(root_ + '/' + QByteArray::number(pid) + "/exe");
+}
+
 QByteArray argumentZero(const ProcReader& proc, qint32 pid) {
     const std::optional<QByteArray> commandLine = proc.read(pid, "cmdline");
     if (!commandLine)
         return {};
     const qsizetype end = commandLine->indexOf('\0');
     return end < 0 ? *commandLine : commandLine->first(end);
+}
+
+std::optional<qint32> parentPid(const ProcReader& proc, qint32 pid) {
+    const std::optional<QByteArray> stat = proc.read(pid, "stat");
+    if (!stat)
+        return std::nullopt;
+    // "pid (name) state ppid ...": the name may hold anything, so it ends at the last ")".
+    const QList<QByteArrayView> fields =
+        piecesOf(QByteArrayView(*stat).sliced(stat->lastIndexOf(')') + 1), ' ');
+    bool ok = false;
+    const qint32 parent = fields.size() > 2 ? fields[2].toInt(&ok) : 0;
+    return ok ? std::optional(parent) : std::nullopt;
+}
+
+QList<QByteArrayView> piecesOf(QByteArrayView content, char separator) {
+    QList<QByteArrayView> pieces;
+    for (qsizetype start = 0; start < content.size();) {
+        qsizetype end = content.indexOf(separator, start);
+        if (end < 0)
+            end = content.size();
+        pieces.append(content.sliced(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
 }

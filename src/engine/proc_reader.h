@@ -1,7 +1,10 @@
 #pragma once
 
+#include "file_id.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -14,6 +17,8 @@ public:
     // Where the "exe" link points; empty when it cannot be read (another user's process, a
     // kernel thread).
     virtual QString executable(qint32 pid) const = 0;
+    // The file the "exe" link leads to, wherever it is mounted for the process.
+    virtual std::optional<FileId> executableFile(qint32 pid) const = 0;
 };
 
 // The files under one directory: "/proc" on the system, a made-up tree in tests.
@@ -23,6 +28,7 @@ public:
 
     std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
+    std::optional<FileId> executableFile(qint32 pid) const override;
 
 private:
     QByteArray root_;
@@ -30,3 +36,10 @@ private:
 
 // argv[0] of a process: its command line up to the first NUL; empty for a kernel thread.
 QByteArray argumentZero(const ProcReader& proc, qint32 pid);
+
+// The parent's process id; nothing when the process is gone.
+std::optional<qint32> parentPid(const ProcReader& proc, qint32 pid);
+
+// The pieces of a file between separators ('\0' in cmdline and environ, '\n' elsewhere); a
+// separator at the end starts no piece.
+QList<QByteArrayView> piecesOf(QByteArrayView content, char separator);

@@ -2,6 +2,7 @@
 
 #include "console_line.h"
 #include "desktop_display_names.h"
+#include "desktop_entry.h"
 #include "display_name_source.h"
 #include "file_chooser.h"
 #include "file_system.h"
@@ -19,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <unistd.h>
 
@@ -43,8 +45,10 @@ MonitorServices MonitorServices::system() {
     auto proc = std::make_shared<ProcDirectory>();
     services.proc = proc;
 #ifdef Q_OS_LINUX
+    // The desktop's menus speak the session's language, whatever Zentrav's own is.
     services.displayNames = std::make_shared<DesktopDisplayNames>(
-        proc, DesktopDisplayNames::applicationFolders(), Lang::shared().languageInUse());
+        proc, DesktopDisplayNames::applicationFolders(),
+        messagesLocale(QProcessEnvironment::systemEnvironment()));
 #else
     services.displayNames = std::make_shared<NoDisplayNames>();
 #endif

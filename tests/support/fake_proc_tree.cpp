@@ -7,17 +7,17 @@ FakeProcTree::FakeProcTree() : proc_(dir_.path()) {}
 
 void FakeProcTree::add(qint32 pid, const QByteArray& cmdline, const QByteArray& environ,
                        const QString& exe) {
-    const QDir folder(dir_.filePath(QString::number(pid)));
-    folder.mkpath(QStringLiteral("."));
-    const auto write = [&folder](const char* name, const QByteArray& content) {
-        QFile file(folder.filePath(QLatin1String(name)));
-        if (!content.isEmpty() && file.open(QIODevice::WriteOnly))
-            file.write(content);
-    };
-    write("cmdline", cmdline);
-    write("environ", environ);
+    put(pid, "cmdline", cmdline);
+    put(pid, "environ", environ);
     if (!exe.isEmpty())
-        QFile::link(exe, folder.filePath(QStringLiteral("exe")));
+        QFile::link(exe, dir_.filePath(QStringLiteral("%1/exe").arg(pid)));
+}
+
+void FakeProcTree::put(qint32 pid, const char* entry, const QByteArray& content) {
+    QDir(dir_.path()).mkpath(QString::number(pid));
+    QFile file(dir_.filePath(QStringLiteral("%1/%2").arg(pid).arg(QLatin1String(entry))));
+    if (!content.isEmpty() && file.open(QIODevice::WriteOnly))
+        file.write(content);
 }
 
 std::optional<QByteArray> FakeProcTree::read(qint32 pid, QByteArrayView entry) const {
@@ -28,4 +28,9 @@ std::optional<QByteArray> FakeProcTree::read(qint32 pid, QByteArrayView entry) c
 QString FakeProcTree::executable(qint32 pid) const {
     reads.append(QStringLiteral("%1/exe").arg(pid));
     return proc_.executable(pid);
+}
+
+std::optional<FileId> FakeProcTree::executableFile(qint32 pid) const {
+    reads.append(QStringLiteral("%1/exe").arg(pid));
+    return proc_.executableFile(pid);
 }

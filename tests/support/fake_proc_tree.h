@@ -13,9 +13,12 @@ public:
 
     void add(qint32 pid, const QByteArray& cmdline, const QByteArray& environ = {},
              const QString& exe = {});
+    // Any other file of a process: "cgroup", "stat".
+    void put(qint32 pid, const char* entry, const QByteArray& content);
 
     std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
+    std::optional<FileId> executableFile(qint32 pid) const override;
 
     mutable QStringList reads;
 
