@@ -115,7 +115,7 @@ private Q_SLOTS:
             {fuzzy, "cafe", nfc, {}, false},
             {fuzzy, "", "tool", "Tool", false},
             {fuzzy, "zzq", "helper", {}, false},
-            {fuzzy, "abc", "bc-tool", {}, false},
+            {fuzzy, "abc", "bbc-tool", {}, false},
             {exact, "abc", "MyABCTool", {}, false},
             {exact, "viewer", "Viewer", {}, false},
             {exact, "Viewer", "viewer-bin", "Viewer", true},
