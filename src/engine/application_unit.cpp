@@ -22,18 +22,18 @@ QString unescaped(QByteArrayView name) {
 } // namespace
 
 QByteArray unitOf(QByteArrayView cgroup) {
-    // cgroup v2's line "0::<path>", else v1's systemd hierarchy "<n>:name=systemd:<path>".
+    // cgroup v2's line "0::<path>", or v1's systemd hierarchy "<n>:name=systemd:<path>".
     constexpr QByteArrayView systemdHierarchy = ":name=systemd:";
-    QByteArrayView path;
     for (const QByteArrayView line : piecesOf(cgroup, '\n')) {
-        if (line.startsWith("0::"))
-            path = line.sliced(3);
-        else if (const qsizetype at = line.indexOf(systemdHierarchy); at >= 0 && path.isEmpty())
-            path = line.sliced(at + systemdHierarchy.size());
-    }
-    for (const QByteArrayView component : piecesOf(path, '/') | std::views::reverse) {
-        if (component.endsWith(".service") || component.endsWith(".scope"))
-            return component.toByteArray();
+        const qsizetype v1 = line.indexOf(systemdHierarchy);
+        if (!line.startsWith("0::") && v1 < 0)
+            continue;
+        const QByteArrayView path =
+            v1 < 0 ? line.sliced(3) : line.sliced(v1 + systemdHierarchy.size());
+        for (const QByteArrayView component : piecesOf(path, '/') | std::views::reverse) {
+            if (component.endsWith(".service") || component.endsWith(".scope"))
+                return component.toByteArray();
+        }
     }
     return {};
 }
@@ -47,9 +47,8 @@ QStringList applicationIdsOf(QByteArrayView unit) {
         if (const qsizetype random = name.indexOf('@'); random >= 0)
             name.truncate(random);
     } else if (name.endsWith(".scope")) {
-        name.chop(6);
-        const qsizetype random = name.lastIndexOf('-');
-        name.truncate(qMax<qsizetype>(random, 0));
+        // "-<random>.scope" goes; without it there is no id.
+        name.truncate(qMax<qsizetype>(name.lastIndexOf('-'), 0));
     } else {
         return {};
     }
