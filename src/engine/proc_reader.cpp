@@ -68,7 +68,7 @@ std::optional<qint32> parentPid(const ProcReader& proc, qint32 pid) {
     const QList<QByteArrayView> fields =
         piecesOf(QByteArrayView(*stat).sliced(stat->lastIndexOf(')') + 1), ' ');
     bool ok = false;
-    const qint32 parent = fields.size() > 2 ? fields[2].toInt(&ok) : 0;
+    const qint32 parent = fields.value(2).toInt(&ok);
     return ok ? std::optional(parent) : std::nullopt;
 }
 
