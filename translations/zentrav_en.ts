@@ -288,5 +288,9 @@
         <source>Main menu</source>
         <translation>Main menu</translation>
     </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>Part of your session: Zentrav leaves it alone</translation>
+    </message>
 </context>
 </TS>

@@ -285,5 +285,9 @@
         <source>Main menu</source>
         <translation>メインメニュー</translation>
     </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>セッションの一部です。Zentrav は終了しません</translation>
+    </message>
 </context>
 </TS>

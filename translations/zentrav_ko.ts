@@ -285,5 +285,9 @@
         <source>Main menu</source>
         <translation>주 메뉴</translation>
     </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>세션의 일부입니다. Zentrav가 종료하지 않습니다</translation>
+    </message>
 </context>
 </TS>

@@ -285,5 +285,9 @@
         <source>Main menu</source>
         <translation>主菜单</translation>
     </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>属于你的会话：Zentrav 不会结束它</translation>
+    </message>
 </context>
 </TS>

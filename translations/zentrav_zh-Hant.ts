@@ -285,5 +285,9 @@
         <source>Main menu</source>
         <translation>主選單</translation>
     </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>屬於你的工作階段：Zentrav 不會結束它</translation>
+    </message>
 </context>
 </TS>

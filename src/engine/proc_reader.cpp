@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <unistd.h>
@@ -18,7 +19,14 @@ ProcDirectory::ProcDirectory(const QString& root) : root_(QFile::encodeName(root
 // Plain read(2): QFile takes nearly twice as long per file, which counts when a first scan
 // meets thousands of processes.
 std::optional<QByteArray> ProcDirectory::read(qint32 pid, QByteArrayView entry) const {
-    const QByteArray path = root_ + '/' + QByteArray::number(pid) + '/' + entry.toByteArray();
+    return readPath(root_ + '/' + QByteArray::number(pid) + '/' + entry.toByteArray());
+}
+
+std::optional<QByteArray> ProcDirectory::readShared(QByteArrayView path) const {
+    return readPath(root_ + '/' + path.toByteArray());
+}
+
+std::optional<QByteArray> ProcDirectory::readPath(const QByteArray& path) const {
     FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
     if (!file.isValid())
         return std::nullopt;
@@ -46,6 +54,31 @@ QString ProcDirectory::executable(qint32 pid) const {
     if (link.endsWith(deletedMark))
         link.chop(deletedMark.size());
     return QFile::decodeName(link.toByteArray());
+}
+
+QList<quint64> ProcDirectory::socketInodes(qint32 pid) const {
+    const QByteArray path = root_ + '/' + QByteArray::number(pid) + "/fd";
+    DIR* folder = ::opendir(path.constData());
+    if (!folder)
+        return {};
+    QList<quint64> inodes;
+    constexpr QByteArrayView socketMark("socket:[");
+    char target[64];
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const ssize_t size = ::readlinkat(::dirfd(folder), entry->d_name, target, sizeof target);
+        const QByteArrayView link(target, size > 0 ? size : 0);
+        if (!link.startsWith(socketMark) || !link.endsWith(']'))
+            continue;
+        bool ok = false;
+        const quint64 inode =
+            link.sliced(socketMark.size(), link.size() - socketMark.size() - 1).toULongLong(&ok);
+        if (ok)
+            inodes.append(inode);
+    }
+    ::closedir(folder);
+    return inodes;
 }
 
 QByteArray argumentZero(const ProcReader& proc, qint32 pid) {

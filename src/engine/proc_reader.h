@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -14,6 +15,11 @@ public:
     // Where the "exe" link points; empty when it cannot be read (another user's process, a
     // kernel thread).
     virtual QString executable(qint32 pid) const = 0;
+    // The inodes of the sockets among the process's open files ("socket:[N]" links in fd/);
+    // empty when they cannot be read.
+    virtual QList<quint64> socketInodes(qint32 pid) const = 0;
+    // A file about the whole system, such as "net/unix".
+    virtual std::optional<QByteArray> readShared(QByteArrayView path) const = 0;
 };
 
 // The files under one directory: "/proc" on the system, a made-up tree in tests.
@@ -23,8 +29,12 @@ public:
 
     std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
+    QList<quint64> socketInodes(qint32 pid) const override;
+    std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
 private:
+    std::optional<QByteArray> readPath(const QByteArray& path) const;
+
     QByteArray root_;
 };
 

@@ -13,9 +13,15 @@ public:
 
     void add(qint32 pid, const QByteArray& cmdline, const QByteArray& environ = {},
              const QString& exe = {});
+    // An open socket of the process, by its inode.
+    void addSocket(qint32 pid, quint64 inode);
+    // A file about the whole system, such as "net/unix".
+    void addShared(const QString& path, const QByteArray& content);
 
     std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
+    QList<quint64> socketInodes(qint32 pid) const override;
+    std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
     mutable QStringList reads;
 
