@@ -1,6 +1,7 @@
 #include "fake_services.h"
 #include "kill_cycle.h"
 #include "lang.h"
+#include "match_preview.h"
 #include "memory_settings_store.h"
 #include "record_lines.h"
 #include "text_format.h"
@@ -190,6 +191,23 @@ private Q_SLOTS:
         QVERIFY(!signals.events().contains(QStringLiteral("signal 4 15")));
     }
 
+    // What the field shows while an entry is typed: what a scan would end, by the same rule.
+    void previewCountsWhatAScanWouldEnd() {
+        QList<UserProcess> processes = {process(1, "web"),    process(2, "webkit"),
+                                        process(3, "web"),    process(4, "bus-web"),
+                                        process(5, "viewer"), process(6, "cobweb")};
+        processes[3].isSessionProcess = true;
+        processes[4].localizedName = QStringLiteral("Web Viewer");
+        const MatchPreview fuzzy = previewMatches(processes, target("WEB"), 3);
+        QCOMPARE(fuzzy.processCount, 5);
+        QCOMPARE(fuzzy.sessionProcessCount, 1);
+        QCOMPARE(fuzzy.names, QStringList({"web", "webkit", "viewer"}));
+        QVERIFY(fuzzy.hasMoreNames);
+        const MatchPreview exact = previewMatches(processes, target("web", MatchMode::exact), 2);
+        QCOMPARE(exact.processCount, 2);
+        QCOMPARE(exact.names, QStringList({"web"}));
+        QVERIFY(!exact.hasMoreNames);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestKillCycle)
