@@ -40,11 +40,13 @@ uint32_t X11WindowManager::atom(const char* name) const {
     return value;
 }
 
-uint32_t X11WindowManager::cardinal(uint32_t window, uint32_t property, uint32_t type) const {
+uint32_t X11WindowManager::cardinal(uint32_t window, uint32_t property) const {
     if (window == XCB_WINDOW_NONE || property == XCB_ATOM_NONE)
         return 0;
     auto* reply = xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 0, window, property, type, 0, 1), nullptr);
+        connection_,
+        xcb_get_property(connection_, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1),
+        nullptr);
     uint32_t value = 0;
     if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
         value = *static_cast<const uint32_t*>(xcb_get_property_value(reply));
@@ -54,9 +56,9 @@ uint32_t X11WindowManager::cardinal(uint32_t window, uint32_t property, uint32_t
 
 // A check window that does not name itself is a leftover of a window manager that has gone.
 void X11WindowManager::readProcessId() {
-    const uint32_t check = cardinal(root_, checkAtom_, XCB_ATOM_WINDOW);
-    const bool isCurrent = check != 0 && cardinal(check, checkAtom_, XCB_ATOM_WINDOW) == check;
-    const qint32 pid = isCurrent ? qint32(cardinal(check, pidAtom_, XCB_ATOM_CARDINAL)) : 0;
+    const uint32_t check = cardinal(root_, checkAtom_);
+    const bool isCurrent = check != 0 && cardinal(check, checkAtom_) == check;
+    const qint32 pid = isCurrent ? qint32(cardinal(check, pidAtom_)) : 0;
     if (pid == processId_)
         return;
     processId_ = pid;

@@ -27,8 +27,8 @@ private:
     ~X11WindowManager() override;
 
     uint32_t atom(const char* name) const;
-    // The first 32-bit value of a window's property of the given type, or 0.
-    uint32_t cardinal(uint32_t window, uint32_t property, uint32_t type) const;
+    // The first 32-bit value of a window's property, whatever type it was given, or 0.
+    uint32_t cardinal(uint32_t window, uint32_t property) const;
     void readProcessId();
 
     xcb_connection_t* connection_;

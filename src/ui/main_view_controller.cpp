@@ -399,10 +399,11 @@ void MainViewController::showMatchPreview() {
     }
     matchPreviewLine_->setPreview(
         previewMatches(monitor_->userProcesses(), {QUuid(), entry, matchMode_, true}));
-    // Under the input box, over the top of the pane below.
+    // Under the input box, over the top of the pane below, as wide as the bar's content.
     const QWidget* box = inputBar_->inputBox();
-    matchPreviewLine_->setGeometry(QRect(box->mapTo(this, QPoint(0, box->height() + 2)),
-                                         QSize(box->width(), MatchPreviewLine::lineHeight)));
+    const QPoint topLeft = box->mapTo(this, QPoint(0, box->height() + 2));
+    matchPreviewLine_->setGeometry(
+        QRect(topLeft, QSize(inputBar_->width() - 2 * topLeft.x(), MatchPreviewLine::lineHeight)));
     matchPreviewLine_->show();
     matchPreviewLine_->raise();
     if (field->accessibleDescription() != matchPreviewLine_->text()) {
