@@ -68,7 +68,9 @@ QList<quint64> ProcDirectory::socketInodes(qint32 pid) const {
         if (entry->d_name[0] == '.')
             continue;
         const ssize_t size = ::readlinkat(::dirfd(folder), entry->d_name, target, sizeof target);
-        const QByteArrayView link(target, size > 0 ? size : 0);
+        if (size <= 0)
+            continue;
+        const QByteArrayView link(target, size);
         if (!link.startsWith(socketMark) || !link.endsWith(']'))
             continue;
         bool ok = false;
