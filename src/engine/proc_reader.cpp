@@ -83,6 +83,17 @@ QList<quint64> ProcDirectory::socketInodes(qint32 pid) const {
     return inodes;
 }
 
+// The name may hold spaces and ")" itself, so it ends at the last ")".
+std::optional<qint32> parentInStat(QByteArrayView stat) {
+    const qsizetype close = stat.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = stat.sliced(close + 1).toByteArray().split(' ');
+    bool ok = false;
+    const qint32 parent = fields.size() > 2 ? fields.at(2).toInt(&ok) : 0;
+    return ok ? std::optional(parent) : std::nullopt;
+}
+
 QByteArray argumentZero(const ProcReader& proc, qint32 pid) {
     const std::optional<QByteArray> commandLine = proc.read(pid, "cmdline");
     if (!commandLine)

@@ -38,5 +38,8 @@ private:
     QByteArray root_;
 };
 
+// The parent's process id in a stat file ("pid (name) state ppid ..."); none when malformed.
+std::optional<qint32> parentInStat(QByteArrayView stat);
+
 // argv[0] of a process: its command line up to the first NUL; empty for a kernel thread.
 QByteArray argumentZero(const ProcReader& proc, qint32 pid);

@@ -3,6 +3,7 @@
 #include "proc_reader.h"
 
 #include <QFile>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -59,10 +60,46 @@ void SessionProcessFinder::mark(QList<UserProcess>& rows) {
     }
     listeners_ = std::move(listeners);
 
-    const QSet<qint32> named = roles_->processIds();
-    for (UserProcess& row : rows)
-        row.isSessionProcess =
-            row.pid == sessionLeader_ || listeners_.contains(row.pid) || named.contains(row.pid);
+    QSet<qint32> leftAlone = roles_->processIds();
+    leftAlone.unite(listeners_);
+    leftAlone.insert(sessionLeader_);
+    if (!ancestors_)
+        ancestors_ = readAncestors();
+    qsizetype ancestorsSeen = markRows(rows, leftAlone);
+    // An ancestor that ended left this program to another parent.
+    if (ancestorsSeen < ancestorsSeen_) {
+        ancestors_ = readAncestors();
+        ancestorsSeen = markRows(rows, leftAlone);
+    }
+    ancestorsSeen_ = ancestorsSeen;
+}
+
+qsizetype SessionProcessFinder::markRows(QList<UserProcess>& rows, QSet<qint32> leftAlone) const {
+    leftAlone.unite(*ancestors_);
+    // A handful of ids, searched for every row: a sorted array beats hashing.
+    std::vector<qint32> sorted(leftAlone.cbegin(), leftAlone.cend());
+    std::sort(sorted.begin(), sorted.end());
+    qsizetype ancestorsSeen = 0;
+    for (UserProcess& row : rows) {
+        row.isSessionProcess = std::binary_search(sorted.cbegin(), sorted.cend(), row.pid);
+        ancestorsSeen +=
+            row.isSessionProcess && row.uid == currentUid_ && ancestors_->contains(row.pid);
+    }
+    return ancestorsSeen;
+}
+
+// From the parent up to, not including, pid 1; the bound only guards against a loop that id
+// reuse could fake while the chain is read.
+QSet<qint32> SessionProcessFinder::readAncestors() const {
+    QSet<qint32> ancestors;
+    const std::optional<QByteArray> self = proc_.readShared("self/stat");
+    std::optional<qint32> pid = self ? parentInStat(*self) : std::nullopt;
+    while (pid && *pid > 1 && !ancestors.contains(*pid) && ancestors.size() < 4096) {
+        ancestors.insert(*pid);
+        const std::optional<QByteArray> stat = proc_.read(*pid, "stat");
+        pid = stat ? parentInStat(*stat) : std::nullopt;
+    }
+    return ancestors;
 }
 
 bool SessionProcessFinder::haveSocketFilesChanged() {

@@ -50,9 +50,10 @@ QStringList sessionSocketNames(const QString& display, const QString& waylandDis
                                const QString& runtimeDir);
 
 // Finds them by role, never by name: whoever holds a listening session socket open (the display
-// server or compositor, Xwayland, the service manager), the session leader, and what `roles`
-// names. Cheap per scan: a process's open files are read once, and the sockets again only when a
-// socket file is made anew or a listener has gone.
+// server or compositor, Xwayland, the service manager), the session leader, what `roles` names,
+// and this program's ancestors, which are never signalled either. Cheap per scan: a process's
+// open files are read once, the sockets again only when a socket file is made anew or a listener
+// has gone, and the ancestors again only when one of the user's has gone.
 class SessionProcessFinder final : public SessionProcesses {
 public:
     SessionProcessFinder(const ProcReader& proc, QStringList socketNames,
@@ -65,6 +66,9 @@ private:
     bool haveSocketFilesChanged();
     QSet<qint32> findListeners(const QList<UserProcess>& rows);
     QSet<quint64> listeningInodes() const;
+    QSet<qint32> readAncestors() const;
+    // Marks the rows; returns how many of this program's ancestors among them run as the user.
+    qsizetype markRows(QList<UserProcess>& rows, QSet<qint32> leftAlone) const;
 
     const ProcReader& proc_;
     QStringList socketNames_;
@@ -75,6 +79,8 @@ private:
     std::vector<std::optional<std::tuple<quint64, quint64, qint64>>> socketFiles_;
     std::optional<QSet<quint64>> inodes_;
     QSet<qint32> listeners_;
+    std::optional<QSet<qint32>> ancestors_;
+    qsizetype ancestorsSeen_ = 0;
     // Whether each process holds one of the inodes.
     ProcessMemo<std::optional<bool>> holdsSocket_;
 };

@@ -16,6 +16,6 @@ struct UserProcess {
     QString path;
     ProcessOrigin origin = ProcessOrigin::unknown;
     // One of the processes the user's session runs on (its bus, display server, service manager,
-    // ...): never signalled.
+    // ...) or one of this program's ancestors: never signalled.
     bool isSessionProcess = false;
 };

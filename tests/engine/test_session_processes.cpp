@@ -61,9 +61,9 @@ private Q_SLOTS:
         QCOMPARE(sessionSocketNames(":x", "", ""), QStringList());
     }
 
-    // Listeners of the session's sockets, the leader and what the bus names; never a client
-    // connected to them, never another user's process. What was read once is not read again
-    // until a socket is made anew or a listener goes.
+    // Listeners of the session's sockets, the leader, what the bus names and this program's
+    // ancestors; never a client connected to a socket, never another user's process. What was
+    // read once is not read again until a socket is made anew or a listener or ancestor goes.
     void findsTheSessionByRole() {
         QTemporaryDir runtime;
         const QString wayland = runtime.filePath(QStringLiteral("wayland-0"));
@@ -76,6 +76,13 @@ private Q_SLOTS:
                                                 {300, true, runtime.filePath("other")}}));
         for (const qint32 pid : {10, 11, 12, 13, 14, 15, 16, 20, 21, 22})
             proc.add(pid, "x");
+        const auto setParent = [&proc](const QString& child, int parent) {
+            proc.addShared(child + "/stat",
+                           QStringLiteral("1 (a (b)) S %1 1").arg(parent).toUtf8());
+        };
+        setParent("self", 30);
+        setParent("30", 31);
+        setParent("31", 1);
         for (const auto& [pid, inode] : QList<std::pair<qint32, quint64>>{
                  {10, 100}, {11, 200}, {12, 101}, {13, 300}, {14, 100}, {21, 201}, {22, 100}})
             proc.addSocket(pid, inode);
@@ -83,31 +90,34 @@ private Q_SLOTS:
         roles->pids = {16};
         SessionProcessFinder finder(proc, sessionSocketNames(":5", "wayland-0", runtime.path()),
                                     roles, 15, 501);
-        QList<UserProcess> rows = {row(10),    row(11), row(12), row(13),
-                                   row(14, 0), row(15), row(16)};
+        QList<UserProcess> rows = {row(10), row(11), row(12), row(13), row(14, 0),
+                                   row(15), row(16), row(30), row(31)};
         finder.mark(rows);
-        QCOMPARE(marked(rows), QList<qint32>({10, 11, 15, 16}));
+        QCOMPARE(marked(rows), QList<qint32>({10, 11, 15, 16, 30, 31}));
         QVERIFY(!proc.reads.contains("14/fd"));
 
         // Xwayland started later, given the compositor's socket: only the newcomer is read.
         proc.reads.clear();
         rows.append(row(22));
         finder.mark(rows);
-        QCOMPARE(marked(rows), QList<qint32>({10, 11, 15, 16, 22}));
+        QCOMPARE(marked(rows), QList<qint32>({10, 11, 15, 16, 30, 31, 22}));
         QCOMPARE(proc.reads, QStringList("22/fd"));
 
-        // The X server ends and another listens on a socket of its own.
+        // The X server ends and another listens on a socket of its own; the parent ends and
+        // leaves this program to another.
         proc.addShared("net/unix", socketTable({{100, true, wayland}, {201, true, xAbstract}}));
-        rows = {row(10), row(12), row(21)};
+        setParent("self", 32);
+        setParent("32", 1);
+        rows = {row(10), row(12), row(21), row(32)};
         finder.mark(rows);
-        QCOMPARE(marked(rows), QList<qint32>({10, 21}));
+        QCOMPARE(marked(rows), QList<qint32>({10, 21, 32}));
 
         // The compositor's socket is made anew: the sockets are read again.
         proc.addShared("net/unix", socketTable({{400, true, wayland}}));
         proc.addSocket(12, 400);
         makeFile(wayland);
         finder.mark(rows);
-        QCOMPARE(marked(rows), QList<qint32>({12}));
+        QCOMPARE(marked(rows), QList<qint32>({12, 32}));
     }
 };
 
