@@ -69,9 +69,9 @@ int main(int argc, char* argv[]) {
     if (program.isEmpty())
         return 1;
 
-    // A session socket, listened on by this process.
+    // A session socket, listened on by this process and by none of its children.
     const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("wayland-0")));
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::copy(socketPath.begin(), socketPath.end(), address.sun_path);

@@ -43,12 +43,9 @@ DesktopSessionRoles::DesktopSessionRoles(QObject* parent)
     }
 }
 
-QSet<qint32> DesktopSessionRoles::processIds() const {
+QList<qint32> DesktopSessionRoles::processIds() const {
     std::lock_guard lock(mutex_);
-    QSet<qint32> pids;
-    for (const qint32 pid : processOf_)
-        pids.insert(pid);
-    return pids;
+    return processOf_.values();
 }
 
 QDBusPendingCallWatcher* DesktopSessionRoles::askOwnerProcess(const QString& busName) {

@@ -18,7 +18,7 @@ class DesktopSessionRoles final : public QObject, public SessionRoleSource {
 public:
     explicit DesktopSessionRoles(QObject* parent = nullptr);
 
-    QSet<qint32> processIds() const override;
+    QList<qint32> processIds() const override;
 
 private:
     // Asks the bus which process owns the name; the answer sets the role of that name.

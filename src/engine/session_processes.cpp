@@ -45,57 +45,63 @@ SessionProcessFinder::SessionProcessFinder(const ProcReader& proc, QStringList s
                                            std::shared_ptr<const SessionRoleSource> roles,
                                            qint32 sessionLeader, quint32 currentUid)
     : proc_(proc), socketNames_(std::move(socketNames)), roles_(std::move(roles)),
-      sessionLeader_(sessionLeader), currentUid_(currentUid) {}
+      sessionLeader_(sessionLeader), currentUid_(currentUid) {
+    for (const QString& name : socketNames_) {
+        if (!name.startsWith(u'@'))
+            socketFiles_.push_back({QFile::encodeName(name), std::nullopt});
+    }
+}
 
 void SessionProcessFinder::mark(QList<UserProcess>& rows) {
     if (haveSocketFilesChanged())
         inodes_.reset();
-    QSet<qint32> listeners = findListeners(rows);
+    std::vector<qint32> listeners = findListeners(rows);
     // A listener that went away may have a successor on a socket of its own.
-    const bool isOneGone = std::any_of(listeners_.cbegin(), listeners_.cend(),
-                                       [&](qint32 pid) { return !listeners.contains(pid); });
-    if (isOneGone) {
+    if (!std::includes(listeners.cbegin(), listeners.cend(), listeners_.cbegin(),
+                       listeners_.cend())) {
         inodes_.reset();
         listeners = findListeners(rows);
     }
     listeners_ = std::move(listeners);
 
-    QSet<qint32> leftAlone = roles_->processIds();
-    leftAlone.unite(listeners_);
-    leftAlone.insert(sessionLeader_);
     if (!ancestors_)
         ancestors_ = readAncestors();
-    qsizetype ancestorsSeen = markRows(rows, leftAlone);
+    qsizetype ancestorsSeen = markRows(rows);
     // An ancestor that ended left this program to another parent.
     if (ancestorsSeen < ancestorsSeen_) {
         ancestors_ = readAncestors();
-        ancestorsSeen = markRows(rows, leftAlone);
+        ancestorsSeen = markRows(rows);
     }
     ancestorsSeen_ = ancestorsSeen;
 }
 
-qsizetype SessionProcessFinder::markRows(QList<UserProcess>& rows, QSet<qint32> leftAlone) const {
-    leftAlone.unite(*ancestors_);
+qsizetype SessionProcessFinder::markRows(QList<UserProcess>& rows) const {
     // A handful of ids, searched for every row: a sorted array beats hashing.
-    std::vector<qint32> sorted(leftAlone.cbegin(), leftAlone.cend());
-    std::sort(sorted.begin(), sorted.end());
+    const QList<qint32> named = roles_->processIds();
+    std::vector<qint32> leftAlone(named.cbegin(), named.cend());
+    leftAlone.insert(leftAlone.end(), listeners_.cbegin(), listeners_.cend());
+    leftAlone.insert(leftAlone.end(), ancestors_->cbegin(), ancestors_->cend());
+    leftAlone.push_back(sessionLeader_);
+    std::sort(leftAlone.begin(), leftAlone.end());
     qsizetype ancestorsSeen = 0;
     for (UserProcess& row : rows) {
-        row.isSessionProcess = std::binary_search(sorted.cbegin(), sorted.cend(), row.pid);
+        row.isSessionProcess = std::binary_search(leftAlone.cbegin(), leftAlone.cend(), row.pid);
         ancestorsSeen +=
-            row.isSessionProcess && row.uid == currentUid_ && ancestors_->contains(row.pid);
+            row.isSessionProcess && row.uid == currentUid_ &&
+            std::find(ancestors_->cbegin(), ancestors_->cend(), row.pid) != ancestors_->cend();
     }
     return ancestorsSeen;
 }
 
 // From the parent up to, not including, pid 1; the bound only guards against a loop that id
 // reuse could fake while the chain is read.
-QSet<qint32> SessionProcessFinder::readAncestors() const {
-    QSet<qint32> ancestors;
+std::vector<qint32> SessionProcessFinder::readAncestors() const {
+    std::vector<qint32> ancestors;
     const std::optional<QByteArray> self = proc_.readShared("self/stat");
     std::optional<qint32> pid = self ? parentInStat(*self) : std::nullopt;
-    while (pid && *pid > 1 && !ancestors.contains(*pid) && ancestors.size() < 4096) {
-        ancestors.insert(*pid);
+    while (pid && *pid > 1 && ancestors.size() < 4096 &&
+           std::find(ancestors.cbegin(), ancestors.cend(), *pid) == ancestors.cend()) {
+        ancestors.push_back(*pid);
         const std::optional<QByteArray> stat = proc_.read(*pid, "stat");
         pid = stat ? parentInStat(*stat) : std::nullopt;
     }
@@ -103,25 +109,25 @@ QSet<qint32> SessionProcessFinder::readAncestors() const {
 }
 
 bool SessionProcessFinder::haveSocketFilesChanged() {
-    decltype(socketFiles_) files;
-    for (const QString& name : socketNames_) {
+    bool hasChanged = false;
+    for (auto& [path, identity] : socketFiles_) {
         struct stat status {};
-        if (name.startsWith(u'@') || ::stat(QFile::encodeName(name).constData(), &status) != 0)
-            files.emplace_back();
-        else
-            files.emplace_back(
-                std::tuple{quint64(status.st_dev), quint64(status.st_ino),
-                           qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec});
+        std::optional<FileIdentity> now;
+        if (::stat(path.constData(), &status) == 0)
+            now = FileIdentity{quint64(status.st_dev), quint64(status.st_ino),
+                               qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec};
+        hasChanged = hasChanged || now != identity;
+        identity = now;
     }
-    return std::exchange(socketFiles_, std::move(files)) != socketFiles_;
+    return hasChanged;
 }
 
-QSet<qint32> SessionProcessFinder::findListeners(const QList<UserProcess>& rows) {
+std::vector<qint32> SessionProcessFinder::findListeners(const QList<UserProcess>& rows) {
     if (!inodes_) {
         inodes_ = listeningInodes();
         holdsSocket_.clear();
     }
-    QSet<qint32> listeners;
+    std::vector<qint32> listeners;
     if (inodes_->isEmpty())
         return listeners;
     // Only the user's own processes: no other can be signalled, nor read.
@@ -135,9 +141,10 @@ QSet<qint32> SessionProcessFinder::findListeners(const QList<UserProcess>& rows)
                                 [this](quint64 inode) { return inodes_->contains(inode); });
         }
         if (*holds)
-            listeners.insert(row.pid);
+            listeners.push_back(row.pid);
     }
     holdsSocket_.endSnapshot();
+    std::sort(listeners.begin(), listeners.end());
     return listeners;
 }
 

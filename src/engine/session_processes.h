@@ -35,12 +35,12 @@ public:
 class SessionRoleSource {
 public:
     virtual ~SessionRoleSource() = default;
-    virtual QSet<qint32> processIds() const = 0;
+    virtual QList<qint32> processIds() const = 0;
 };
 
 class NoSessionRoles final : public SessionRoleSource {
 public:
-    QSet<qint32> processIds() const override { return {}; }
+    QList<qint32> processIds() const override { return {}; }
 };
 
 // The sockets whose listeners carry the session, as /proc/net/unix names them ("@" starts an
@@ -64,22 +64,24 @@ public:
 
 private:
     bool haveSocketFilesChanged();
-    QSet<qint32> findListeners(const QList<UserProcess>& rows);
+    std::vector<qint32> findListeners(const QList<UserProcess>& rows);
     QSet<quint64> listeningInodes() const;
-    QSet<qint32> readAncestors() const;
+    std::vector<qint32> readAncestors() const;
     // Marks the rows; returns how many of this program's ancestors among them run as the user.
-    qsizetype markRows(QList<UserProcess>& rows, QSet<qint32> leftAlone) const;
+    qsizetype markRows(QList<UserProcess>& rows) const;
 
     const ProcReader& proc_;
     QStringList socketNames_;
     std::shared_ptr<const SessionRoleSource> roles_;
     qint32 sessionLeader_;
     quint32 currentUid_;
-    // What the socket files were when the inodes were read: device, inode and change time.
-    std::vector<std::optional<std::tuple<quint64, quint64, qint64>>> socketFiles_;
+    // Device, inode and change time: a socket file made anew differs in one of them.
+    using FileIdentity = std::tuple<quint64, quint64, qint64>;
+    // The socket files and what they were at the last scan (none: missing).
+    std::vector<std::pair<QByteArray, std::optional<FileIdentity>>> socketFiles_;
     std::optional<QSet<quint64>> inodes_;
-    QSet<qint32> listeners_;
-    std::optional<QSet<qint32>> ancestors_;
+    std::vector<qint32> listeners_; // sorted
+    std::optional<std::vector<qint32>> ancestors_;
     qsizetype ancestorsSeen_ = 0;
     // Whether each process holds one of the inodes.
     ProcessMemo<std::optional<bool>> holdsSocket_;

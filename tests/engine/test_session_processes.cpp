@@ -7,8 +7,8 @@
 namespace {
 class FixedRoles final : public SessionRoleSource {
 public:
-    QSet<qint32> processIds() const override { return pids; }
-    QSet<qint32> pids;
+    QList<qint32> processIds() const override { return pids; }
+    QList<qint32> pids;
 };
 
 UserProcess row(qint32 pid, quint32 uid = 501) {
