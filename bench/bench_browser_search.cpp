@@ -5,12 +5,9 @@
 // other work on the machine does not stretch, and in wall time. Goals: the worst keystroke within
 // one frame (16 ms), and the snapshot taken in with a quarter of the baseline's work on the main
 // thread at most, never more than a frame.
-#include "bench_timing.h"
-#include "fake_monitor_world.h"
-#include "main_view_controller.h"
 #include "process_filter.h"
-#include "process_runner.h"
 #include "row_table.h"
+#include "typing_bench.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -95,27 +92,15 @@ template <typename Done> double longestStallMs(Done isDone, int periodMs = 1) {
     return longest;
 }
 
-void print(const char* what, const Spread& figures) {
-    std::printf("  %-44s min %6.2f  median %6.2f  max %6.2f ms\n", what, figures.min,
-                figures.median, figures.max);
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    FakeMonitorWorld world;
-    MonitorServices services = world.services();
-    services.runner = std::make_shared<SyntheticRunner>();
-    services.currentUid = currentUid;
-    MainViewController controller(services, std::make_shared<FakeFileChooser>());
-    QLineEdit bare;
-    controller.show();
-    bare.show();
-    if (!QTest::qWaitForWindowExposed(&controller) || !QTest::qWaitForWindowExposed(&bare)) {
-        std::fprintf(stderr, "the windows did not show\n");
+    TypingBench bench(std::make_shared<SyntheticRunner>(), currentUid);
+    if (!bench.show())
         return 1;
-    }
-    auto* field = controller.findChild<QLineEdit*>(QStringLiteral("inputField"));
+    MainViewController& controller = bench.controller;
+    QLineEdit* field = bench.field();
     auto* table = controller.findChild<RowTable*>(QStringLiteral("browseTable"));
     QTest::mouseClick(controller.findChild<QWidget*>(QStringLiteral("browseTabBtn")),
                       Qt::LeftButton);
@@ -126,33 +111,7 @@ int main(int argc, char* argv[]) {
     }
 
     // Keystrokes that narrow the list step by step and widen it again, down to the empty search.
-    const QString typed = QStringLiteral("web content");
-    std::vector<double> keystrokes;
-    std::vector<double> bareKeystrokes;
-    std::vector<double> keystrokeWalls;
-    const auto measure = [&keystrokeWalls](QWidget& window, QLineEdit* target, Qt::Key key) {
-        QElapsedTimer timer;
-        timer.start();
-        const double cpu = threadCpuMs();
-        QTest::keyClick(target, key);
-        window.repaint();
-        QCoreApplication::processEvents();
-        keystrokeWalls.push_back(msSince(timer));
-        return threadCpuMs() - cpu;
-    };
-    for (int round = 0; round < 5; ++round) {
-        QList<Qt::Key> keys;
-        for (QChar c : typed)
-            keys.append(c == u' ' ? Qt::Key_Space : Qt::Key(c.toUpper().unicode()));
-        keys.append(QList<Qt::Key>(typed.size(), Qt::Key_Backspace));
-        for (Qt::Key key : keys) {
-            keystrokes.push_back(measure(controller, field, key));
-            bareKeystrokes.push_back(measure(bare, &bare, key));
-        }
-    }
-    std::vector<double> searchWalls;
-    for (size_t i = 0; i < keystrokeWalls.size(); i += 2)
-        searchWalls.push_back(keystrokeWalls[i]);
+    const TypingBench::Times typing = bench.typeAndErase(QStringLiteral("web content"), 5);
     if (table->numberOfRows() != processCount || !field->text().isEmpty()) {
         std::fprintf(stderr, "the search did not return to the whole list\n");
         return 1;
@@ -188,20 +147,20 @@ int main(int argc, char* argv[]) {
         baselines.push_back(threadCpuMs() - cpu + (rows == snapshot.size() ? 0 : 1e6));
     }
 
-    const Spread keystroke = spreadOf(keystrokes);
-    const Spread bareKeystroke = spreadOf(bareKeystrokes);
+    const Spread keystroke = spreadOf(typing.keystrokes);
+    const Spread bareKeystroke = spreadOf(typing.bareKeystrokes);
     const Spread intake = spreadOf(intakes);
     const Spread baseline = spreadOf(baselines);
     std::printf("browser with %d processes, %zu keystrokes, %zu snapshots\n", processCount,
-                keystrokes.size(), intakes.size());
+                typing.keystrokes.size(), intakes.size());
     std::printf(" main thread's processor time:\n");
-    print("search keystroke to repainted table", keystroke);
-    print("baseline: the same key in a bare line edit", bareKeystroke);
-    print("taking in a snapshot until its rows show", intake);
-    print("baseline: preparing it on the main thread", baseline);
+    printSpread("search keystroke to repainted table", keystroke);
+    printSpread("baseline: the same key in a bare line edit", bareKeystroke);
+    printSpread("taking in a snapshot until its rows show", intake);
+    printSpread("baseline: preparing it on the main thread", baseline);
     std::printf(" wall time, stretched by whatever else the machine runs:\n");
-    print("search keystroke to repainted table", spreadOf(searchWalls));
-    print("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
+    printSpread("search keystroke to repainted table", spreadOf(typing.walls));
+    printSpread("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
     const double intakeRatio = intake.median / baseline.median;
     std::printf("  ratios of the medians: keystroke %.2f, snapshot intake %.2f\n",
                 keystroke.median / bareKeystroke.median, intakeRatio);

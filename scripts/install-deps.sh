@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
-  procps xvfb xauth xdotool fonts-noto-color-emoji fonts-noto-cjk
+  libxcb1-dev procps xvfb xauth xdotool dbus fonts-noto-color-emoji fonts-noto-cjk
   appstream desktop-file-utils
 )
 [ "${1:-}" = deb ] && packages+=(dpkg-dev file lintian)

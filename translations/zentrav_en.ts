@@ -288,5 +288,27 @@
         <source>Main menu</source>
         <translation>Main menu</translation>
     </message>
+    <message id="preview_matches" numerus="yes">
+        <source>Matches %n running processes: %s</source>
+        <translation>
+            <numerusform>Matches %n running process: %s</numerusform>
+            <numerusform>Matches %n running processes: %s</numerusform>
+        </translation>
+    </message>
+    <message id="preview_no_match">
+        <source>Matches no running process</source>
+        <translation>Matches no running process</translation>
+    </message>
+    <message id="preview_left_alone" numerus="yes">
+        <source>(%n session processes left alone)</source>
+        <translation>
+            <numerusform>(%n session process left alone)</numerusform>
+            <numerusform>(%n session processes left alone)</numerusform>
+        </translation>
+    </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>Part of your session: Zentrav leaves it alone</translation>
+    </message>
 </context>
 </TS>

@@ -285,5 +285,25 @@
         <source>Main menu</source>
         <translation>メインメニュー</translation>
     </message>
+    <message id="preview_matches" numerus="yes">
+        <source>Matches %n running processes: %s</source>
+        <translation>
+            <numerusform>実行中の %n 個のプロセスに一致: %s</numerusform>
+        </translation>
+    </message>
+    <message id="preview_no_match">
+        <source>Matches no running process</source>
+        <translation>実行中のプロセスには一致しません</translation>
+    </message>
+    <message id="preview_left_alone" numerus="yes">
+        <source>(%n session processes left alone)</source>
+        <translation>
+            <numerusform>（セッションのプロセス %n 個はそのまま）</numerusform>
+        </translation>
+    </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>セッションの一部です。Zentrav は終了しません</translation>
+    </message>
 </context>
 </TS>

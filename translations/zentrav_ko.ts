@@ -285,5 +285,25 @@
         <source>Main menu</source>
         <translation>주 메뉴</translation>
     </message>
+    <message id="preview_matches" numerus="yes">
+        <source>Matches %n running processes: %s</source>
+        <translation>
+            <numerusform>실행 중인 프로세스 %n개와 일치: %s</numerusform>
+        </translation>
+    </message>
+    <message id="preview_no_match">
+        <source>Matches no running process</source>
+        <translation>일치하는 실행 중인 프로세스 없음</translation>
+    </message>
+    <message id="preview_left_alone" numerus="yes">
+        <source>(%n session processes left alone)</source>
+        <translation>
+            <numerusform>(세션 프로세스 %n개는 그대로 둠)</numerusform>
+        </translation>
+    </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>세션의 일부입니다. Zentrav가 종료하지 않습니다</translation>
+    </message>
 </context>
 </TS>

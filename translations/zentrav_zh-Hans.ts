@@ -285,5 +285,25 @@
         <source>Main menu</source>
         <translation>主菜单</translation>
     </message>
+    <message id="preview_matches" numerus="yes">
+        <source>Matches %n running processes: %s</source>
+        <translation>
+            <numerusform>匹配 %n 个正在运行的进程：%s</numerusform>
+        </translation>
+    </message>
+    <message id="preview_no_match">
+        <source>Matches no running process</source>
+        <translation>没有匹配的正在运行的进程</translation>
+    </message>
+    <message id="preview_left_alone" numerus="yes">
+        <source>(%n session processes left alone)</source>
+        <translation>
+            <numerusform>（%n 个会话进程不受影响）</numerusform>
+        </translation>
+    </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>属于你的会话：Zentrav 不会结束它</translation>
+    </message>
 </context>
 </TS>

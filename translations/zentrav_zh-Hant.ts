@@ -285,5 +285,25 @@
         <source>Main menu</source>
         <translation>主選單</translation>
     </message>
+    <message id="preview_matches" numerus="yes">
+        <source>Matches %n running processes: %s</source>
+        <translation>
+            <numerusform>符合 %n 個執行中的程序：%s</numerusform>
+        </translation>
+    </message>
+    <message id="preview_no_match">
+        <source>Matches no running process</source>
+        <translation>沒有符合的執行中程序</translation>
+    </message>
+    <message id="preview_left_alone" numerus="yes">
+        <source>(%n session processes left alone)</source>
+        <translation>
+            <numerusform>（%n 個工作階段程序不受影響）</numerusform>
+        </translation>
+    </message>
+    <message id="tip_session_process">
+        <source>Part of your session: Zentrav leaves it alone</source>
+        <translation>屬於你的工作階段：Zentrav 不會結束它</translation>
+    </message>
 </context>
 </TS>

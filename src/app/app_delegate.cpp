@@ -5,6 +5,7 @@
 #include "app_style.h"
 #include "cursor_blink_timeout.h"
 #include "dark_palette.h"
+#include "desktop_session_roles.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
 #include "window_placement.h"
@@ -26,6 +27,10 @@ void centreOnScreen(QWidget& window) {
 
 AppDelegate::Environment AppDelegate::Environment::system() {
     Environment environment;
+    // One for the program: every monitor the window gets leaves the same processes alone.
+    environment.monitorServices = [roles = std::make_shared<DesktopSessionRoles>()] {
+        return MonitorServices::system(roles);
+    };
     environment.openUrl = &QDesktopServices::openUrl;
     return environment;
 }

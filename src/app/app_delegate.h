@@ -19,7 +19,7 @@ class AppDelegate : public QObject {
 public:
     // What the shell needs from the outside world; tests replace both.
     struct Environment {
-        std::function<MonitorServices()> monitorServices = &MonitorServices::system;
+        std::function<MonitorServices()> monitorServices = [] { return MonitorServices::system(); };
         std::function<bool(const QUrl&)> openUrl;
 
         static Environment system();

@@ -124,7 +124,8 @@ ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetPr
             info.totalMemoryKB += process.memoryKB;
             info.origin = process.origin;
             ++info.processCount;
-            if (targets[t].isEnabled)
+            // The session's own processes match as any other but are never signalled.
+            if (targets[t].isEnabled && !process.isSessionProcess)
                 victimsOf[size_t(t)].push_back(&process);
         }
     }

@@ -24,7 +24,8 @@ struct ScanResult {
 QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSignals& signals,
                                   const Lang& lang, const std::stop_token& stop = {});
 
-// Figures for every entry, kills for the enabled ones (entry order, then snapshot order).
+// Figures for every entry, kills for the enabled ones (entry order, then snapshot order), never
+// of a session process.
 ScanResult runKillCycle(const QList<UserProcess>& snapshot, const QList<TargetProcess>& targets,
                         ProcessSignals& signals, const Lang& lang,
                         const std::stop_token& stop = {});

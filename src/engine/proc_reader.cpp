@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <unistd.h>
@@ -18,7 +19,14 @@ ProcDirectory::ProcDirectory(const QString& root) : root_(QFile::encodeName(root
 // Plain read(2): QFile takes nearly twice as long per file, which counts when a first scan
 // meets thousands of processes.
 std::optional<QByteArray> ProcDirectory::read(qint32 pid, QByteArrayView entry) const {
-    const QByteArray path = root_ + '/' + QByteArray::number(pid) + '/' + entry.toByteArray();
+    return readPath(root_ + '/' + QByteArray::number(pid) + '/' + entry.toByteArray());
+}
+
+std::optional<QByteArray> ProcDirectory::readShared(QByteArrayView path) const {
+    return readPath(root_ + '/' + path.toByteArray());
+}
+
+std::optional<QByteArray> ProcDirectory::readPath(const QByteArray& path) const {
     FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
     if (!file.isValid())
         return std::nullopt;
@@ -52,6 +60,43 @@ std::optional<FileId> ProcDirectory::executableFile(qint32 pid) const {
     return fileIdOf(root_ + '/' + QByteArray::number(pid) + "/exe");
 }
 
+QList<quint64> ProcDirectory::socketInodes(qint32 pid) const {
+    const QByteArray path = root_ + '/' + QByteArray::number(pid) + "/fd";
+    DIR* folder = ::opendir(path.constData());
+    if (!folder)
+        return {};
+    QList<quint64> inodes;
+    constexpr QByteArrayView socketMark("socket:[");
+    char target[64];
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const ssize_t size = ::readlinkat(::dirfd(folder), entry->d_name, target, sizeof target);
+        if (size <= 0)
+            continue;
+        const QByteArrayView link(target, size);
+        if (!link.startsWith(socketMark) || !link.endsWith(']'))
+            continue;
+        bool ok = false;
+        const quint64 inode =
+            link.sliced(socketMark.size(), link.size() - socketMark.size() - 1).toULongLong(&ok);
+        if (ok)
+            inodes.append(inode);
+    }
+    ::closedir(folder);
+    return inodes;
+}
+
+// "pid (name) state ppid ...": the name may hold anything, so it ends at the last ")".
+std::optional<qint32> parentInStat(QByteArrayView stat) {
+    const qsizetype close = stat.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    bool ok = false;
+    const qint32 parent = piecesOf(stat.sliced(close + 1), ' ').value(2).toInt(&ok);
+    return ok ? std::optional(parent) : std::nullopt;
+}
+
 QByteArray argumentZero(const ProcReader& proc, qint32 pid) {
     const std::optional<QByteArray> commandLine = proc.read(pid, "cmdline");
     if (!commandLine)
@@ -62,14 +107,7 @@ QByteArray argumentZero(const ProcReader& proc, qint32 pid) {
 
 std::optional<qint32> parentPid(const ProcReader& proc, qint32 pid) {
     const std::optional<QByteArray> stat = proc.read(pid, "stat");
-    if (!stat)
-        return std::nullopt;
-    // "pid (name) state ppid ...": the name may hold anything, so it ends at the last ")".
-    const QList<QByteArrayView> fields =
-        piecesOf(QByteArrayView(*stat).sliced(stat->lastIndexOf(')') + 1), ' ');
-    bool ok = false;
-    const qint32 parent = fields.value(2).toInt(&ok);
-    return ok ? std::optional(parent) : std::nullopt;
+    return stat ? parentInStat(*stat) : std::nullopt;
 }
 
 QList<QByteArrayView> piecesOf(QByteArrayView content, char separator) {

@@ -19,6 +19,11 @@ public:
     virtual QString executable(qint32 pid) const = 0;
     // The file the "exe" link leads to, wherever it is mounted for the process.
     virtual std::optional<FileId> executableFile(qint32 pid) const = 0;
+    // The inodes of the sockets among the process's open files ("socket:[N]" links in fd/);
+    // empty when they cannot be read.
+    virtual QList<quint64> socketInodes(qint32 pid) const = 0;
+    // A file about the whole system, such as "net/unix".
+    virtual std::optional<QByteArray> readShared(QByteArrayView path) const = 0;
 };
 
 // The files under one directory: "/proc" on the system, a made-up tree in tests.
@@ -29,10 +34,17 @@ public:
     std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
     std::optional<FileId> executableFile(qint32 pid) const override;
+    QList<quint64> socketInodes(qint32 pid) const override;
+    std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
 private:
+    std::optional<QByteArray> readPath(const QByteArray& path) const;
+
     QByteArray root_;
 };
+
+// The parent's process id in a stat file ("pid (name) state ppid ..."); none when malformed.
+std::optional<qint32> parentInStat(QByteArrayView stat);
 
 // argv[0] of a process: its command line up to the first NUL; empty for a kernel thread.
 QByteArray argumentZero(const ProcReader& proc, qint32 pid);

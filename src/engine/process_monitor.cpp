@@ -15,6 +15,7 @@
 #include "record_json.h"
 #include "self_memory.h"
 #include "serial_queue.h"
+#include "session_processes.h"
 #include "settings_store.h"
 #include "target_matcher.h"
 
@@ -39,7 +40,7 @@ QString defaultLogsDir() {
 }
 } // namespace
 
-MonitorServices MonitorServices::system() {
+MonitorServices MonitorServices::system(std::shared_ptr<const SessionRoleSource> sessionRoles) {
     MonitorServices services;
     services.runner = std::make_shared<PosixProcessRunner>();
     auto proc = std::make_shared<ProcDirectory>();
@@ -53,6 +54,15 @@ MonitorServices MonitorServices::system() {
     services.displayNames = std::make_shared<NoDisplayNames>();
 #endif
     services.signals = std::make_shared<SystemProcessSignals>();
+    if (!sessionRoles)
+        sessionRoles = std::make_shared<NoSessionRoles>();
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    services.sessionProcesses = std::make_shared<SessionProcessFinder>(
+        *proc,
+        sessionSocketNames(environment.value(QStringLiteral("DISPLAY")),
+                           environment.value(QStringLiteral("WAYLAND_DISPLAY")),
+                           environment.value(QStringLiteral("XDG_RUNTIME_DIR"))),
+        std::move(sessionRoles), ::getsid(0), ::getuid());
     services.selfMemory = std::make_shared<SystemSelfMemory>();
     services.files = std::make_shared<LocalFileSystem>();
     services.settings = std::make_shared<QSettingsStore>();
@@ -126,11 +136,13 @@ void ProcessMonitor::performScan() {
         matcher_ = std::make_shared<TargetMatcher>(targets_);
     scanQueue_->enqueue([this, cycle = *cycle_, targets = targets_, matcher = matcher_,
                          signals = services_.signals, lang = services_.lang,
-                         snapshotter = snapshotter_] {
+                         snapshotter = snapshotter_, session = services_.sessionProcesses] {
         if (cycle.stop_requested())
             return;
-        ScanResult result = runKillCycle(snapshotter->snapshotProcesses(true), targets, *matcher,
-                                         *signals, *lang, cycle.get_token());
+        QList<UserProcess> snapshot = snapshotter->snapshotProcesses(true);
+        session->mark(snapshot);
+        ScanResult result =
+            runKillCycle(snapshot, targets, *matcher, *signals, *lang, cycle.get_token());
         finishedCycles_.post({cycle, std::move(result)});
         // This object outlives the scan thread, which its destructor joins.
         QMetaObject::invokeMethod(this, "takeScanResults", Qt::QueuedConnection);
@@ -146,6 +158,8 @@ void ProcessMonitor::takeScanResults() {
     }
     for (QList<UserProcess>& processes : browserSnapshots_.takeAll())
         setAllProcesses(std::move(processes));
+    for (QList<UserProcess>& processes : userSnapshots_.takeAll())
+        setUserProcesses(std::move(processes));
 }
 
 void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 totalKB,
@@ -156,10 +170,21 @@ void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 tot
 }
 
 void ProcessMonitor::refreshAllProcesses() {
-    scanQueue_->enqueue([this, closing = closing_.get_token(), snapshotter = snapshotter_] {
+    enqueueSnapshot(false, browserSnapshots_);
+}
+
+void ProcessMonitor::refreshUserProcesses() {
+    enqueueSnapshot(true, userSnapshots_);
+}
+
+void ProcessMonitor::enqueueSnapshot(bool currentUserOnly, Mailbox<QList<UserProcess>>& mailbox) {
+    scanQueue_->enqueue([this, currentUserOnly, &mailbox, closing = closing_.get_token(),
+                         snapshotter = snapshotter_, session = services_.sessionProcesses] {
         if (closing.stop_requested())
             return;
-        browserSnapshots_.post(snapshotter->snapshotProcesses(false));
+        QList<UserProcess> snapshot = snapshotter->snapshotProcesses(currentUserOnly);
+        session->mark(snapshot);
+        mailbox.post(std::move(snapshot));
         QMetaObject::invokeMethod(this, "takeScanResults", Qt::QueuedConnection);
     });
 }
@@ -324,4 +349,9 @@ void ProcessMonitor::setSelfMemoryMB(double megabytes) {
 void ProcessMonitor::setAllProcesses(QList<UserProcess> processes) {
     allProcesses_ = std::move(processes);
     Q_EMIT allProcessesChanged(allProcesses_);
+}
+
+void ProcessMonitor::setUserProcesses(QList<UserProcess> processes) {
+    userProcesses_ = std::move(processes);
+    Q_EMIT userProcessesChanged(userProcesses_);
 }

@@ -29,6 +29,8 @@ class ProcessSignals;
 class ProcessSnapshotter;
 class SelfMemory;
 class SerialQueue;
+class SessionProcesses;
+class SessionRoleSource;
 class SettingsStore;
 
 // What the monitor uses of the system. Tests hand in fakes and a shorter second.
@@ -37,6 +39,8 @@ struct MonitorServices {
     std::shared_ptr<ProcReader> proc;
     std::shared_ptr<DisplayNameSource> displayNames;
     std::shared_ptr<ProcessSignals> signals;
+    // Used on the scan thread only.
+    std::shared_ptr<SessionProcesses> sessionProcesses;
     std::shared_ptr<SelfMemory> selfMemory;
     std::shared_ptr<FileSystem> files;
     std::shared_ptr<SettingsStore> settings;
@@ -46,9 +50,10 @@ struct MonitorServices {
     qint64 ownPid = 0;
     std::chrono::milliseconds second{1000};
 
-    // The real system: /bin/ps, /proc, the desktop's entries, signals, QSettings,
-    // ~/.local/share/Quorvane/logs. Made on the main thread.
-    static MonitorServices system();
+    // The real system: /bin/ps, /proc, the desktop's entries, the session's sockets, signals,
+    // QSettings, ~/.local/share/Quorvane/logs. Made on the main thread. `sessionRoles` names what
+    // only the session bus and the display know.
+    static MonitorServices system(std::shared_ptr<const SessionRoleSource> sessionRoles = {});
 };
 
 // The engine: the watch list, the kill log, monitoring and its scans. Lives on the main
@@ -70,6 +75,7 @@ public:
     double totalUserMemoryMB() const { return totalUserMemoryMB_; }
     double selfMemoryMB() const { return selfMemoryMB_; }
     const QList<UserProcess>& allProcesses() const { return allProcesses_; }
+    const QList<UserProcess>& userProcesses() const { return userProcesses_; }
     quint32 currentUID() const { return services_.currentUid; }
     const QString& logsDir() const { return logWriter_.logsDir(); }
 
@@ -79,6 +85,8 @@ public:
     // Queues a kill cycle unless one is queued or running already.
     void performScan();
     void refreshAllProcesses();
+    // A snapshot of the user's processes as a scan takes it, published as userProcesses.
+    void refreshUserProcesses();
 
     void updateSelfMemory();
     void cleanMemory();
@@ -106,6 +114,7 @@ Q_SIGNALS:
     void totalUserMemoryMBChanged(double totalUserMemoryMB);
     void selfMemoryMBChanged(double selfMemoryMB);
     void allProcessesChanged(const QList<UserProcess>& allProcesses);
+    void userProcessesChanged(const QList<UserProcess>& userProcesses);
 
 private Q_SLOTS:
     void takeScanResults();
@@ -126,6 +135,9 @@ private:
     void setTotalUserMemoryMB(double megabytes);
     void setSelfMemoryMB(double megabytes);
     void setAllProcesses(QList<UserProcess> processes);
+    void setUserProcesses(QList<UserProcess> processes);
+    // Posts a snapshot taken on the scan thread to the main thread.
+    void enqueueSnapshot(bool currentUserOnly, Mailbox<QList<UserProcess>>& mailbox);
 
     MonitorServices services_;
     QList<TargetProcess> targets_;
@@ -138,6 +150,7 @@ private:
     double totalUserMemoryMB_ = 0;
     double selfMemoryMB_ = 0;
     QList<UserProcess> allProcesses_;
+    QList<UserProcess> userProcesses_;
 
     std::unique_ptr<QTimer> timer_;
     QTimer flushTimer_;
@@ -154,5 +167,6 @@ private:
     std::stop_source closing_;
     Mailbox<FinishedCycle> finishedCycles_;
     Mailbox<QList<UserProcess>> browserSnapshots_;
+    Mailbox<QList<UserProcess>> userSnapshots_;
     std::unique_ptr<SerialQueue> scanQueue_;
 };

@@ -1,6 +1,7 @@
 #include "process_signals.h"
 
 #include "file_descriptor.h"
+#include "proc_reader.h"
 #include "task_name.h"
 
 #include <algorithm>
@@ -76,13 +77,7 @@ bool isSameName(const QByteArray& comm, const QString& snapshotName) {
 
 std::optional<qint32> parentOf(qint32 pid) {
     const auto stat = readProcFile(pid, "stat");
-    if (!stat)
-        return std::nullopt;
-    // "pid (name) state ppid ...", the name ending at the last ")".
-    const QList<QByteArray> fields = stat->mid(stat->lastIndexOf(')') + 1).split(' ');
-    bool ok = false;
-    const qint32 parent = fields.size() > 2 ? fields.at(2).toInt(&ok) : 0;
-    return ok ? std::optional(parent) : std::nullopt;
+    return stat ? parentInStat(*stat) : std::nullopt;
 }
 
 // Ending the parent, its parent and so on ends this program or the session that runs it.

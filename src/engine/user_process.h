@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 enum class ProcessOrigin { system, thirdParty, unknown };
@@ -16,4 +15,7 @@ struct UserProcess {
     qint64 memoryKB = 0;
     QString path;
     ProcessOrigin origin = ProcessOrigin::unknown;
+    // One of the processes the user's session runs on (its bus, display server, service manager,
+    // ...) or one of this program's ancestors: never signalled.
+    bool isSessionProcess = false;
 };

@@ -19,6 +19,7 @@ constexpr QSize badgeSize{34, 18};
 constexpr int memWidth = 58;
 constexpr int minPidWidth = 55;
 constexpr QSize addSize{22, 22};
+constexpr int sessionMarkWidth = 18;
 
 struct OriginLook {
     QString text;
@@ -62,7 +63,8 @@ QString displayName(const UserProcess& process) {
 BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
     : QWidget(parent), badgeContainer_(new RoundedBox(4, this)),
       originBadge_(new QLabel(badgeContainer_)), nameLabel_(new ElidingLabel(this)),
-      memLabel_(new QLabel(this)), pidLabel_(new QLabel(this)), addBtn_(new GlyphButton(this)) {
+      sessionMark_(new QLabel(QStringLiteral("\U0001F6E1"), this)), memLabel_(new QLabel(this)),
+      pidLabel_(new QLabel(this)), addBtn_(new GlyphButton(this)) {
     setObjectName(identifier);
     RowStyle::setUpRow(this);
 
@@ -73,6 +75,12 @@ BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
 
     nameLabel_->setFont(Theme::systemFont(12, QFont::Medium));
     RowStyle::setTextColor(nameLabel_, Theme::textPrimary);
+
+    sessionMark_->setFont(Theme::emojiFont(12));
+    sessionMark_->setAlignment(Qt::AlignCenter);
+    sessionMark_->setToolTip(localizedText("tip_session_process"));
+    sessionMark_->setAccessibleName(sessionMark_->toolTip());
+    sessionMark_->hide();
 
     memLabel_->setTextFormat(Qt::PlainText);
     memLabel_->setFont(Theme::monospacedFont(10));
@@ -108,6 +116,12 @@ void BrowseCellView::configure(const UserProcess& process, bool isAdded) {
         addBtn_->setGlyph(QStringLiteral("+"), Theme::textTertiary, Theme::systemFont(16));
     addBtn_->setAccessibleName(
         localizedText(isAdded ? "a11y_watched" : "a11y_watch", process.name));
+
+    // Where the keyboard lands, a screen reader hears it too.
+    sessionMark_->setVisible(process.isSessionProcess);
+    addBtn_->setAccessibleDescription(process.isSessionProcess ? sessionMark_->toolTip()
+                                                               : QString());
+    layoutSubviews();
 }
 
 void BrowseCellView::didAdd() {
@@ -148,6 +162,11 @@ void BrowseCellView::layoutSubviews() {
     const int memX = pidX - 8 - memWidth;
     place(memLabel_, memX, memWidth, h);
 
+    int nameEnd = memX - 6;
+    if (!sessionMark_->isHidden()) {
+        nameEnd -= sessionMarkWidth;
+        place(sessionMark_, nameEnd, sessionMarkWidth, h);
+    }
     const int nameX = sideMargin + badgeSize.width() + 8;
-    place(nameLabel_, nameX, memX - 6 - nameX, h);
+    place(nameLabel_, nameX, nameEnd - nameX, h);
 }

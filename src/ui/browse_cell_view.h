@@ -10,7 +10,8 @@ class GlyphButton;
 class QLabel;
 class RoundedBox;
 
-// One row of the process browser: origin badge, name, memory, PID and the add button.
+// One row of the process browser: origin badge, name, the session mark, memory, PID and the add
+// button.
 class BrowseCellView : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ private:
     RoundedBox* badgeContainer_;
     QLabel* originBadge_;
     ElidingLabel* nameLabel_;
+    // Shown for the session's own processes, which are never ended.
+    QLabel* sessionMark_;
     QLabel* memLabel_;
     QLabel* pidLabel_;
     GlyphButton* addBtn_;

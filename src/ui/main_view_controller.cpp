@@ -12,6 +12,8 @@
 #include "localized_text.h"
 #include "log_cell_view.h"
 #include "log_pane.h"
+#include "match_preview.h"
+#include "match_preview_line.h"
 #include "menu_button.h"
 #include "pane_splitter.h"
 #include "plate.h"
@@ -22,6 +24,7 @@
 #include "target_cell_view.h"
 #include "theme.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +42,8 @@ MainViewController::MainViewController(MonitorServices services,
                                : std::make_shared<DialogFileChooser>(this)),
       headerBar_(new HeaderBar(this)), inputBar_(new InputBar(this)),
       splitView_(new PaneSplitter(this)), tablesPane_(new TablesPane(splitView_)),
-      logPane_(new LogPane(splitView_)), footerBar_(new FooterBar(int(defaultInterval), this)) {
+      logPane_(new LogPane(splitView_)), footerBar_(new FooterBar(int(defaultInterval), this)),
+      matchPreviewLine_(new MatchPreviewLine(this)) {
     setFixedSize(rootWidth, rootHeight);
     setAutoFillBackground(true);
     QPalette rootPalette = palette();
@@ -161,6 +165,8 @@ void MainViewController::connectActions() {
     });
     connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
             &MainViewController::searchEdited);
+    connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
+            &MainViewController::entryEdited);
     const QList<FlatButton*>& filterBtns = inputBar_->filterBtns();
     for (qsizetype i = 0; i < filterBtns.size(); ++i) {
         const QString identifier = InputBar::browseFilters().at(i).identifier;
@@ -196,6 +202,10 @@ void MainViewController::bindMonitor() {
             [this] { tablesPane_->targetsTable()->reloadData(); });
     connect(monitor, &ProcessMonitor::allProcessesChanged, this,
             &MainViewController::showAllProcesses);
+    connect(monitor, &ProcessMonitor::userProcessesChanged, this, [this] {
+        hasEntrySnapshot_ = true;
+        showMatchPreview();
+    });
 
     // Each subscription shows the current value at once, as later ones show every change.
     showTargets(monitor->targets());
@@ -340,7 +350,7 @@ void MainViewController::cleanSelfMemory() {
     monitor_->cleanMemory();
 }
 
-void MainViewController::addProcess() {
+QString MainViewController::typedEntry() const {
     // Blanks are spaces and tabs only, as a name may hold anything else.
     const QString text = inputBar_->inputField()->text();
     qsizetype first = 0;
@@ -350,15 +360,57 @@ void MainViewController::addProcess() {
         ++first;
     while (last > first && isBlank(last - 1))
         --last;
-    if (first == last)
+    return text.sliced(first, last - first);
+}
+
+void MainViewController::addProcess() {
+    const QString entry = typedEntry();
+    if (entry.isEmpty())
         return;
-    monitor_->addTarget(text.sliced(first, last - first), matchMode_);
+    monitor_->addTarget(entry, matchMode_);
     inputBar_->inputField()->clear();
+    showMatchPreview();
 }
 
 void MainViewController::toggleMatchMode() {
     matchMode_ = matchMode_ == MatchMode::exact ? MatchMode::fuzzy : MatchMode::exact;
     styleMatchModeButton(*inputBar_->matchModeBtn(), matchMode_ == MatchMode::fuzzy);
+    showMatchPreview();
+}
+
+// The snapshot is taken on the scan thread: a keystroke only matches against the last one.
+void MainViewController::entryEdited() {
+    if (isBrowseMode_)
+        return;
+    if (!entrySnapshotAge_.isValid() || entrySnapshotAge_.hasExpired(entrySnapshotPeriodMs)) {
+        entrySnapshotAge_.start();
+        monitor_->refreshUserProcesses();
+    }
+    showMatchPreview();
+}
+
+void MainViewController::showMatchPreview() {
+    QLineEdit* field = inputBar_->inputField();
+    const QString entry = typedEntry();
+    if (isBrowseMode_ || entry.isEmpty() || !hasEntrySnapshot_) {
+        matchPreviewLine_->hide();
+        field->setAccessibleDescription(QString());
+        return;
+    }
+    matchPreviewLine_->setPreview(
+        previewMatches(monitor_->userProcesses(), {QUuid(), entry, matchMode_, true}));
+    // Under the input box, over the top of the pane below, as wide as the bar's content.
+    const QWidget* box = inputBar_->inputBox();
+    const QPoint topLeft = box->mapTo(this, QPoint(0, box->height() + 2));
+    matchPreviewLine_->setGeometry(
+        QRect(topLeft, QSize(inputBar_->width() - 2 * topLeft.x(), MatchPreviewLine::lineHeight)));
+    matchPreviewLine_->show();
+    matchPreviewLine_->raise();
+    if (field->accessibleDescription() != matchPreviewLine_->text()) {
+        field->setAccessibleDescription(matchPreviewLine_->text());
+        QAccessibleEvent changed(field, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void MainViewController::switchToTargets() {
@@ -375,6 +427,7 @@ void MainViewController::switchToTargets() {
     inputBar_->procCountLabel()->hide();
     inputBar_->inputField()->clear();
     inputBar_->setPlaceholder(localizedText("input_placeholder"));
+    showMatchPreview();
 }
 
 void MainViewController::switchToBrowse() {
@@ -391,6 +444,7 @@ void MainViewController::switchToBrowse() {
     inputBar_->procCountLabel()->show();
     inputBar_->inputField()->setText(browseSearch_);
     inputBar_->setPlaceholder(localizedText("search_placeholder"));
+    showMatchPreview();
 
     // The rows of the last snapshot stay until the new one arrives from the scan thread.
     monitor_->refreshAllProcesses();

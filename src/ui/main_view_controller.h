@@ -7,6 +7,7 @@
 #include "target_process.h"
 #include "user_process.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QTimer>
 #include <QWidget>
@@ -16,6 +17,7 @@ class FooterBar;
 class HeaderBar;
 class InputBar;
 class LogPane;
+class MatchPreviewLine;
 class PaneSplitter;
 class QAction;
 class SerialQueue;
@@ -31,6 +33,8 @@ public:
     static constexpr int rootHeight = 560;
     static constexpr double defaultInterval = 5.0;
     static constexpr int selfMemoryPeriodMs = 5000;
+    // While an entry is typed, the user's processes are listed again at most this often.
+    static constexpr int entrySnapshotPeriodMs = 2000;
 
     // The file actions ask the chooser for their files; without one they open dialogs.
     explicit MainViewController(MonitorServices services = MonitorServices::system(),
@@ -82,6 +86,10 @@ private:
     void showAllProcesses(const QList<UserProcess>& processes);
     void takeProcessFilter(std::shared_ptr<const ProcessFilter> filter);
     void searchEdited(const QString& text);
+    // The typed entry without the blanks around it.
+    QString typedEntry() const;
+    void entryEdited();
+    void showMatchPreview();
     void updateFilteredProcesses();
     bool isInWatchList(const QString& processName) const;
     void addFromBrowser(const QString& processName, bool isAdded);
@@ -101,6 +109,9 @@ private:
     int snapshotCount_ = 0;
     std::unique_ptr<SerialQueue> browseQueue_;
     QList<UserProcess> filteredProcesses_;
+    // Since the last snapshot of the user's processes was asked for while typing.
+    QElapsedTimer entrySnapshotAge_;
+    bool hasEntrySnapshot_ = false;
 
     HeaderBar* headerBar_;
     InputBar* inputBar_;
@@ -108,5 +119,6 @@ private:
     TablesPane* tablesPane_;
     LogPane* logPane_;
     FooterBar* footerBar_;
+    MatchPreviewLine* matchPreviewLine_;
     QTimer selfMemoryTimer_;
 };

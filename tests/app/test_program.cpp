@@ -56,11 +56,16 @@ class TestProgram : public QObject {
 
     QString runtimeDir() const { return home_->filePath(QStringLiteral("runtime")); }
 
-    // Started processes end with the test, also when it fails.
+    // Started processes end with the test, also when it fails. None sees the session's bus
+    // unless given one.
     QProcess* start(const QString& program, const QStringList& arguments,
-                    const QString& platform = "offscreen", const QString& display = {}) {
+                    const QString& platform = "offscreen", const QString& display = {},
+                    const QString& busAddress = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        if (!busAddress.isEmpty())
+            environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
         environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         environment.insert(QStringLiteral("HOME"), home_->path());
@@ -75,8 +80,70 @@ class TestProgram : public QObject {
     }
 
     QProcess* startZentrav(const QStringList& arguments = {}, const QString& platform = "offscreen",
-                           const QString& display = {}) {
-        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display);
+                           const QString& display = {}, const QString& busAddress = {}) {
+        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display, busAddress);
+    }
+
+    // A watch list of one entry, as stored by an earlier run.
+    void storeWatchList(const QString& name, MatchMode mode) {
+        QSettings settings(home_->filePath(QStringLiteral("config/Zentrav/Zentrav.conf")),
+                           QSettings::IniFormat);
+        settings.setValue(SettingsKeys::targets,
+                          encodeTargets({{QUuid::createUuid(), name, mode}}, JsonStyle::compact));
+        settings.sync();
+    }
+
+    // Zentrav's window on an X server of the test's own, with monitoring started by a click on
+    // the header's start button. Should a start still fail to reach its X server, it is tried
+    // again on another.
+    QProcess* startMonitoringInWindow(const QString& busAddress = {}) {
+        QString display;
+        QProcess* zentrav = nullptr;
+        QString window;
+        for (int attempt = 0; attempt < 3 && window.isEmpty(); ++attempt) {
+            display = startXServer();
+            if (display.isEmpty())
+                return nullptr;
+            zentrav = startZentrav({}, QStringLiteral("xcb"), display, busAddress);
+            const bool isDone = QTest::qWaitFor(
+                [&] {
+                    return hasEnded(zentrav) ||
+                           !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"},
+                                              display))
+                                .isEmpty();
+                },
+                60000);
+            if (!isDone || hasEnded(zentrav))
+                qWarning("start on %s failed: %s", qPrintable(display),
+                         zentrav->readAllStandardError().constData());
+        }
+        if (window.isEmpty())
+            return nullptr;
+        // At the right of the 520 x 560 view under the menu bar.
+        const int height = QRegularExpression(QStringLiteral("HEIGHT=(\\d+)"))
+                               .match(xdotool({"getwindowgeometry", "--shell", window}, display))
+                               .captured(1)
+                               .toInt();
+        xdotool({"mousemove", "--window", window, "474", QString::number(height - 560 + 22),
+                 "click", "1"},
+                display);
+        return zentrav;
+    }
+
+    // Ends the program as the session does, then reads what its log holds.
+    QString loggedAfterTermination(QProcess* zentrav) {
+        zentrav->terminate();
+        if (!zentrav->waitForFinished(20000) || zentrav->exitStatus() != QProcess::NormalExit ||
+            zentrav->exitCode() != 0)
+            return QStringLiteral("Zentrav did not end as Quit does");
+        const QDir logs(home_->filePath(QStringLiteral("data/Quorvane/logs")));
+        QString written;
+        for (const QString& file : filesUnder(logs.path())) {
+            QFile day(logs.filePath(file));
+            if (day.open(QIODevice::ReadOnly))
+                written += QString::fromUtf8(day.readAll());
+        }
+        return written;
     }
 
     bool isInstanceLockHeld() const {
@@ -198,55 +265,54 @@ private Q_SLOTS:
     void terminationWritesTheLogAsQuitDoes() {
         TestChild child(QStringLiteral("zvt"));
         QVERIFY(child.isStarted());
-        QSettings settings(home_->filePath(QStringLiteral("config/Zentrav/Zentrav.conf")),
-                           QSettings::IniFormat);
-        settings.setValue(SettingsKeys::targets,
-                          encodeTargets({{QUuid::createUuid(), child.name(), MatchMode::exact}},
-                                        JsonStyle::compact));
-        settings.sync();
-
-        // Should a start still fail to reach its X server, it is tried again on another.
-        QString display;
-        QProcess* zentrav = nullptr;
-        QString window;
-        for (int attempt = 0; attempt < 3 && window.isEmpty(); ++attempt) {
-            display = startXServer();
-            QVERIFY2(!display.isEmpty(), "no X server of our own");
-            zentrav = startZentrav({}, QStringLiteral("xcb"), display);
-            QTRY_VERIFY_WITH_TIMEOUT(
-                hasEnded(zentrav) ||
-                    !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"}, display))
-                         .isEmpty(),
-                60000);
-            if (hasEnded(zentrav))
-                qWarning("start on %s failed: %s", qPrintable(display),
-                         zentrav->readAllStandardError().constData());
-        }
-        QVERIFY(!hasEnded(zentrav));
-        // The header's start button, at the right of the 520 x 560 view under the menu bar.
-        const int height = QRegularExpression(QStringLiteral("HEIGHT=(\\d+)"))
-                               .match(xdotool({"getwindowgeometry", "--shell", window}, display))
-                               .captured(1)
-                               .toInt();
-        xdotool({"mousemove", "--window", window, "474", QString::number(height - 560 + 22),
-                 "click", "1"},
-                display);
+        storeWatchList(child.name(), MatchMode::exact);
+        QProcess* zentrav = startMonitoringInWindow();
+        QVERIFY2(zentrav, "no window on an X server of our own");
         QCOMPARE(child.waitForEnd(20000), SIGTERM);
         // The user sees the entry in the pane: the scan that ended the child has come back.
         QTest::qWait(1500);
-
-        zentrav->terminate();
-        QVERIFY(zentrav->waitForFinished(20000));
-        QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(zentrav->exitCode(), 0);
-        const QDir logs(home_->filePath(QStringLiteral("data/Quorvane/logs")));
-        QString written;
-        for (const QString& file : filesUnder(logs.path())) {
-            QFile day(logs.filePath(file));
-            QVERIFY(day.open(QIODevice::ReadOnly));
-            written += QString::fromUtf8(day.readAll());
-        }
+        const QString written = loggedAfterTermination(zentrav);
         QVERIFY2(written.contains(child.name()), qPrintable(written));
+    }
+
+    // The session's bus daemon, found by the bus's own answer, is left alone however its name
+    // matches; a process of the same name that the session does not run on is ended.
+    void sessionBusOutlivesAnEntryThatMatchesIt() {
+        TestChild child(QStringLiteral("zvbus"));
+        QVERIFY(child.isStarted());
+        const QString daemon = home_->filePath(child.name());
+        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/dbus-daemon"), daemon));
+        QFile config(home_->filePath(QStringLiteral("bus.conf")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(
+            QStringLiteral(
+                "<busconfig><type>session</type><listen>unix:path=%1</listen>"
+                "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\" "
+                "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/>"
+                "</policy></busconfig>")
+                .arg(home_->filePath(QStringLiteral("bus")))
+                .toUtf8());
+        config.close();
+        QProcess* bus =
+            start(daemon, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+        QVERIFY(bus->waitForReadyRead(10000));
+        const QString address = QString::fromUtf8(bus->readLine()).trimmed();
+
+        storeWatchList(child.name().sliced(2), MatchMode::fuzzy);
+        QProcess* zentrav = startMonitoringInWindow(address);
+        QVERIFY2(zentrav, "no window on an X server of our own");
+        const qint64 childPid = child.pid();
+        QCOMPARE(child.waitForEnd(20000), SIGTERM);
+        QTest::qWait(1500);
+        const bool isBusRunning = !hasEnded(bus);
+        const QString written = loggedAfterTermination(zentrav);
+        QVERIFY2(isBusRunning, qPrintable(written));
+        QStringList loggedPids;
+        auto pids =
+            QRegularExpression(QStringLiteral("\"pid\"\\s*:\\s*(\\d+)")).globalMatch(written);
+        while (pids.hasNext())
+            loggedPids.append(pids.next().captured(1));
+        QVERIFY2(loggedPids == QStringList{QString::number(childPid)}, qPrintable(written));
     }
 };
 

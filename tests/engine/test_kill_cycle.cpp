@@ -1,6 +1,7 @@
 #include "fake_services.h"
 #include "kill_cycle.h"
 #include "lang.h"
+#include "match_preview.h"
 #include "memory_settings_store.h"
 #include "record_lines.h"
 #include "text_format.h"
@@ -175,26 +176,30 @@ private Q_SLOTS:
     // Figures for every entry; attempts in entry order, then snapshot order; a process two
     // entries match is attempted again once the first attempt is over.
     void figuresAndAttempts() {
-        const QList<UserProcess> snapshot = {
-            process(1, "alpha-one", 1024, ProcessOrigin::system), process(2, "beta", 200),
-            process(3, "alpha-two", 300, ProcessOrigin::unknown), process(4, "zombie-alpha", 400),
-            process(5, "gamma", 500)};
+        QList<UserProcess> snapshot = {process(1, "alpha-one", 1024, ProcessOrigin::system),
+                                       process(2, "beta", 200),
+                                       process(3, "alpha-two", 300, ProcessOrigin::unknown),
+                                       process(4, "zombie-alpha", 400),
+                                       process(5, "gamma", 500),
+                                       process(6, "alpha-session", 600)};
         const QList<TargetProcess> targets = {target("beta", MatchMode::exact),
                                               target("ALPHA"),
                                               target("one"),
                                               target("gamma", MatchMode::exact, false),
                                               target("beta", MatchMode::exact),
                                               target("delta")};
+        // The session's own process is measured, never signalled.
+        snapshot[5].isSessionProcess = true;
         FakeProcessSignals signals;
         signals.script(1, {PinScript(), {PinResult::Status::gone}});
         signals.script(4, {{PinResult::Status::zombie}});
         const ScanResult result = runKillCycle(snapshot, targets, signals, lang);
 
-        QCOMPARE(result.totalMemoryKB, 2424);
+        QCOMPARE(result.totalMemoryKB, 3024);
         QCOMPARE(result.targetInfo.size(), 5);
         const RunningTargetInfo alpha = result.targetInfo[targets[1].id];
-        QCOMPARE(alpha.totalMemoryKB, 1724);
-        QCOMPARE(alpha.processCount, 3);
+        QCOMPARE(alpha.totalMemoryKB, 2324);
+        QCOMPARE(alpha.processCount, 4);
         QCOMPARE(alpha.origin, ProcessOrigin::thirdParty);
         QCOMPARE(result.targetInfo[targets[3].id].totalMemoryKB, 500);
         QCOMPARE(result.targetInfo[targets[4].id].processCount, 1);
@@ -205,6 +210,24 @@ private Q_SLOTS:
         QCOMPARE(signals.events().filter(QStringLiteral("pin ")).join(u','),
                  QStringLiteral("pin 2,pin 1,pin 3,pin 4,pin 1,pin 2"));
         QVERIFY(!signals.events().contains(QStringLiteral("signal 4 15")));
+    }
+
+    // What the field shows while an entry is typed: what a scan would end, by the same rule.
+    void previewCountsWhatAScanWouldEnd() {
+        QList<UserProcess> processes = {process(1, "web"),    process(2, "webkit"),
+                                        process(3, "web"),    process(4, "bus-web"),
+                                        process(5, "viewer"), process(6, "cobweb")};
+        processes[3].isSessionProcess = true;
+        processes[4].localizedName = QStringLiteral("Web Viewer");
+        const MatchPreview fuzzy = previewMatches(processes, target("WEB"), 3);
+        QCOMPARE(fuzzy.processCount, 5);
+        QCOMPARE(fuzzy.sessionProcessCount, 1);
+        QCOMPARE(fuzzy.names, QStringList({"web", "webkit", "viewer"}));
+        QVERIFY(fuzzy.hasMoreNames);
+        const MatchPreview exact = previewMatches(processes, target("web", MatchMode::exact), 2);
+        QCOMPARE(exact.processCount, 2);
+        QCOMPARE(exact.names, QStringList({"web"}));
+        QVERIFY(!exact.hasMoreNames);
     }
 };
 

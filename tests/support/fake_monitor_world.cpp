@@ -4,6 +4,7 @@
 #include "file_system.h"
 #include "lang.h"
 #include "proc_reader.h"
+#include "session_processes.h"
 
 #include <QCoreApplication>
 #include <unistd.h>
@@ -21,6 +22,7 @@ MonitorServices FakeMonitorWorld::services() const {
     services.proc = std::make_shared<ProcDirectory>(logs.filePath(QStringLiteral("no-proc")));
     services.displayNames = std::make_shared<NoDisplayNames>();
     services.signals = signals;
+    services.sessionProcesses = std::make_shared<NoSessionProcesses>();
     services.selfMemory = selfMemory;
     services.files = std::make_shared<LocalFileSystem>();
     services.settings = settings;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 FakeProcTree::FakeProcTree() : proc_(dir_.path()) {}
 
@@ -33,4 +34,28 @@ QString FakeProcTree::executable(qint32 pid) const {
 std::optional<FileId> FakeProcTree::executableFile(qint32 pid) const {
     reads.append(QStringLiteral("%1/exe").arg(pid));
     return proc_.executableFile(pid);
+}
+
+void FakeProcTree::addSocket(qint32 pid, quint64 inode) {
+    const QDir fd(dir_.filePath(QStringLiteral("%1/fd").arg(pid)));
+    fd.mkpath(QStringLiteral("."));
+    QFile::link(QStringLiteral("socket:[%1]").arg(inode),
+                fd.filePath(QString::number(fd.entryList(QDir::System).size())));
+}
+
+void FakeProcTree::addShared(const QString& path, const QByteArray& content) {
+    QFile file(dir_.filePath(path));
+    QDir().mkpath(QFileInfo(file).path());
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+}
+
+QList<quint64> FakeProcTree::socketInodes(qint32 pid) const {
+    reads.append(QStringLiteral("%1/fd").arg(pid));
+    return proc_.socketInodes(pid);
+}
+
+std::optional<QByteArray> FakeProcTree::readShared(QByteArrayView path) const {
+    reads.append(QString::fromUtf8(path));
+    return proc_.readShared(path);
 }

@@ -15,10 +15,16 @@ public:
              const QString& exe = {});
     // Any other file of a process: "cgroup", "stat".
     void put(qint32 pid, const char* entry, const QByteArray& content);
+    // An open socket of the process, by its inode.
+    void addSocket(qint32 pid, quint64 inode);
+    // A file about the whole system, such as "net/unix".
+    void addShared(const QString& path, const QByteArray& content);
 
     std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
     std::optional<FileId> executableFile(qint32 pid) const override;
+    QList<quint64> socketInodes(qint32 pid) const override;
+    std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
     mutable QStringList reads;
 

@@ -6,6 +6,7 @@
 #include "main_view_controller.h"
 #include "row_table.h"
 #include "test_child.h"
+#include "text_format.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,21 @@ private Q_SLOTS:
         QCOMPARE(monitor().targets()[1].name, QStringLiteral("Chat"));
         QCOMPARE(monitor().targets()[1].matchMode, MatchMode::fuzzy);
         QVERIFY(!accessibleNamed(controller.get(), localized("no_processes_added")));
+    }
+
+    // While an entry is typed, the field says what it would match in the badge's mode, from one
+    // snapshot of the user's processes; a screen reader hears it with the field.
+    void fieldShowsWhatTheEntryWouldMatch() {
+        QTest::keyClicks(field(), QStringLiteral("edit"));
+        QTRY_COMPARE(field()->accessibleDescription(),
+                     formatted(Lang::shared().localized("preview_matches", 2), "editor, Editor"));
+        QVERIFY(accessibleNamed(controller.get(), field()->accessibleDescription()));
+        click(localized("a11y_fuzzy"));
+        QCOMPARE(field()->accessibleDescription(), localized("preview_no_match"));
+        QCOMPARE(world->runner->tableRuns(), 1);
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY(field()->accessibleDescription().isEmpty());
+        QVERIFY(!accessibleNamed(controller.get(), localized("preview_no_match")));
     }
 
     // Every control the keyboard reaches has a name in words, and Tab walks the window as it

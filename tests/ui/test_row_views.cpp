@@ -21,7 +21,7 @@ private Q_SLOTS:
                      .arg(localizedText("a11y_kill_failed")));
     }
 
-    // "Name (name)" when a desktop entry names it otherwise.
+    // "Name (name)" when a desktop entry names it otherwise; the session's mark.
     void browseRowShowsItsName() {
         UserProcess process;
         process.name = QStringLiteral("Xorg");
@@ -38,6 +38,14 @@ private Q_SLOTS:
         }
         QVERIFY(accessibleNamed(&row, localizedText("a11y_memory", "2.0 MB")));
         QVERIFY(accessibleNamed(&row, localizedText("a11y_origin_unknown")));
+
+        // The session's own processes say that they are left alone, and only they.
+        const QString leftAlone = localizedText("tip_session_process");
+        QVERIFY(!accessibleNamed(&row, leftAlone));
+        process.isSessionProcess = true;
+        row.configure(process, false);
+        QVERIFY(accessibleNamed(&row, leftAlone));
+        QCOMPARE(row.focusProxy()->accessibleDescription(), leftAlone);
     }
 };
 
