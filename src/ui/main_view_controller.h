@@ -16,6 +16,7 @@ class FooterBar;
 class HeaderBar;
 class InputBar;
 class LogPane;
+class NoticeLine;
 class PaneSplitter;
 class QAction;
 class SerialQueue;
@@ -78,6 +79,8 @@ private:
 
     void showTargets(const QList<TargetProcess>& targets);
     void showKillLog(const QList<KillLogEntry>& killLog);
+    void showEarlierEntries();
+    void showNotice(const Notice& notice);
     void showMonitoringState(bool isMonitoring);
     void showAllProcesses(const QList<UserProcess>& processes);
     void takeProcessFilter(std::shared_ptr<const ProcessFilter> filter);
@@ -108,5 +111,6 @@ private:
     TablesPane* tablesPane_;
     LogPane* logPane_;
     FooterBar* footerBar_;
+    NoticeLine* noticeLine_;
     QTimer selfMemoryTimer_;
 };
