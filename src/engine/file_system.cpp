@@ -12,14 +12,11 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // As deep as the kernel follows links.
 constexpr int maxLinkDepth = 40;
-
-QString errorText(int error) {
-    return qt_error_string(error);
-}
 } // namespace
 
 QString folderOf(const QString& path) {
@@ -98,13 +95,13 @@ QString LocalFileSystem::syncFolder(const QString& dir) {
     const FileDescriptor folder(
         ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.isValid() || ::fsync(folder.get()) != 0)
-        return errorText(errno);
+        return qt_error_string(errno);
     return {};
 }
 
 QString LocalFileSystem::rename(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return errorText(errno);
+        return qt_error_string(errno);
     return {};
 }
 
@@ -115,9 +112,12 @@ TemporaryFile LocalFileSystem::createTemporary(const QString& path) {
         target.setFile(target.symLinkTarget());
     struct stat status {};
     const bool isThere = ::stat(QFile::encodeName(target.filePath()).constData(), &status) == 0;
-    // The rename would put a regular file in the place of a device or a FIFO.
+    // The rename would put a regular file in the place of a device or a FIFO, or replace a
+    // file its owner made read-only.
     if (isThere && !S_ISREG(status.st_mode))
         return {{}, {}, QStringLiteral("%1 is not a regular file").arg(path)};
+    if (isThere && ::access(QFile::encodeName(target.filePath()).constData(), W_OK) != 0)
+        return {{}, {}, qt_error_string(errno)};
     // A new file gets what the user's umask allows; a replacement the old one's permissions.
     const mode_t mode = isThere ? status.st_mode & 07777 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -133,9 +133,9 @@ TemporaryFile LocalFileSystem::createTemporary(const QString& path) {
             return {temporary, target.filePath(), {}};
         }
         if (errno != EEXIST)
-            return {{}, {}, errorText(errno)};
+            return {{}, {}, qt_error_string(errno)};
     }
-    return {{}, {}, errorText(EEXIST)};
+    return {{}, {}, qt_error_string(EEXIST)};
 }
 
 std::optional<QString> LocalFileSystem::moveToTrash(const QString& path) {

@@ -83,11 +83,12 @@ void QSettingsStore::save() {
         retryTimer_.stop();
         return;
     }
-    // Once per failure, not once per try.
-    if (!retryTimer_.isActive())
-        printLine(QStringLiteral("Settings not saved: ") + error);
+    // Said once per failure, not once per try.
+    if (retryTimer_.isActive())
+        return;
+    printLine(QStringLiteral("Settings not saved: ") + error);
     // Without an event loop (a command-line run) the store's end is the one try left.
-    if (QCoreApplication::instance() && !retryTimer_.isActive())
+    if (QCoreApplication::instance())
         retryTimer_.start();
 }
 

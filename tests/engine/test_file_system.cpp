@@ -161,6 +161,7 @@ private Q_SLOTS:
         QVERIFY(!files.read(small, 9));
         // Files in /proc say they are empty, as a file that grows after the look at its size.
         QVERIFY(files.read(QStringLiteral("/proc/self/status")).value_or("").startsWith("Name:"));
+        QVERIFY(!files.read(QStringLiteral("/proc/self/status"), 10));
 
         // A write never puts a regular file in the place of a special one.
         QVERIFY(!files.writeAtomically(fifo, "[]").isEmpty());

@@ -197,15 +197,18 @@ private Q_SLOTS:
         }
     }
 
-    // A note is followed only for a regular day file of the folder, and only to put back the
-    // end of an array; any other note is cleared, and the files it names keep their bytes.
+    // A note is followed only for a regular day file of the folder, only when it reads whole,
+    // and only to put back the end of an array; any other note is cleared, and the files it
+    // names keep their bytes (a note followed would make each of them a good array).
     void onDiskOnlyANoteOnOneOfOurDayFilesIsFollowed() {
         QTemporaryDir dir;
         LocalFileSystem disk;
         KillLogStore store(disk, dir.filePath(QStringLiteral("logs")));
         store.createDirectory();
         const QDir logs(store.logsDir());
-        const QByteArray torn = "[\n  {\n    \"id\"";
+        const QByteArray whole = pretty(batch("t", 1));
+        const QByteArray kept = whole.left(whole.lastIndexOf('}') + 1);
+        const QByteArray torn = kept + ",\n  {";
         const QString outside = dir.filePath(QStringLiteral("2024-03-05.json"));
         const QString link = logs.filePath(QStringLiteral("2024-03-06.json"));
         const QString fifo = logs.filePath(QStringLiteral("2024-03-07.json"));
@@ -215,13 +218,20 @@ private Q_SLOTS:
         QVERIFY(QFile::link(outside, link));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QVERIFY(store.append(batch("a", 1)).unwritten.isEmpty());
-        const QList<std::pair<QString, QByteArray>> notes = {
-            {outside, "[]\n"}, {link, "[]\n"}, {fifo, "]\n"}, {ours, "{}]"}};
-        for (const auto& [path, replaced] : notes) {
+        const QByteArray end = "\n]\n";
+        const QByteArray anotherEntry = ',' + kept.sliced(1) + end;
+        const QList<std::tuple<QString, QByteArray, qsizetype>> notes = {
+            {outside, end, 3},
+            {link, end, 3},
+            {fifo, end, 3},
+            {ours, end, 2},
+            {ours, anotherEntry, anotherEntry.size()}};
+        for (const auto& [path, replaced, replacedSize] : notes) {
             const QByteArray name = QFile::encodeName(path);
             QVERIFY(disk.writeAt(logs.filePath(QStringLiteral(".lock")), 0,
-                                 "0 " + QByteArray::number(name.size()) + ' ' +
-                                     QByteArray::number(replaced.size()) + '\n' + name + replaced)
+                                 QByteArray::number(kept.size()) + ' ' +
+                                     QByteArray::number(name.size()) + ' ' +
+                                     QByteArray::number(replacedSize) + '\n' + name + replaced)
                         .isEmpty());
             QVERIFY(store.append(batch("a", 1)).unwritten.isEmpty());
             QCOMPARE(disk.read(logs.filePath(QStringLiteral(".lock"))), QByteArray());
