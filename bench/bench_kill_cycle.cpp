@@ -29,6 +29,7 @@ public:
     QVariant value(const QString&) const override { return {}; }
     void setValue(const QString&, const QVariant&) override {}
     void remove(const QString&) override {}
+    bool isSaved() const override { return true; }
 };
 
 // True when every child got its entry, the forced kill exactly where SIGTERM was blocked.

@@ -47,6 +47,7 @@ public:
     QVariant value(const QString&) const override { return {}; }
     void setValue(const QString&, const QVariant&) override {}
     void remove(const QString&) override {}
+    bool isSaved() const override { return true; }
 };
 
 // Names like those of real programs, none of them part of a child's name.

@@ -310,5 +310,137 @@
         <source>Part of your session: Zentrav leaves it alone</source>
         <translation>Part of your session: Zentrav leaves it alone</translation>
     </message>
+    <message id="notice_targets_exported" numerus="yes">
+        <source>Exported %n entries to %s</source>
+        <translation>
+            <numerusform>Exported %n entry to %s</numerusform>
+            <numerusform>Exported %n entries to %s</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_exported" numerus="yes">
+        <source>Exported %n kill-log entries to %s</source>
+        <translation>
+            <numerusform>Exported %n kill-log entry to %s</numerusform>
+            <numerusform>Exported %n kill-log entries to %s</numerusform>
+        </translation>
+    </message>
+    <message id="notice_watch_list_empty">
+        <source>The watch list is empty: nothing to export</source>
+        <translation>The watch list is empty: nothing to export</translation>
+    </message>
+    <message id="notice_kill_log_empty">
+        <source>The kill log is empty: nothing to export</source>
+        <translation>The kill log is empty: nothing to export</translation>
+    </message>
+    <message id="notice_export_failed">
+        <source>Could not export to %1$s: %2$s</source>
+        <translation>Could not export to %1$s: %2$s</translation>
+    </message>
+    <message id="notice_imported" numerus="yes">
+        <source>Imported %n entries</source>
+        <translation>
+            <numerusform>Imported %n entry</numerusform>
+            <numerusform>Imported %n entries</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_listed" numerus="yes">
+        <source>; %n were already listed</source>
+        <translation>
+            <numerusform>; %n was already listed</numerusform>
+            <numerusform>; %n were already listed</numerusform>
+        </translation>
+    </message>
+    <message id="notice_all_listed" numerus="yes">
+        <source>Nothing imported: all %n entries were already listed</source>
+        <translation>
+            <numerusform>Nothing imported: the entry was already listed</numerusform>
+            <numerusform>Nothing imported: all %n entries were already listed</numerusform>
+        </translation>
+    </message>
+    <message id="notice_import_empty">
+        <source>Nothing imported: %s lists no entries</source>
+        <translation>Nothing imported: %s lists no entries</translation>
+    </message>
+    <message id="notice_import_unreadable">
+        <source>Nothing imported: %s could not be read</source>
+        <translation>Nothing imported: %s could not be read</translation>
+    </message>
+    <message id="notice_import_invalid">
+        <source>Nothing imported: %s is not a Zentrav watch list</source>
+        <translation>Nothing imported: %s is not a Zentrav watch list</translation>
+    </message>
+    <message id="notice_settings_not_saved">
+        <source>The watch list could not be saved; Zentrav keeps trying</source>
+        <translation>The watch list could not be saved; Zentrav keeps trying</translation>
+    </message>
+    <message id="notice_day_file_refused">
+        <source>Could not write %1$s; its entries go to %2$s</source>
+        <translation>Could not write %1$s; its entries go to %2$s</translation>
+    </message>
+    <message id="notice_log_not_saved" numerus="yes">
+        <source>%n kill-log entries could not be saved; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>%n kill-log entry could not be saved; Zentrav keeps trying</numerusform>
+            <numerusform>%n kill-log entries could not be saved; Zentrav keeps trying</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_trashed" numerus="yes">
+        <source>Moved %n day files to the trash</source>
+        <translation>
+            <numerusform>Moved %n day file to the trash</numerusform>
+            <numerusform>Moved %n day files to the trash</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_deleted" numerus="yes">
+        <source>; %n deleted, as they could not go to the trash</source>
+        <translation>
+            <numerusform>; %n deleted, as it could not go to the trash</numerusform>
+            <numerusform>; %n deleted, as they could not go to the trash</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_deleted" numerus="yes">
+        <source>Deleted %n day files (there is no trash here)</source>
+        <translation>
+            <numerusform>Deleted %n day file (there is no trash here)</numerusform>
+            <numerusform>Deleted %n day files (there is no trash here)</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_none">
+        <source>There are no saved kill-log entries to clear</source>
+        <translation>There are no saved kill-log entries to clear</translation>
+    </message>
+    <message id="notice_logs_restored" numerus="yes">
+        <source>Restored %n day files</source>
+        <translation>
+            <numerusform>Restored %n day file</numerusform>
+            <numerusform>Restored %n day files</numerusform>
+        </translation>
+    </message>
+    <message id="notice_not_restored" numerus="yes">
+        <source>; %n could not be restored</source>
+        <translation>
+            <numerusform>; %n could not be restored</numerusform>
+            <numerusform>; %n could not be restored</numerusform>
+        </translation>
+    </message>
+    <message id="notice_undo">
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message id="a11y_dismiss">
+        <source>Dismiss</source>
+        <translation>Dismiss</translation>
+    </message>
+    <message id="kill_log_saved">
+        <source>Earlier entries are saved in the day files</source>
+        <translation>Earlier entries are saved in the day files</translation>
+    </message>
+    <message id="kill_log_unsaved" numerus="yes">
+        <source>%n earlier entries are not saved yet; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>%n earlier entry is not saved yet; Zentrav keeps trying</numerusform>
+            <numerusform>%n earlier entries are not saved yet; Zentrav keeps trying</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -305,5 +305,125 @@
         <source>Part of your session: Zentrav leaves it alone</source>
         <translation>セッションの一部です。Zentrav は終了しません</translation>
     </message>
+    <message id="notice_targets_exported" numerus="yes">
+        <source>Exported %n entries to %s</source>
+        <translation>
+            <numerusform>%n 件を %s に書き出しました</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_exported" numerus="yes">
+        <source>Exported %n kill-log entries to %s</source>
+        <translation>
+            <numerusform>%n 件のログを %s に書き出しました</numerusform>
+        </translation>
+    </message>
+    <message id="notice_watch_list_empty">
+        <source>The watch list is empty: nothing to export</source>
+        <translation>監視リストが空のため、書き出すものがありません</translation>
+    </message>
+    <message id="notice_kill_log_empty">
+        <source>The kill log is empty: nothing to export</source>
+        <translation>ログが空のため、書き出すものがありません</translation>
+    </message>
+    <message id="notice_export_failed">
+        <source>Could not export to %1$s: %2$s</source>
+        <translation>%1$s に書き出せませんでした: %2$s</translation>
+    </message>
+    <message id="notice_imported" numerus="yes">
+        <source>Imported %n entries</source>
+        <translation>
+            <numerusform>%n 件を読み込みました</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_listed" numerus="yes">
+        <source>; %n were already listed</source>
+        <translation>
+            <numerusform>（%n 件は登録済み）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_all_listed" numerus="yes">
+        <source>Nothing imported: all %n entries were already listed</source>
+        <translation>
+            <numerusform>読み込む項目はありません（%n 件すべて登録済み）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_import_empty">
+        <source>Nothing imported: %s lists no entries</source>
+        <translation>読み込む項目はありません: %s に項目がありません</translation>
+    </message>
+    <message id="notice_import_unreadable">
+        <source>Nothing imported: %s could not be read</source>
+        <translation>読み込めませんでした: %s を開けません</translation>
+    </message>
+    <message id="notice_import_invalid">
+        <source>Nothing imported: %s is not a Zentrav watch list</source>
+        <translation>読み込めませんでした: %s は Zentrav の監視リストではありません</translation>
+    </message>
+    <message id="notice_settings_not_saved">
+        <source>The watch list could not be saved; Zentrav keeps trying</source>
+        <translation>監視リストを保存できませんでした。Zentrav が再試行します</translation>
+    </message>
+    <message id="notice_day_file_refused">
+        <source>Could not write %1$s; its entries go to %2$s</source>
+        <translation>%1$s に書き込めないため、%2$s に記録します</translation>
+    </message>
+    <message id="notice_log_not_saved" numerus="yes">
+        <source>%n kill-log entries could not be saved; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>%n 件のログを保存できませんでした。Zentrav が再試行します</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_trashed" numerus="yes">
+        <source>Moved %n day files to the trash</source>
+        <translation>
+            <numerusform>%n 個の日別ログファイルをゴミ箱に移動しました</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_deleted" numerus="yes">
+        <source>; %n deleted, as they could not go to the trash</source>
+        <translation>
+            <numerusform>（ゴミ箱に移せなかった %n 個は削除）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_deleted" numerus="yes">
+        <source>Deleted %n day files (there is no trash here)</source>
+        <translation>
+            <numerusform>%n 個の日別ログファイルを削除しました（ゴミ箱がありません）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_none">
+        <source>There are no saved kill-log entries to clear</source>
+        <translation>消去する保存済みのログはありません</translation>
+    </message>
+    <message id="notice_logs_restored" numerus="yes">
+        <source>Restored %n day files</source>
+        <translation>
+            <numerusform>%n 個の日別ログファイルを元に戻しました</numerusform>
+        </translation>
+    </message>
+    <message id="notice_not_restored" numerus="yes">
+        <source>; %n could not be restored</source>
+        <translation>
+            <numerusform>（%n 個は元に戻せませんでした）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_undo">
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message id="a11y_dismiss">
+        <source>Dismiss</source>
+        <translation>閉じる</translation>
+    </message>
+    <message id="kill_log_saved">
+        <source>Earlier entries are saved in the day files</source>
+        <translation>これまでの記録は日別ファイルに保存されています</translation>
+    </message>
+    <message id="kill_log_unsaved" numerus="yes">
+        <source>%n earlier entries are not saved yet; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>これまでの記録 %n 件がまだ保存されていません。Zentrav が再試行します</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -305,5 +305,125 @@
         <source>Part of your session: Zentrav leaves it alone</source>
         <translation>세션의 일부입니다. Zentrav가 종료하지 않습니다</translation>
     </message>
+    <message id="notice_targets_exported" numerus="yes">
+        <source>Exported %n entries to %s</source>
+        <translation>
+            <numerusform>%n개 항목을 %s(으)로 내보냈습니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_exported" numerus="yes">
+        <source>Exported %n kill-log entries to %s</source>
+        <translation>
+            <numerusform>기록 %n건을 %s(으)로 내보냈습니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_watch_list_empty">
+        <source>The watch list is empty: nothing to export</source>
+        <translation>감시 목록이 비어 있어 내보낼 항목이 없습니다</translation>
+    </message>
+    <message id="notice_kill_log_empty">
+        <source>The kill log is empty: nothing to export</source>
+        <translation>기록이 비어 있어 내보낼 항목이 없습니다</translation>
+    </message>
+    <message id="notice_export_failed">
+        <source>Could not export to %1$s: %2$s</source>
+        <translation>%1$s(으)로 내보내지 못했습니다: %2$s</translation>
+    </message>
+    <message id="notice_imported" numerus="yes">
+        <source>Imported %n entries</source>
+        <translation>
+            <numerusform>%n개 항목을 가져왔습니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_listed" numerus="yes">
+        <source>; %n were already listed</source>
+        <translation>
+            <numerusform> (%n개는 이미 목록에 있음)</numerusform>
+        </translation>
+    </message>
+    <message id="notice_all_listed" numerus="yes">
+        <source>Nothing imported: all %n entries were already listed</source>
+        <translation>
+            <numerusform>가져온 항목 없음: %n개 항목이 모두 이미 목록에 있습니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_import_empty">
+        <source>Nothing imported: %s lists no entries</source>
+        <translation>가져온 항목 없음: %s에 항목이 없습니다</translation>
+    </message>
+    <message id="notice_import_unreadable">
+        <source>Nothing imported: %s could not be read</source>
+        <translation>가져오지 못했습니다: %s을(를) 읽을 수 없습니다</translation>
+    </message>
+    <message id="notice_import_invalid">
+        <source>Nothing imported: %s is not a Zentrav watch list</source>
+        <translation>가져오지 못했습니다: %s은(는) Zentrav 감시 목록이 아닙니다</translation>
+    </message>
+    <message id="notice_settings_not_saved">
+        <source>The watch list could not be saved; Zentrav keeps trying</source>
+        <translation>감시 목록을 저장하지 못했습니다. Zentrav가 다시 시도합니다</translation>
+    </message>
+    <message id="notice_day_file_refused">
+        <source>Could not write %1$s; its entries go to %2$s</source>
+        <translation>%1$s에 쓸 수 없어 %2$s에 기록합니다</translation>
+    </message>
+    <message id="notice_log_not_saved" numerus="yes">
+        <source>%n kill-log entries could not be saved; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>기록 %n건을 저장하지 못했습니다. Zentrav가 다시 시도합니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_trashed" numerus="yes">
+        <source>Moved %n day files to the trash</source>
+        <translation>
+            <numerusform>일별 기록 파일 %n개를 휴지통으로 옮겼습니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_deleted" numerus="yes">
+        <source>; %n deleted, as they could not go to the trash</source>
+        <translation>
+            <numerusform> (휴지통으로 옮길 수 없는 %n개는 삭제)</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_deleted" numerus="yes">
+        <source>Deleted %n day files (there is no trash here)</source>
+        <translation>
+            <numerusform>일별 기록 파일 %n개를 삭제했습니다(휴지통 없음)</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_none">
+        <source>There are no saved kill-log entries to clear</source>
+        <translation>지울 저장된 기록이 없습니다</translation>
+    </message>
+    <message id="notice_logs_restored" numerus="yes">
+        <source>Restored %n day files</source>
+        <translation>
+            <numerusform>일별 기록 파일 %n개를 복원했습니다</numerusform>
+        </translation>
+    </message>
+    <message id="notice_not_restored" numerus="yes">
+        <source>; %n could not be restored</source>
+        <translation>
+            <numerusform> (%n개는 복원하지 못함)</numerusform>
+        </translation>
+    </message>
+    <message id="notice_undo">
+        <source>Undo</source>
+        <translation>실행 취소</translation>
+    </message>
+    <message id="a11y_dismiss">
+        <source>Dismiss</source>
+        <translation>닫기</translation>
+    </message>
+    <message id="kill_log_saved">
+        <source>Earlier entries are saved in the day files</source>
+        <translation>이전 기록은 일별 파일에 저장되어 있습니다</translation>
+    </message>
+    <message id="kill_log_unsaved" numerus="yes">
+        <source>%n earlier entries are not saved yet; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>이전 기록 %n건이 아직 저장되지 않았습니다. Zentrav가 다시 시도합니다</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

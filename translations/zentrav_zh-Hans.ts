@@ -305,5 +305,125 @@
         <source>Part of your session: Zentrav leaves it alone</source>
         <translation>属于你的会话：Zentrav 不会结束它</translation>
     </message>
+    <message id="notice_targets_exported" numerus="yes">
+        <source>Exported %n entries to %s</source>
+        <translation>
+            <numerusform>已将 %n 个条目导出到 %s</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_exported" numerus="yes">
+        <source>Exported %n kill-log entries to %s</source>
+        <translation>
+            <numerusform>已将 %n 条日志导出到 %s</numerusform>
+        </translation>
+    </message>
+    <message id="notice_watch_list_empty">
+        <source>The watch list is empty: nothing to export</source>
+        <translation>监控列表为空，没有可导出的内容</translation>
+    </message>
+    <message id="notice_kill_log_empty">
+        <source>The kill log is empty: nothing to export</source>
+        <translation>日志为空，没有可导出的内容</translation>
+    </message>
+    <message id="notice_export_failed">
+        <source>Could not export to %1$s: %2$s</source>
+        <translation>无法导出到 %1$s：%2$s</translation>
+    </message>
+    <message id="notice_imported" numerus="yes">
+        <source>Imported %n entries</source>
+        <translation>
+            <numerusform>已导入 %n 个条目</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_listed" numerus="yes">
+        <source>; %n were already listed</source>
+        <translation>
+            <numerusform>（%n 个已在列表中）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_all_listed" numerus="yes">
+        <source>Nothing imported: all %n entries were already listed</source>
+        <translation>
+            <numerusform>未导入任何条目：%n 个条目都已在列表中</numerusform>
+        </translation>
+    </message>
+    <message id="notice_import_empty">
+        <source>Nothing imported: %s lists no entries</source>
+        <translation>未导入任何条目：%s 中没有条目</translation>
+    </message>
+    <message id="notice_import_unreadable">
+        <source>Nothing imported: %s could not be read</source>
+        <translation>未导入任何条目：无法读取 %s</translation>
+    </message>
+    <message id="notice_import_invalid">
+        <source>Nothing imported: %s is not a Zentrav watch list</source>
+        <translation>未导入任何条目：%s 不是 Zentrav 监控列表</translation>
+    </message>
+    <message id="notice_settings_not_saved">
+        <source>The watch list could not be saved; Zentrav keeps trying</source>
+        <translation>无法保存监控列表，Zentrav 会持续重试</translation>
+    </message>
+    <message id="notice_day_file_refused">
+        <source>Could not write %1$s; its entries go to %2$s</source>
+        <translation>无法写入 %1$s，日志改存到 %2$s</translation>
+    </message>
+    <message id="notice_log_not_saved" numerus="yes">
+        <source>%n kill-log entries could not be saved; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>无法保存 %n 条日志，Zentrav 会持续重试</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_trashed" numerus="yes">
+        <source>Moved %n day files to the trash</source>
+        <translation>
+            <numerusform>已将 %n 个每日日志文件移到回收站</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_deleted" numerus="yes">
+        <source>; %n deleted, as they could not go to the trash</source>
+        <translation>
+            <numerusform>（%n 个无法移到回收站，已删除）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_deleted" numerus="yes">
+        <source>Deleted %n day files (there is no trash here)</source>
+        <translation>
+            <numerusform>已删除 %n 个每日日志文件（此处没有回收站）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_none">
+        <source>There are no saved kill-log entries to clear</source>
+        <translation>没有可清除的已保存日志</translation>
+    </message>
+    <message id="notice_logs_restored" numerus="yes">
+        <source>Restored %n day files</source>
+        <translation>
+            <numerusform>已恢复 %n 个每日日志文件</numerusform>
+        </translation>
+    </message>
+    <message id="notice_not_restored" numerus="yes">
+        <source>; %n could not be restored</source>
+        <translation>
+            <numerusform>（%n 个无法恢复）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_undo">
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message id="a11y_dismiss">
+        <source>Dismiss</source>
+        <translation>关闭</translation>
+    </message>
+    <message id="kill_log_saved">
+        <source>Earlier entries are saved in the day files</source>
+        <translation>之前的记录已保存在每日日志文件中</translation>
+    </message>
+    <message id="kill_log_unsaved" numerus="yes">
+        <source>%n earlier entries are not saved yet; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>之前的 %n 条记录尚未保存，Zentrav 会持续重试</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

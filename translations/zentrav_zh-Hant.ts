@@ -305,5 +305,125 @@
         <source>Part of your session: Zentrav leaves it alone</source>
         <translation>屬於你的工作階段：Zentrav 不會結束它</translation>
     </message>
+    <message id="notice_targets_exported" numerus="yes">
+        <source>Exported %n entries to %s</source>
+        <translation>
+            <numerusform>已將 %n 個項目匯出至 %s</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_exported" numerus="yes">
+        <source>Exported %n kill-log entries to %s</source>
+        <translation>
+            <numerusform>已將 %n 筆記錄匯出至 %s</numerusform>
+        </translation>
+    </message>
+    <message id="notice_watch_list_empty">
+        <source>The watch list is empty: nothing to export</source>
+        <translation>監控清單是空的，沒有可匯出的內容</translation>
+    </message>
+    <message id="notice_kill_log_empty">
+        <source>The kill log is empty: nothing to export</source>
+        <translation>記錄是空的，沒有可匯出的內容</translation>
+    </message>
+    <message id="notice_export_failed">
+        <source>Could not export to %1$s: %2$s</source>
+        <translation>無法匯出至 %1$s：%2$s</translation>
+    </message>
+    <message id="notice_imported" numerus="yes">
+        <source>Imported %n entries</source>
+        <translation>
+            <numerusform>已匯入 %n 個項目</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_listed" numerus="yes">
+        <source>; %n were already listed</source>
+        <translation>
+            <numerusform>（%n 個已在清單中）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_all_listed" numerus="yes">
+        <source>Nothing imported: all %n entries were already listed</source>
+        <translation>
+            <numerusform>未匯入任何項目：%n 個項目都已在清單中</numerusform>
+        </translation>
+    </message>
+    <message id="notice_import_empty">
+        <source>Nothing imported: %s lists no entries</source>
+        <translation>未匯入任何項目：%s 沒有任何項目</translation>
+    </message>
+    <message id="notice_import_unreadable">
+        <source>Nothing imported: %s could not be read</source>
+        <translation>未匯入任何項目：無法讀取 %s</translation>
+    </message>
+    <message id="notice_import_invalid">
+        <source>Nothing imported: %s is not a Zentrav watch list</source>
+        <translation>未匯入任何項目：%s 不是 Zentrav 監控清單</translation>
+    </message>
+    <message id="notice_settings_not_saved">
+        <source>The watch list could not be saved; Zentrav keeps trying</source>
+        <translation>無法儲存監控清單，Zentrav 會持續重試</translation>
+    </message>
+    <message id="notice_day_file_refused">
+        <source>Could not write %1$s; its entries go to %2$s</source>
+        <translation>無法寫入 %1$s，記錄改存至 %2$s</translation>
+    </message>
+    <message id="notice_log_not_saved" numerus="yes">
+        <source>%n kill-log entries could not be saved; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>無法儲存 %n 筆記錄，Zentrav 會持續重試</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_trashed" numerus="yes">
+        <source>Moved %n day files to the trash</source>
+        <translation>
+            <numerusform>已將 %n 個每日記錄檔移至垃圾桶</numerusform>
+        </translation>
+    </message>
+    <message id="notice_also_deleted" numerus="yes">
+        <source>; %n deleted, as they could not go to the trash</source>
+        <translation>
+            <numerusform>（%n 個無法移至垃圾桶，已刪除）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_deleted" numerus="yes">
+        <source>Deleted %n day files (there is no trash here)</source>
+        <translation>
+            <numerusform>已刪除 %n 個每日記錄檔（此處沒有垃圾桶）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_logs_none">
+        <source>There are no saved kill-log entries to clear</source>
+        <translation>沒有可清除的已儲存記錄</translation>
+    </message>
+    <message id="notice_logs_restored" numerus="yes">
+        <source>Restored %n day files</source>
+        <translation>
+            <numerusform>已還原 %n 個每日記錄檔</numerusform>
+        </translation>
+    </message>
+    <message id="notice_not_restored" numerus="yes">
+        <source>; %n could not be restored</source>
+        <translation>
+            <numerusform>（%n 個無法還原）</numerusform>
+        </translation>
+    </message>
+    <message id="notice_undo">
+        <source>Undo</source>
+        <translation>復原</translation>
+    </message>
+    <message id="a11y_dismiss">
+        <source>Dismiss</source>
+        <translation>關閉</translation>
+    </message>
+    <message id="kill_log_saved">
+        <source>Earlier entries are saved in the day files</source>
+        <translation>先前的記錄已儲存在每日記錄檔中</translation>
+    </message>
+    <message id="kill_log_unsaved" numerus="yes">
+        <source>%n earlier entries are not saved yet; Zentrav keeps trying</source>
+        <translation>
+            <numerusform>先前的 %n 筆記錄尚未儲存，Zentrav 會持續重試</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -10,16 +10,23 @@
 #include <unistd.h>
 
 namespace {
-// Never blocks on a FIFO put in a file's place; a regular file ignores O_NONBLOCK.
+// Never blocks on a FIFO put in a file's place (a regular file ignores O_NONBLOCK), and never
+// follows a link there: only the regular file of that very name is opened.
 FileDescriptor openFile(const QString& path, int flags) {
-    return FileDescriptor(
-        ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC | O_NONBLOCK, 0644));
+    FileDescriptor file(::open(QFile::encodeName(path).constData(),
+                               flags | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
+    struct stat info {};
+    if (file.isValid() && (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))) {
+        file.reset();
+        errno = EINVAL;
+    }
+    return file;
 }
 } // namespace
 
 std::optional<FileStamp> LocalFileSystem::stamp(const QString& path) const {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return FileStamp{qint64(info.st_size),
                      qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
@@ -63,6 +70,13 @@ QString LocalFileSystem::writeAt(const QString& path, qint64 offset, const QByte
         done += n;
     }
     if (::ftruncate(file.get(), off_t(offset + done)) != 0)
+        return qt_error_string(errno);
+    return {};
+}
+
+QString LocalFileSystem::sync(const QString& path) {
+    const FileDescriptor file = openFile(path, O_RDONLY);
+    if (!file.isValid() || ::fdatasync(file.get()) != 0)
         return qt_error_string(errno);
     return {};
 }

@@ -5,6 +5,7 @@
 #include "record_json.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -16,6 +17,12 @@ QString dayStem(const QDate& day) {
 bool hasJsonExtension(const QString& fileName) {
     const qsizetype dot = fileName.lastIndexOf(u'.');
     return dot >= 0 && QStringView(fileName).sliced(dot + 1) == u"json";
+}
+
+// "<stem>.json", then "<stem>.1.json", "<stem>.2.json", ...
+QString numberedPath(const QString& stem, int number) {
+    return number == 0 ? stem + QLatin1String(".json")
+                       : stem + u'.' + QString::number(number) + QLatin1String(".json");
 }
 } // namespace
 
@@ -31,46 +38,52 @@ QList<KillLogEntry> withBatchInFront(const QList<KillLogEntry>& log,
 // The lock file is also the appender's note, the one place every writer looks first.
 KillLogStore::KillLogStore(FileSystem& files, QString logsDir)
     : files_(files), logsDir_(std::move(logsDir)), lockPath_(logsDir_ + QLatin1String("/.lock")),
-      appender_(files, lockPath_) {}
+      appender_(files, lockPath_, &KillLogStore::isDayFileName) {}
 
 void KillLogStore::createDirectory() {
     files_.makePath(logsDir_);
 }
 
-QList<KillLogEntry> KillLogStore::append(const QList<KillLogEntry>& entries) {
+LogAppend KillLogStore::append(const QList<KillLogEntry>& entries) {
     QMap<QDate, QList<KillLogEntry>> byDay;
     for (const KillLogEntry& entry : entries)
         byDay[entry.timestamp.toLocalTime().date()].append(entry);
     if (byDay.isEmpty())
         return {};
     const FileDescriptor lock = lockDirectory();
-    QList<KillLogEntry> unwritten;
+    LogAppend result;
     for (auto day = byDay.cbegin(); day != byDay.cend(); ++day) {
         const QByteArray added = encodeLogEntries(*day, JsonStyle::prettySorted);
-        if (added.isEmpty())
+        if (added.isEmpty()) {
             printLine(QStringLiteral("Could not write %1 kill-log entries: no valid time stamp")
                           .arg(day->size()));
-        else if (!appendToDay(day.key(), added))
-            unwritten += *day;
+            continue;
+        }
+        const QString dayFile = logsDir_ + u'/' + dayFileName(day.key());
+        const QString used = appendToDay(day.key(), added);
+        if (used.isEmpty())
+            result.unwritten += *day;
+        else if (used == dayFile)
+            detours_.remove(dayFile);
+        else if (std::exchange(detours_[dayFile], used) != used)
+            result.detours.append({dayFile, used});
     }
-    return unwritten;
+    return result;
 }
 
 // A day file that cannot be read, decoded or written keeps its bytes: the day goes on in the
-// first of "<day>.1.json", "<day>.2.json", ... that takes the entries, which every later flush
+// first of "<day>.1.json", "<day>.2.json", ... that takes the entries, which every later append
 // of the day finds again.
-bool KillLogStore::appendToDay(const QDate& day, const QByteArray& added) {
+QString KillLogStore::appendToDay(const QDate& day, const QByteArray& added) {
     const QString stem = logsDir_ + u'/' + dayStem(day);
     for (int overflow = 0;; ++overflow) {
-        const QString path = overflow == 0
-                                 ? stem + QLatin1String(".json")
-                                 : stem + u'.' + QString::number(overflow) + QLatin1String(".json");
+        const QString path = numberedPath(stem, overflow);
         QString error;
         const LogFileAppender::Result result = appender_.append(path, added, error);
         if (!error.isEmpty())
             printLine(QStringLiteral("Could not write %1: %2").arg(path, error));
         if (result != LogFileAppender::Result::refused)
-            return result == LogFileAppender::Result::appended;
+            return result == LogFileAppender::Result::appended ? path : QString();
     }
 }
 
@@ -100,20 +113,54 @@ QString KillLogStore::exportTo(const QString& path, const QList<KillLogEntry>& e
     return files_.writeAtomically(path, json);
 }
 
-void KillLogStore::clearAll() {
+ClearedLogs KillLogStore::clearAll() {
     const FileDescriptor lock = lockDirectory();
+    ClearedLogs cleared;
     const std::optional<QStringList> names = files_.list(logsDir_);
     if (!names)
-        return;
+        return cleared;
     for (const QString& name : *names) {
-        if (hasJsonExtension(name))
-            files_.remove(logsDir_ + u'/' + name);
+        if (!hasJsonExtension(name))
+            continue;
+        const QString path = logsDir_ + u'/' + name;
+        if (const std::optional<QString> inTrash = files_.moveToTrash(path))
+            cleared.trashed.append({path, *inTrash});
+        else if (files_.remove(path))
+            ++cleared.deleted;
     }
     appender_.forgetFiles();
+    detours_.clear();
+    return cleared;
+}
+
+qsizetype KillLogStore::restore(const QList<TrashedFile>& trashed) {
+    const FileDescriptor lock = lockDirectory();
+    qsizetype restored = 0;
+    for (const TrashedFile& file : trashed)
+        restored += files_.restoreFromTrash(file.pathInTrash, freePathFor(file.path)).isEmpty();
+    appender_.forgetFiles();
+    return restored;
+}
+
+// A day that went on after the clear keeps its file; the file that comes back takes the next
+// free name of its day.
+QString KillLogStore::freePathFor(const QString& path) const {
+    const QString name = path.sliced(logsDir_.size() + 1);
+    const QString stem = logsDir_ + u'/' + name.section(u'.', 0, 0);
+    QString free = path;
+    for (int number = 1; files_.exists(free); ++number)
+        free = numberedPath(stem, number);
+    return free;
 }
 
 QString KillLogStore::dayFileName(const QDate& day) {
     return dayStem(day) + QLatin1String(".json");
+}
+
+bool KillLogStore::isDayFileName(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2}(\\.[1-9]\\d*)?\\.json$"));
+    return pattern.match(name).hasMatch();
 }
 
 QString KillLogStore::exportFileName(const QDateTime& localMoment) {

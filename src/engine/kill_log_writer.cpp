@@ -4,9 +4,10 @@
 
 #include <future>
 
-KillLogWriter::KillLogWriter(std::shared_ptr<FileSystem> files, QString logsDir)
+KillLogWriter::KillLogWriter(std::shared_ptr<FileSystem> files, QString logsDir,
+                             std::function<void(const LogWriteReport&)> onWritten)
     : files_(std::move(files)), store_(*files_, std::move(logsDir)),
-      queue_(QStringLiteral("Quorvane.log")) {
+      onWritten_(std::move(onWritten)), queue_(QStringLiteral("Quorvane.log")) {
     store_.createDirectory();
 }
 
@@ -27,12 +28,14 @@ template <typename Work> auto KillLogWriter::await(Work work) {
     return result.get();
 }
 
-void KillLogWriter::write(QList<QList<KillLogEntry>> batches) {
-    queue_.enqueue([this, batches = std::move(batches)] {
-        QList<KillLogEntry> entries = std::exchange(unwritten_, {});
-        for (auto batch = batches.crbegin(); batch != batches.crend(); ++batch)
-            entries += *batch;
-        unwritten_ = store_.append(entries);
+void KillLogWriter::write(QList<KillLogEntry> entries) {
+    queue_.enqueue([this, entries = std::move(entries)] {
+        if (unwritten_.isEmpty() && entries.isEmpty())
+            return;
+        LogAppend result = store_.append(std::exchange(unwritten_, {}) + entries);
+        unwritten_ = std::move(result.unwritten);
+        if (onWritten_)
+            onWritten_({unwritten_.size(), std::move(result.detours)});
     });
 }
 
@@ -44,9 +47,13 @@ QString KillLogWriter::exportTo(const QString& path, const QList<KillLogEntry>& 
     return await([&] { return store_.exportTo(path, entries); });
 }
 
-void KillLogWriter::clearAll() {
-    await([this] {
+ClearedLogs KillLogWriter::clearAll() {
+    return await([this] {
         unwritten_.clear();
-        store_.clearAll();
+        return store_.clearAll();
     });
+}
+
+qsizetype KillLogWriter::restore(const QList<TrashedFile>& trashed) {
+    return await([&] { return store_.restore(trashed); });
 }

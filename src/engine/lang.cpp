@@ -1,5 +1,6 @@
 #include "lang.h"
 
+#include "file_system.h"
 #include "settings_keys.h"
 #include "settings_store.h"
 
@@ -20,7 +21,7 @@ bool isShipped(const QString& code) {
 } // namespace
 
 Lang& Lang::shared() {
-    static QSettingsStore settings;
+    static QSettingsStore settings(std::make_shared<LocalFileSystem>());
     static Lang instance(settings, QLocale::system().uiLanguages());
     return instance;
 }

@@ -70,17 +70,26 @@ std::optional<UndoNote> decodeNote(const QByteArray& bytes) {
                     bytes.right(replacedSize)};
 }
 
-// True when the note may go: the file is whole (the append ended, or never began), or it is
-// gone, or it is damaged in a way the undo would not mend (then it is not ours to touch).
-bool rollBack(FileSystem& files, const UndoNote& note) {
-    const std::optional<QByteArray> content = files.read(note.path);
+// True when the note may go: it names no log file of its own folder, or not the end of an array
+// (then it is not ours to follow); the file is whole (the append ended, or never began), gone or
+// no regular file; or the undo mended it and is on disk.
+bool rollBack(FileSystem& files, const UndoNote& note, const QString& folder,
+              const std::function<bool(const QString&)>& isLogFileName) {
+    if (folderOf(note.path) != folder || !isLogFileName(note.path.sliced(folder.size() + 1)) ||
+        QByteArrayView(note.replaced).trimmed() != "]")
+        return true;
+    const std::optional<FileStamp> stamp = files.stamp(note.path);
+    if (!stamp)
+        return true;
+    const std::optional<QByteArray> content = files.readAt(note.path, 0, stamp->size);
     if (!content)
-        return !files.exists(note.path);
+        return false;
     if (decodeLogEntries(*content) || content->size() < note.offset)
         return true;
     if (!decodeLogEntries(content->first(note.offset) + note.replaced))
         return true;
-    return files.writeAt(note.path, note.offset, note.replaced).isEmpty();
+    return files.writeAt(note.path, note.offset, note.replaced).isEmpty() &&
+           files.sync(note.path).isEmpty();
 }
 
 bool isStampIn(const QHash<QString, FileStamp>& stamps, const QString& path,
@@ -90,8 +99,9 @@ bool isStampIn(const QHash<QString, FileStamp>& stamps, const QString& path,
 }
 } // namespace
 
-LogFileAppender::LogFileAppender(FileSystem& files, QString notePath)
-    : files_(files), notePath_(std::move(notePath)) {}
+LogFileAppender::LogFileAppender(FileSystem& files, QString notePath,
+                                 std::function<bool(const QString&)> isLogFileName)
+    : files_(files), notePath_(std::move(notePath)), isLogFileName_(std::move(isLogFileName)) {}
 
 LogFileAppender::Result LogFileAppender::append(const QString& path, const QByteArray& added,
                                                 QString& error) {
@@ -132,15 +142,27 @@ std::optional<LogFileAppender::Result> LogFileAppender::appendInPlace(const QStr
     if (!end)
         return std::nullopt;
     isNoteClear_ = false;
-    if (!files_.writeAt(notePath_, 0, encodeNote({path, end->offset, end->rest})).isEmpty())
+    // The note is on disk before the file changes, and the file before the note goes: a power
+    // cut at any moment leaves the file whole, or torn beside the note that mends it.
+    if (!writeNote(encodeNote({path, end->offset, end->rest})))
         return std::nullopt;
     // A write cut short is undone by the next user of the lock, as after a crash.
     error = files_.writeAt(path, end->offset, continuation(added));
+    if (error.isEmpty())
+        error = files_.sync(path);
     if (!error.isEmpty())
         return refuse(path);
     isNoteClear_ = files_.writeAt(notePath_, 0, {}).isEmpty();
     remember(path);
     return Result::appended;
+}
+
+// The note's own name must be on disk too; the lock made the file, and nothing synced its folder.
+bool LogFileAppender::writeNote(const QByteArray& note) {
+    if (!isNoteNamed_)
+        isNoteNamed_ = files_.syncFolder(folderOf(notePath_)).isEmpty();
+    return isNoteNamed_ && files_.writeAt(notePath_, 0, note).isEmpty() &&
+           files_.sync(notePath_).isEmpty();
 }
 
 void LogFileAppender::undoUnfinished() {
@@ -154,7 +176,8 @@ void LogFileAppender::undoUnfinished() {
         return;
     }
     const std::optional<UndoNote> note = decodeNote(*bytes);
-    isNoteClear_ = (!note || rollBack(files_, *note)) && files_.writeAt(notePath_, 0, {}).isEmpty();
+    isNoteClear_ = (!note || rollBack(files_, *note, folderOf(notePath_), isLogFileName_)) &&
+                   files_.writeAt(notePath_, 0, {}).isEmpty();
 }
 
 void LogFileAppender::forgetFiles() {

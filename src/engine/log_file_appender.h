@@ -5,14 +5,17 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Adds entries to log arrays on disk at a cost that follows the entries, not the file. A file
 // this object wrote and checked last, and that nobody changed since (same stamp), is extended in
 // place after a look at its last bytes; any other file is checked whole and replaced atomically.
 // Before an in-place write the bytes it replaces go into a note, so that an append cut off at
-// any byte (the program ended within it) is undone by the next user of the note. Callers hold
-// an exclusive lock around every use, so that no other writer runs in between.
+// any byte (the program or the power ended within it) is undone by the next user of the note.
+// Only a note that names a log file in the note's own folder, and the end of an array there, is
+// followed. Callers hold an exclusive lock around every use, so that no other writer runs in
+// between.
 class LogFileAppender {
 public:
     enum class Result {
@@ -23,7 +26,9 @@ public:
         failed
     };
 
-    LogFileAppender(FileSystem& files, QString notePath);
+    // `isLogFileName` tells the names of the files this appender may be asked to extend.
+    LogFileAppender(FileSystem& files, QString notePath,
+                    std::function<bool(const QString& fileName)> isLogFileName);
 
     // Appends `added`, a non-empty log array as encodeLogEntries writes it pretty-printed, to
     // the array at `path`, which is made when missing. `error` gets the reason of a write that
@@ -38,12 +43,15 @@ public:
 private:
     std::optional<Result> appendInPlace(const QString& path, qint64 size, const QByteArray& added,
                                         QString& error);
+    bool writeNote(const QByteArray& note);
     Result refuse(const QString& path);
     void remember(const QString& path);
 
     FileSystem& files_;
     QString notePath_;
+    std::function<bool(const QString&)> isLogFileName_;
     bool isNoteClear_ = false;
+    bool isNoteNamed_ = false;
     // Files as they were when this object last wrote and checked them, or refused them.
     QHash<QString, FileStamp> verified_;
     QHash<QString, FileStamp> refused_;

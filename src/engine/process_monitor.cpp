@@ -65,7 +65,7 @@ MonitorServices MonitorServices::system(std::shared_ptr<const SessionRoleSource>
         std::move(sessionRoles), ::getsid(0), ::getuid());
     services.selfMemory = std::make_shared<SystemSelfMemory>();
     services.files = std::make_shared<LocalFileSystem>();
-    services.settings = std::make_shared<QSettingsStore>();
+    services.settings = std::make_shared<QSettingsStore>(services.files);
     services.lang = &Lang::shared();
     services.logsDir = defaultLogsDir();
     services.currentUid = ::getuid();
@@ -75,7 +75,12 @@ MonitorServices MonitorServices::system(std::shared_ptr<const SessionRoleSource>
 
 ProcessMonitor::ProcessMonitor(MonitorServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)), watchListStore_(*services_.settings),
-      logWriter_(services_.files, services_.logsDir),
+      logWriter_(services_.files, services_.logsDir,
+                 [this, closing = closing_.get_token()](const LogWriteReport& report) {
+                     writeReports_.post(report);
+                     if (!closing.stop_requested())
+                         QMetaObject::invokeMethod(this, "takeWriteReports", Qt::QueuedConnection);
+                 }),
       snapshotter_(std::make_shared<ProcessSnapshotter>(*services_.runner, *services_.proc,
                                                         *services_.displayNames,
                                                         services_.currentUid, services_.ownPid)),
@@ -169,6 +174,18 @@ void ProcessMonitor::applyScanResult(const TargetInfoMap& targetInfo, qint64 tot
     appendLogEntries(batch);
 }
 
+void ProcessMonitor::takeWriteReports() {
+    for (const LogWriteReport& report : writeReports_.takeAll()) {
+        for (const DayFileDetour& detour : report.detours)
+            postNotice({.kind = Notice::Kind::dayFileRefused,
+                        .file = detour.refused,
+                        .detail = detour.used});
+        if (report.waiting > 0 && unsavedLogEntries_ == 0)
+            postNotice({.kind = Notice::Kind::logNotSaved, .count = report.waiting});
+        setUnsavedLogEntries(report.waiting);
+    }
+}
+
 void ProcessMonitor::refreshAllProcesses() {
     enqueueSnapshot(false, browserSnapshots_);
 }
@@ -229,6 +246,8 @@ void ProcessMonitor::toggleTarget(const QUuid& id) {
 
 void ProcessMonitor::saveTargets() {
     watchListStore_.save(targets_);
+    if (!services_.settings->isSaved())
+        postNotice({.kind = Notice::Kind::settingsNotSaved});
 }
 
 void ProcessMonitor::loadTargets() {
@@ -240,6 +259,7 @@ void ProcessMonitor::loadTargets() {
 void ProcessMonitor::exportTargets(FileChooser& chooser) {
     if (targets_.isEmpty()) {
         chooser.beep();
+        postNotice({.kind = Notice::Kind::watchListEmpty});
         return;
     }
     const QByteArray content = encodeTargets(targets_, JsonStyle::prettySorted);
@@ -248,8 +268,12 @@ void ProcessMonitor::exportTargets(FileChooser& chooser) {
     if (!path)
         return;
     const QString error = services_.files->writeAtomically(*path, content);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         printLine(QStringLiteral("Export failed: ") + error);
+        postNotice({.kind = Notice::Kind::exportFailed, .file = *path, .detail = error});
+        return;
+    }
+    postNotice({.kind = Notice::Kind::targetsExported, .count = targets_.size(), .file = *path});
 }
 
 void ProcessMonitor::importTargets(FileChooser& chooser) {
@@ -261,12 +285,20 @@ void ProcessMonitor::importTargets(FileChooser& chooser) {
         content ? decodeTargets(*content) : std::nullopt;
     if (!imported) {
         chooser.beep();
+        postNotice(
+            {.kind = content ? Notice::Kind::importNotAWatchList : Notice::Kind::importUnreadable,
+             .file = *path});
         return;
     }
-    // One save for the whole import.
     QList<TargetProcess> merged = withImported(targets_, *imported);
-    if (merged.size() == targets_.size())
+    const qsizetype added = merged.size() - targets_.size();
+    postNotice({.kind = Notice::Kind::imported,
+                .count = added,
+                .otherCount = imported->size() - added,
+                .file = *path});
+    if (added == 0)
         return;
+    // One save for the whole import; should it fail, that is the last word.
     setTargets(std::move(merged));
     saveTargets();
 }
@@ -274,15 +306,16 @@ void ProcessMonitor::importTargets(FileChooser& chooser) {
 void ProcessMonitor::appendLogEntries(const QList<KillLogEntry>& batch) {
     if (batch.isEmpty())
         return;
-    unwrittenBatches_.append(batch);
+    logWriter_.write(batch);
     setKillLog(withBatchInFront(killLog_, batch));
 }
 
 void ProcessMonitor::flushLog() {
-    // Also with nothing new: the writer tries again what no day file took before.
-    logWriter_.write(std::exchange(unwrittenBatches_, {}));
-    if (!killLog_.isEmpty())
-        setKillLog({});
+    logWriter_.write({});
+    if (killLog_.isEmpty())
+        return;
+    setHasEarlierEntries(true);
+    setKillLog({});
 }
 
 QList<KillLogEntry> ProcessMonitor::loadAllLogs() {
@@ -292,22 +325,43 @@ QList<KillLogEntry> ProcessMonitor::loadAllLogs() {
 void ProcessMonitor::exportAllLogs(FileChooser& chooser) {
     flushLog();
     const QList<KillLogEntry> entries = loadAllLogs();
-    if (entries.isEmpty())
+    if (entries.isEmpty()) {
+        postNotice({.kind = Notice::Kind::killLogEmpty});
         return;
+    }
     const std::optional<QString> path =
         chooser.chooseSaveLocation(services_.lang->localized(QStringLiteral("export_all_title")),
                                    KillLogStore::exportFileName(QDateTime::currentDateTime()));
     if (!path)
         return;
     const QString error = logWriter_.exportTo(*path, entries);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         printLine(QStringLiteral("Export failed: ") + error);
+        postNotice({.kind = Notice::Kind::exportFailed, .file = *path, .detail = error});
+        return;
+    }
+    postNotice({.kind = Notice::Kind::logsExported, .count = entries.size(), .file = *path});
 }
 
 void ProcessMonitor::clearAllLogs() {
-    unwrittenBatches_.clear();
     setKillLog({});
-    logWriter_.clearAll();
+    const ClearedLogs cleared = logWriter_.clearAll();
+    trashedLogs_ = cleared.trashed;
+    // The writer has reported every write before the clear; none of that holds any more.
+    takeWriteReports();
+    setUnsavedLogEntries(0);
+    setHasEarlierEntries(false);
+    postNotice({.kind = Notice::Kind::logsCleared,
+                .count = cleared.trashed.size(),
+                .otherCount = cleared.deleted});
+}
+
+void ProcessMonitor::undoClearAllLogs() {
+    const QList<TrashedFile> trashed = std::exchange(trashedLogs_, {});
+    const qsizetype restored = logWriter_.restore(trashed);
+    postNotice({.kind = Notice::Kind::logsRestored,
+                .count = restored,
+                .otherCount = trashed.size() - restored});
 }
 
 void ProcessMonitor::setTargets(QList<TargetProcess> targets) {
@@ -354,4 +408,18 @@ void ProcessMonitor::setAllProcesses(QList<UserProcess> processes) {
 void ProcessMonitor::setUserProcesses(QList<UserProcess> processes) {
     userProcesses_ = std::move(processes);
     Q_EMIT userProcessesChanged(userProcesses_);
+}
+
+void ProcessMonitor::setUnsavedLogEntries(qsizetype count) {
+    unsavedLogEntries_ = count;
+    Q_EMIT unsavedLogEntriesChanged(unsavedLogEntries_);
+}
+
+void ProcessMonitor::setHasEarlierEntries(bool hasEarlierEntries) {
+    hasEarlierEntries_ = hasEarlierEntries;
+    Q_EMIT hasEarlierEntriesChanged(hasEarlierEntries_);
+}
+
+void ProcessMonitor::postNotice(const Notice& notice) {
+    Q_EMIT noticePosted(notice);
 }

@@ -5,6 +5,7 @@
 #include "kill_log_store.h"
 #include "kill_log_writer.h"
 #include "mailbox.h"
+#include "notice.h"
 #include "running_target_info.h"
 #include "target_process.h"
 #include "user_process.h"
@@ -78,6 +79,11 @@ public:
     const QList<UserProcess>& userProcesses() const { return userProcesses_; }
     quint32 currentUID() const { return services_.currentUid; }
     const QString& logsDir() const { return logWriter_.logsDir(); }
+    // Entries that no day file took yet; they are tried again with every write.
+    qsizetype unsavedLogEntries() const { return unsavedLogEntries_; }
+    // Whether the log let go of entries of this run, which are now in the day files (or waiting
+    // for one); false again after Clear Logs.
+    bool hasEarlierEntries() const { return hasEarlierEntries_; }
 
     void startMonitoring();
     void stopMonitoring();
@@ -99,11 +105,15 @@ public:
     void exportTargets(FileChooser& chooser);
     void importTargets(FileChooser& chooser);
 
+    // Shows the batch in the log and has it written to its day file at once.
     void appendLogEntries(const QList<KillLogEntry>& batch);
+    // Empties the log; its entries are written already, or waiting for a day file.
     void flushLog();
     QList<KillLogEntry> loadAllLogs();
     void exportAllLogs(FileChooser& chooser);
+    // Moves the day files to the trash; the last clear can be undone while the monitor lives.
     void clearAllLogs();
+    void undoClearAllLogs();
 
 Q_SIGNALS:
     void targetsChanged(const QList<TargetProcess>& targets);
@@ -115,9 +125,14 @@ Q_SIGNALS:
     void selfMemoryMBChanged(double selfMemoryMB);
     void allProcessesChanged(const QList<UserProcess>& allProcesses);
     void userProcessesChanged(const QList<UserProcess>& userProcesses);
+    void unsavedLogEntriesChanged(qsizetype unsavedLogEntries);
+    void hasEarlierEntriesChanged(bool hasEarlierEntries);
+    // What came of an operation the user asked for, or of a write of theirs.
+    void noticePosted(const Notice& notice);
 
 private Q_SLOTS:
     void takeScanResults();
+    void takeWriteReports();
 
 private:
     struct FinishedCycle {
@@ -138,12 +153,17 @@ private:
     void setUserProcesses(QList<UserProcess> processes);
     // Posts a snapshot taken on the scan thread to the main thread.
     void enqueueSnapshot(bool currentUserOnly, Mailbox<QList<UserProcess>>& mailbox);
+    void setUnsavedLogEntries(qsizetype count);
+    void setHasEarlierEntries(bool hasEarlierEntries);
+    void postNotice(const Notice& notice);
 
     MonitorServices services_;
     QList<TargetProcess> targets_;
     QList<KillLogEntry> killLog_;
-    // Every batch since the last flush, oldest first; killLog keeps only the newest 200 entries.
-    QList<QList<KillLogEntry>> unwrittenBatches_;
+    qsizetype unsavedLogEntries_ = 0;
+    bool hasEarlierEntries_ = false;
+    // The files of the last Clear Logs, for its undo.
+    QList<TrashedFile> trashedLogs_;
     bool isMonitoring_ = false;
     double scanInterval_ = 5.0;
     TargetInfoMap targetInfo_;
@@ -155,6 +175,11 @@ private:
     std::unique_ptr<QTimer> timer_;
     QTimer flushTimer_;
     WatchListStore watchListStore_;
+    // Requested when the monitor goes: browser snapshots still queued are skipped, and writes
+    // report to no one.
+    std::stop_source closing_;
+    // Before the writer, which reports into it until it ends.
+    Mailbox<LogWriteReport> writeReports_;
     KillLogWriter logWriter_;
     // Used on the scan thread only; it remembers what it read about processes between scans.
     std::shared_ptr<ProcessSnapshotter> snapshotter_;
@@ -163,8 +188,6 @@ private:
     std::shared_ptr<TargetMatcher> matcher_;
     // The cycle queued or running that Stop has not cancelled; at most one.
     std::optional<std::stop_source> cycle_;
-    // Requested when the monitor goes: browser snapshots still queued are skipped.
-    std::stop_source closing_;
     Mailbox<FinishedCycle> finishedCycles_;
     Mailbox<QList<UserProcess>> browserSnapshots_;
     Mailbox<QList<UserProcess>> userSnapshots_;

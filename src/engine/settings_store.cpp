@@ -1,16 +1,15 @@
 #include "settings_store.h"
 
 #include "console_line.h"
+#include "file_system.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 const QString organisationAndApplication = QStringLiteral("Zentrav");
@@ -43,20 +42,23 @@ bool readsBack(const QString& path, const QVariantMap& values) {
                return values.contains(key) && readsBackAs(readBack.value(key), values.value(key));
            });
 }
-
-// The reason of a failure, empty on success; replaces `to` atomically.
-QString renamed(const QString& from, const QString& to) {
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return {};
-    return QStringLiteral("cannot rename %1: %2")
-        .arg(from, QString::fromLocal8Bit(std::strerror(errno)));
-}
 } // namespace
 
-QSettingsStore::QSettingsStore()
-    : path_(QSettings(QSettings::NativeFormat, QSettings::UserScope, organisationAndApplication,
+QSettingsStore::QSettingsStore(std::shared_ptr<FileSystem> files,
+                               std::chrono::milliseconds retryPeriod)
+    : files_(std::move(files)),
+      path_(QSettings(QSettings::NativeFormat, QSettings::UserScope, organisationAndApplication,
                       organisationAndApplication)
-                .fileName()) {}
+                .fileName()) {
+    retryTimer_.setInterval(retryPeriod);
+    QObject::connect(&retryTimer_, &QTimer::timeout, [this] { save(); });
+}
+
+// The last try, at quit.
+QSettingsStore::~QSettingsStore() {
+    if (!isSaved())
+        save();
+}
 
 QVariant QSettingsStore::value(const QString& key) const {
     if (const auto change = unsaved_.constFind(key); change != unsaved_.cend())
@@ -76,10 +78,18 @@ void QSettingsStore::remove(const QString& key) {
 
 void QSettingsStore::save() {
     const QString error = writeFile();
-    if (error.isEmpty())
+    if (error.isEmpty()) {
         unsaved_.clear();
-    else
-        printLine(QStringLiteral("Settings not saved: ") + error);
+        retryTimer_.stop();
+        return;
+    }
+    // Said once per failure, not once per try.
+    if (retryTimer_.isActive())
+        return;
+    printLine(QStringLiteral("Settings not saved: ") + error);
+    // Without an event loop (a command-line run) the store's end is the one try left.
+    if (QCoreApplication::instance())
+        retryTimer_.start();
 }
 
 QString QSettingsStore::writeFile() const {
@@ -105,7 +115,7 @@ QString QSettingsStore::writeFile() const {
         QStringLiteral("%1.%2.new")
             .arg(target)
             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    if (!writeValues(written, values) || !renamed(written, checked).isEmpty() ||
+    if (!writeValues(written, values) || !files_->rename(written, checked).isEmpty() ||
         !readsBack(checked, values)) {
         QFile::remove(written);
         QFile::remove(checked);
@@ -113,9 +123,12 @@ QString QSettingsStore::writeFile() const {
     }
     if (QFileInfo::exists(target))
         QFile::setPermissions(checked, QFile::permissions(target));
-    if (QString error = renamed(checked, target); !error.isEmpty()) {
+    QString error = files_->sync(checked);
+    if (error.isEmpty())
+        error = files_->rename(checked, target);
+    if (!error.isEmpty()) {
         QFile::remove(checked);
-        return error;
+        return QStringLiteral("cannot replace %1: %2").arg(target, error);
     }
-    return {};
+    return files_->syncFolder(folderOf(target));
 }

@@ -14,3 +14,11 @@ QString localizedCount(const char* key, int count) {
 QString localizedText(const char* key, const QString& argument) {
     return formatted(localizedText(key), argument);
 }
+
+QString localizedCount(const char* key, int count, const QString& argument) {
+    return formatted(localizedCount(key, count), argument);
+}
+
+QString localizedText(const char* key, const QString& first, const QString& second) {
+    return formatted(localizedText(key), first, second);
+}

@@ -10,3 +10,9 @@ QString localizedCount(const char* key, int count);
 
 // The text of a format key with one text argument ("a11y_remove": "Remove %s").
 QString localizedText(const char* key, const QString& argument);
+
+// The same, filled with one text argument ("Exported %n entries to %s").
+QString localizedCount(const char* key, int count, const QString& argument);
+
+// The text of a format key with two text arguments ("%1$s … %2$s").
+QString localizedText(const char* key, const QString& first, const QString& second);

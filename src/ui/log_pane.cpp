@@ -65,3 +65,10 @@ void LogPane::showSelfMemory(double megabytes) {
     selfMemLabel_->setAccessibleName(figure.isEmpty() ? QString()
                                                       : localizedText("a11y_self_memory", figure));
 }
+
+void LogPane::showEarlierEntries(bool hasEarlierEntries, qsizetype unsavedEntries) {
+    if (unsavedEntries > 0)
+        logEmpty_->setText(localizedCount("kill_log_unsaved", int(unsavedEntries)));
+    else
+        logEmpty_->setText(localizedText(hasEarlierEntries ? "kill_log_saved" : "no_kills_yet"));
+}

@@ -20,6 +20,9 @@ public:
 
     // "%.1f MB"; nothing at all for 0, which means the measurement failed.
     void showSelfMemory(double megabytes);
+    // What the empty log says of the entries it no longer shows: none yet, saved in the day
+    // files, or some still waiting for one.
+    void showEarlierEntries(bool hasEarlierEntries, qsizetype unsavedEntries);
 
 private:
     QLabel* titleLabel_;

@@ -15,6 +15,8 @@
 #include "match_preview.h"
 #include "match_preview_line.h"
 #include "menu_button.h"
+#include "notice_line.h"
+#include "notice_text.h"
 #include "pane_splitter.h"
 #include "plate.h"
 #include "row_table.h"
@@ -43,7 +45,7 @@ MainViewController::MainViewController(MonitorServices services,
       headerBar_(new HeaderBar(this)), inputBar_(new InputBar(this)),
       splitView_(new PaneSplitter(this)), tablesPane_(new TablesPane(splitView_)),
       logPane_(new LogPane(splitView_)), footerBar_(new FooterBar(int(defaultInterval), this)),
-      matchPreviewLine_(new MatchPreviewLine(this)) {
+      matchPreviewLine_(new MatchPreviewLine(this)), noticeLine_(new NoticeLine(this)) {
     setFixedSize(rootWidth, rootHeight);
     setAutoFillBackground(true);
     QPalette rootPalette = palette();
@@ -93,6 +95,12 @@ void MainViewController::buildLayout() {
     bands->addWidget(inputBar_);
     bands->addWidget(splitView_, 1);
     bands->addWidget(footerBar_);
+
+    // Over the foot of the log pane, clear of the footer: the bands keep their sizes.
+    constexpr int noticeMargin = 8;
+    noticeLine_->setGeometry(
+        noticeMargin, rootHeight - FooterBar::bandHeight - NoticeLine::lineHeight - noticeMargin,
+        rootWidth - 2 * noticeMargin, NoticeLine::lineHeight);
 }
 
 void MainViewController::setUpTables() {
@@ -189,6 +197,8 @@ void MainViewController::connectActions() {
             &MainViewController::clearAllLogs);
     connect(footerBar_->settingsBtn(), &QPushButton::clicked, this,
             &MainViewController::showSettingsMenu);
+    connect(noticeLine_, &NoticeLine::actionClicked, this,
+            [this] { monitor_->undoClearAllLogs(); });
 }
 
 void MainViewController::bindMonitor() {
@@ -206,6 +216,11 @@ void MainViewController::bindMonitor() {
         hasEntrySnapshot_ = true;
         showMatchPreview();
     });
+    connect(monitor, &ProcessMonitor::unsavedLogEntriesChanged, this,
+            &MainViewController::showEarlierEntries);
+    connect(monitor, &ProcessMonitor::hasEarlierEntriesChanged, this,
+            &MainViewController::showEarlierEntries);
+    connect(monitor, &ProcessMonitor::noticePosted, this, &MainViewController::showNotice);
 
     // Each subscription shows the current value at once, as later ones show every change.
     showTargets(monitor->targets());
@@ -222,7 +237,7 @@ QList<QWidget*> MainViewController::focusStops() const {
     for (FlatButton* filter : inputBar_->filterBtns())
         stops.append(filter);
     stops << tablesPane_->targetsTable() << tablesPane_->browseTable() << logPane_->cleanMemBtn()
-          << logPane_->logTable();
+          << logPane_->logTable() << noticeLine_->actionBtn() << noticeLine_->dismissBtn();
     for (FlatButton* interval : footerBar_->intervalBtns())
         stops.append(interval);
     stops << footerBar_->exportLogBtn() << footerBar_->clearLogBtn() << footerBar_->settingsBtn();
@@ -260,6 +275,17 @@ void MainViewController::showTargets(const QList<TargetProcess>& targets) {
 void MainViewController::showKillLog(const QList<KillLogEntry>& killLog) {
     logPane_->logTable()->reloadData();
     logPane_->logEmpty()->setVisible(killLog.isEmpty());
+    showEarlierEntries();
+}
+
+void MainViewController::showEarlierEntries() {
+    logPane_->showEarlierEntries(monitor_->hasEarlierEntries(), monitor_->unsavedLogEntries());
+}
+
+// Only a clear that moved files to the trash can be undone, and only from its own notice.
+void MainViewController::showNotice(const Notice& notice) {
+    const bool canUndo = notice.kind == Notice::Kind::logsCleared && notice.count > 0;
+    noticeLine_->showNotice(noticeText(notice), canUndo ? localizedText("notice_undo") : QString());
 }
 
 void MainViewController::showMonitoringState(bool isMonitoring) {

@@ -18,6 +18,7 @@ class HeaderBar;
 class InputBar;
 class LogPane;
 class MatchPreviewLine;
+class NoticeLine;
 class PaneSplitter;
 class QAction;
 class SerialQueue;
@@ -82,6 +83,8 @@ private:
 
     void showTargets(const QList<TargetProcess>& targets);
     void showKillLog(const QList<KillLogEntry>& killLog);
+    void showEarlierEntries();
+    void showNotice(const Notice& notice);
     void showMonitoringState(bool isMonitoring);
     void showAllProcesses(const QList<UserProcess>& processes);
     void takeProcessFilter(std::shared_ptr<const ProcessFilter> filter);
@@ -120,5 +123,6 @@ private:
     LogPane* logPane_;
     FooterBar* footerBar_;
     MatchPreviewLine* matchPreviewLine_;
+    NoticeLine* noticeLine_;
     QTimer selfMemoryTimer_;
 };

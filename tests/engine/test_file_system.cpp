@@ -6,6 +6,7 @@
 #include "stdout_capture.h"
 #include "watch_list_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -34,30 +35,54 @@ void setFileSizeLimit(rlim_t bytes) {
 }
 
 qsizetype storedCount() {
-    QSettingsStore fresh;
+    QSettingsStore fresh(std::make_shared<LocalFileSystem>());
     return WatchListStore(fresh).load().size();
 }
 
+// The steps that put a change on disk, in order.
+class RecordingFileSystem final : public LocalFileSystem {
+public:
+    QString sync(const QString& path) override {
+        steps.append(QStringLiteral("sync ") + path);
+        return LocalFileSystem::sync(path);
+    }
+    QString syncFolder(const QString& dir) override {
+        steps.append(QStringLiteral("syncFolder ") + dir);
+        return LocalFileSystem::syncFolder(dir);
+    }
+    QString rename(const QString& from, const QString& to) override {
+        steps.append(QStringLiteral("rename %1 %2").arg(from, to));
+        return LocalFileSystem::rename(from, to);
+    }
+    QStringList steps;
+};
+
 // Runs in a child of the test: the file size limit stands in for a full disk and binds root
 // too. It prints what it sees; the test checks that and what is left on disk.
-int writeWithAFullDisk(const QString& dir) {
+int writeWithAFullDisk(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString dir = QFile::decodeName(argv[2]);
     std::signal(SIGXFSZ, SIG_IGN);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
-    QSettingsStore settings;
+    auto files = std::make_shared<LocalFileSystem>();
+    QSettingsStore settings(files, std::chrono::milliseconds(20));
     WatchListStore store(settings);
-    LocalFileSystem files;
     const QString exported = dir + QStringLiteral("/export.json");
     store.save(targets(3));
-    files.writeAtomically(exported, "old");
+    files->writeAtomically(exported, "old");
 
     setFileSizeLimit(1024);
-    printLine(QStringLiteral("export: ") + files.writeAtomically(exported, QByteArray(4096, 'x')));
+    printLine(QStringLiteral("export: ") + files->writeAtomically(exported, QByteArray(4096, 'x')));
     store.save(targets(40));
     printLine(QStringLiteral("kept %1, stored %2").arg(store.load().size()).arg(storedCount()));
 
+    // Tried again without a change of its own, and at the end of the store.
     setFileSizeLimit(RLIM_INFINITY);
-    settings.setValue(SettingsKeys::launchAtLogin, true);
+    (void)QTest::qWaitFor([] { return storedCount() == 40; }, 5000);
     printLine(QStringLiteral("stored %1").arg(storedCount()));
+    setFileSizeLimit(1024);
+    settings.setValue(SettingsKeys::launchAtLogin, true);
+    setFileSizeLimit(RLIM_INFINITY);
     return 0;
 }
 } // namespace
@@ -73,10 +98,12 @@ private Q_SLOTS:
         QVERIFY(run);
         const QStringList lines =
             QString::fromUtf8(run->standardOutput).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.size(), 5);
         QCOMPARE(lines[0], QStringLiteral("export: File too large"));
-        QVERIFY2(lines[1].startsWith(QStringLiteral("Settings not saved: ")), qPrintable(lines[1]));
-        QCOMPARE(lines.mid(2), QStringList({"kept 40, stored 3", "stored 40"}));
+        for (int failure : {1, 4})
+            QVERIFY2(lines[failure].startsWith(QStringLiteral("Settings not saved: ")),
+                     qPrintable(lines[failure]));
+        QCOMPARE(lines.mid(2, 2), QStringList({"kept 40, stored 3", "stored 40"}));
 
         QCOMPARE(LocalFileSystem().read(dir.filePath(QStringLiteral("export.json"))), "old");
         const QSettings stored(dir.filePath(QStringLiteral("Zentrav/Zentrav.conf")),
@@ -92,13 +119,29 @@ private Q_SLOTS:
         QCOMPARE(names(dir.filePath(QStringLiteral("Zentrav"))), QStringList{"Zentrav.conf"});
     }
 
+    // The new file is on disk before it takes the old one's name, and the name before the
+    // change returns.
+    void aSavedChangeIsOnDiskWhenItReturns() {
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        auto files = std::make_shared<RecordingFileSystem>();
+        QSettingsStore(files).setValue(SettingsKeys::appLanguage, QStringLiteral("ja"));
+        const QString folder = dir.filePath(QStringLiteral("Zentrav"));
+        QCOMPARE(files->steps.size(), 4);
+        const QString checked = files->steps[1].section(u' ', 1);
+        QCOMPARE(
+            files->steps.mid(1),
+            QStringList({"sync " + checked, "rename " + checked + ' ' + folder + "/Zentrav.conf",
+                         "syncFolder " + folder}));
+    }
+
     // The settings file would read the key back as "a/b".
     void aSaveThatDoesNotReadBackLeavesNoFileBehind() {
         QTemporaryDir dir;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
         {
             const StdoutCapture output;
-            QSettingsStore().setValue(QStringLiteral("a//b"), 1);
+            QSettingsStore(std::make_shared<LocalFileSystem>()).setValue(QStringLiteral("a//b"), 1);
         }
         QCOMPARE(
             QDir(dir.filePath(QStringLiteral("Zentrav"))).entryList(QDir::Files | QDir::Hidden),
@@ -118,6 +161,7 @@ private Q_SLOTS:
         QVERIFY(!files.read(small, 9));
         // Files in /proc say they are empty, as a file that grows after the look at its size.
         QVERIFY(files.read(QStringLiteral("/proc/self/status")).value_or("").startsWith("Name:"));
+        QVERIFY(!files.read(QStringLiteral("/proc/self/status"), 10));
 
         // A write never puts a regular file in the place of a special one.
         QVERIFY(!files.writeAtomically(fifo, "[]").isEmpty());
@@ -129,7 +173,7 @@ private Q_SLOTS:
 
 int main(int argc, char** argv) {
     if (argc == 3 && qstrcmp(argv[1], fullDiskRun) == 0)
-        return writeWithAFullDisk(QFile::decodeName(argv[2]));
+        return writeWithAFullDisk(argc, argv);
     TestFileSystem test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 const QString logsDir = QStringLiteral("/logs");
@@ -42,7 +43,7 @@ int appendRounds(const QString& dir, const char* label) {
     LocalFileSystem disk;
     KillLogStore store(disk, dir);
     for (int round = 0; round < parallelRounds; ++round) {
-        if (!store.append(batch(label, 3)).isEmpty())
+        if (!store.append(batch(label, 3)).unwritten.isEmpty())
             return 1;
     }
     return 0;
@@ -62,7 +63,7 @@ private Q_SLOTS:
 
     void entriesGoToTheFileOfTheirLocalDateAndAreAppended() {
         KillLogStore store(files_, logsDir);
-        QVERIFY(store.append({}).isEmpty());
+        QVERIFY(store.append({}).unwritten.isEmpty());
         QVERIFY(files_.files.isEmpty());
         const auto first = batch("a", 3);
         const auto late = batch("late", 1, QTime(23, 59, 59));
@@ -71,15 +72,15 @@ private Q_SLOTS:
         auto withoutTime = batch("x", 1);
         withoutTime[0].timestamp = QDateTime();
         StdoutCapture output;
-        QVERIFY(store.append(first + early + withoutTime + late).isEmpty());
+        QVERIFY(store.append(first + early + withoutTime + late).unwritten.isEmpty());
         QCOMPARE(output.text(), "Could not write 1 kill-log entries: no valid time stamp\n");
         QCOMPARE(files_.files.value(QStringLiteral("/logs/2024-03-02.json")), pretty(early));
 
         // A file this store wrote last is extended without reading it whole, to the same bytes.
         const auto second = batch("b", 2);
         files_.wholeReads.clear();
-        QVERIFY(store.append(second.first(1)).isEmpty());
-        QVERIFY(store.append(second.sliced(1)).isEmpty());
+        QVERIFY(store.append(second.first(1)).unwritten.isEmpty());
+        QVERIFY(store.append(second.sliced(1)).unwritten.isEmpty());
         QVERIFY(!files_.wholeReads.contains(dayFile));
         QCOMPARE(files_.files.value(dayFile), pretty(first + late + second));
         QCOMPARE(recordLines(store.loadAllLogs()), recordLines(first + late + second + early));
@@ -121,8 +122,8 @@ private Q_SLOTS:
         const auto first = batch("a", 3);
         const auto second = batch("b", 2);
         StdoutCapture output;
-        QVERIFY(store.append(first).isEmpty());
-        QVERIFY(store.append(second).isEmpty());
+        QVERIFY(store.append(first).unwritten.isEmpty());
+        QVERIFY(store.append(second).unwritten.isEmpty());
         // One line for a file that could not be written, not one per flush.
         QCOMPARE(output.text(), fault == u"unwritable"
                                     ? "Could not write " + dayFile + ": Permission denied\n"
@@ -147,7 +148,7 @@ private Q_SLOTS:
             for (qint64 budget = 0;; ++budget) {
                 init();
                 auto store = std::make_unique<KillLogStore>(files_, logsDir);
-                QVERIFY(store->append(before).isEmpty());
+                QVERIFY(store->append(before).unwritten.isEmpty());
                 files_.bytesBeforeStop = budget;
                 files_.crashes = crashes;
                 store->append(cut);
@@ -155,7 +156,7 @@ private Q_SLOTS:
                 if (std::exchange(files_.crashed, false))
                     store = std::make_unique<KillLogStore>(files_, logsDir);
 
-                QVERIFY(store->append(after).isEmpty());
+                QVERIFY(store->append(after).unwritten.isEmpty());
                 const QStringList all = sorted(recordLines(store->loadAllLogs()));
                 const bool isCutWritten = all.size() == 5;
                 QVERIFY2(all == sorted(recordLines(before + after +
@@ -170,17 +171,87 @@ private Q_SLOTS:
         }
     }
 
+    // The power goes before any step of an append, into a new day file or at the end of one:
+    // every day file then reads whole, with the entries from before, and with those of the
+    // append once it returned.
+    void aPowerCutAtAnyStepLeavesEveryDayFileOldOrNew() {
+        const auto cut = batch("cut", 2);
+        for (const auto& before : {QList<KillLogEntry>(), batch("before", 2)}) {
+            for (int changes = 0;; ++changes) {
+                init();
+                files_.settle();
+                KillLogStore store(files_, logsDir);
+                QVERIFY(store.append(before).unwritten.isEmpty());
+                files_.changesBeforeCut = changes;
+                const bool isWritten = store.append(cut).unwritten.isEmpty();
+                const bool wasCut = files_.crashed;
+                files_.cutPower();
+                const QStringList all =
+                    sorted(recordLines(KillLogStore(files_, logsDir).loadAllLogs()));
+                QVERIFY2(all == sorted(recordLines(before + cut)) ||
+                             (!isWritten && all == sorted(recordLines(before))),
+                         qPrintable(QStringLiteral("cut before change %1").arg(changes)));
+                if (!wasCut)
+                    break;
+            }
+        }
+    }
+
+    // A note is followed only for a regular day file of the folder, only when it reads whole,
+    // and only to put back the end of an array; any other note is cleared, and the files it
+    // names keep their bytes (a note followed would make each of them a good array).
+    void onDiskOnlyANoteOnOneOfOurDayFilesIsFollowed() {
+        QTemporaryDir dir;
+        LocalFileSystem disk;
+        KillLogStore store(disk, dir.filePath(QStringLiteral("logs")));
+        store.createDirectory();
+        const QDir logs(store.logsDir());
+        const QByteArray whole = pretty(batch("t", 1));
+        const QByteArray kept = whole.left(whole.lastIndexOf('}') + 1);
+        const QByteArray torn = kept + ",\n  {";
+        const QString outside = dir.filePath(QStringLiteral("2024-03-05.json"));
+        const QString link = logs.filePath(QStringLiteral("2024-03-06.json"));
+        const QString fifo = logs.filePath(QStringLiteral("2024-03-07.json"));
+        const QString ours = logs.filePath(QStringLiteral("2024-03-08.json"));
+        for (const QString& path : {outside, ours})
+            QVERIFY(disk.writeAtomically(path, torn).isEmpty());
+        QVERIFY(QFile::link(outside, link));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(store.append(batch("a", 1)).unwritten.isEmpty());
+        const QByteArray end = "\n]\n";
+        const QByteArray anotherEntry = ',' + kept.sliced(1) + end;
+        const QList<std::tuple<QString, QByteArray, qsizetype>> notes = {
+            {outside, end, 3},
+            {link, end, 3},
+            {fifo, end, 3},
+            {ours, end, 2},
+            {ours, anotherEntry, anotherEntry.size()}};
+        for (const auto& [path, replaced, replacedSize] : notes) {
+            const QByteArray name = QFile::encodeName(path);
+            QVERIFY(disk.writeAt(logs.filePath(QStringLiteral(".lock")), 0,
+                                 QByteArray::number(kept.size()) + ' ' +
+                                     QByteArray::number(name.size()) + ' ' +
+                                     QByteArray::number(replacedSize) + '\n' + name + replaced)
+                        .isEmpty());
+            QVERIFY(store.append(batch("a", 1)).unwritten.isEmpty());
+            QCOMPARE(disk.read(logs.filePath(QStringLiteral(".lock"))), QByteArray());
+        }
+        QCOMPARE(disk.read(outside), torn);
+        QCOMPARE(disk.read(ours), torn);
+        QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(fifo).exists());
+    }
+
     // Damaged in the middle, same size and a good end: the damage is seen and kept.
     void onDiskAFileChangedBehindOurBackIsCheckedWhole() {
         QTemporaryDir dir;
         LocalFileSystem disk;
         KillLogStore store(disk, dir.path());
         const QString path = dir.filePath(KillLogStore::dayFileName(day));
-        QVERIFY(store.append(batch("a", 2)).isEmpty());
+        QVERIFY(store.append(batch("a", 2)).unwritten.isEmpty());
         const QByteArray damaged = disk.read(path).value_or("").replace("\"pid\"", "\"PID\"");
         QVERIFY(disk.writeAtomically(path, damaged).isEmpty());
         const auto later = batch("b", 1);
-        QVERIFY(store.append(later).isEmpty());
+        QVERIFY(store.append(later).unwritten.isEmpty());
         QCOMPARE(disk.read(path), damaged);
         QCOMPARE(recordLines(store.loadAllLogs()), recordLines(later));
     }
@@ -216,7 +287,7 @@ private Q_SLOTS:
             QVERIFY(disk.writeAtomically(logs.filePath(name), pretty(hidden)).isEmpty());
         const auto first = batch("a", 3);
         const auto second = batch("b", 2, QTime(9, 0), day.addDays(1));
-        QVERIFY(store.append(second + first).isEmpty());
+        QVERIFY(store.append(second + first).unwritten.isEmpty());
         QCOMPARE(recordLines(store.loadAllLogs()), recordLines(hidden + first + second));
         store.clearAll();
         QCOMPARE(namesIn(logs.path()), others);

@@ -29,6 +29,14 @@ QList<KillLogEntry> entries(const QString& name, int count) {
     return list;
 }
 
+// Every notice the monitor posts from now on.
+std::shared_ptr<QList<Notice>> collectNotices(ProcessMonitor& monitor) {
+    auto notices = std::make_shared<QList<Notice>>();
+    QObject::connect(&monitor, &ProcessMonitor::noticePosted,
+                     [notices](const Notice& notice) { notices->append(notice); });
+    return notices;
+}
+
 // Holds the scanning thread at the pin of process 101 until `go` is set.
 void holdAtFirstPin(FakeProcessSignals& signals, std::atomic<bool>& held, std::atomic<bool>& go) {
     signals.onPin = [&held, &go](qint32 pid) {
@@ -175,6 +183,7 @@ private Q_SLOTS:
                 .arg(id)
                 .toUtf8();
         FakeFileChooser chooser;
+        const auto notices = collectNotices(monitor);
         monitor.importTargets(chooser);
         chooser.openPath = QStringLiteral("/export/list.json");
         monitor.importTargets(chooser);
@@ -187,6 +196,10 @@ private Q_SLOTS:
         monitor.importTargets(chooser);
         QCOMPARE(world_->settings->writes, writes + 1);
         QCOMPARE(recordLines(monitor.targets()).last().section(u'|', 1), "quiet|exact|0");
+        const QString& path = *chooser.openPath;
+        QCOMPARE(*notices, (QList<Notice>{{Notice::Kind::importUnreadable, 0, 0, path},
+                                          {Notice::Kind::importNotAWatchList, 0, 0, path},
+                                          {Notice::Kind::imported, 1, 1, path}}));
         QVERIFY(monitor.targets().last().id != QUuid(id));
         const QByteArray saved = world_->settings->value(SettingsKeys::targets).toByteArray();
         QCOMPARE(saved, encodeTargets(monitor.targets(), JsonStyle::compact));
@@ -198,41 +211,94 @@ private Q_SLOTS:
         }
     }
 
-    // The pane keeps the newest 200, newest batch first; the day file gets every entry, also
-    // those a failed write kept back, and what no file took is said at the end.
-    void everyEntryReachesTheDayFile() {
+    // Each scan's entries are on disk as they are shown; the pane keeps the newest 200, newest
+    // batch first, until the flush empties it. Entries no day file took wait, are said once and
+    // go with the next write; a day file that refuses them is said once too, and what no file
+    // took is said at the end.
+    void everyEntryReachesTheDayFileAtOnce() {
         auto monitor = std::make_unique<ProcessMonitor>(services());
+        const auto notices = collectNotices(*monitor);
         const QList<KillLogEntry> older = entries(QStringLiteral("older"), 150);
         const QList<KillLogEntry> burst = entries(QStringLiteral("burst"), 10000);
         const QList<KillLogEntry> newer = entries(QStringLiteral("newer"), 50);
+        const QString dayFile =
+            monitor->logsDir() + u'/' + KillLogStore::dayFileName(QDate::currentDate());
+        files_->files.insert(dayFile, "damaged");
         files_->failWrites = true;
         monitor->appendLogEntries(older);
         monitor->flushLog();
-        QVERIFY(monitor->killLog().isEmpty() && monitor->loadAllLogs().isEmpty());
+        QTRY_COMPARE(monitor->unsavedLogEntries(), 150);
+        QVERIFY(monitor->killLog().isEmpty() && monitor->hasEarlierEntries());
+        // Once the writer is done with what was asked of it, the disk has room again.
+        QVERIFY(monitor->loadAllLogs().isEmpty());
         files_->failWrites = false;
         monitor->appendLogEntries(burst);
         QCOMPARE(recordLines(monitor->killLog()), recordLines(burst.first(200)));
         monitor->appendLogEntries(newer);
         QCOMPARE(recordLines(monitor->killLog()), recordLines(newer + burst.first(150)));
-        // 60 "seconds" of 20 ms.
-        QTRY_VERIFY_WITH_TIMEOUT(monitor->killLog().isEmpty(), 5000);
         QStringList written = recordLines(monitor->loadAllLogs());
         QStringList all = recordLines(newer + burst + older);
         written.sort();
         all.sort();
         QCOMPARE(written, all);
+        QTRY_COMPARE(monitor->unsavedLogEntries(), 0);
+        QCOMPARE(*notices,
+                 (QList<Notice>{{Notice::Kind::logNotSaved, 150},
+                                {Notice::Kind::dayFileRefused, 0, 0, dayFile,
+                                 QString(dayFile).replace(QLatin1String(".json"), ".1.json")}}));
+        // 60 "seconds" of 20 ms.
+        QTRY_VERIFY_WITH_TIMEOUT(monitor->killLog().isEmpty(), 5000);
 
-        files_->failWrites = true;
-        monitor->appendLogEntries(newer.first(1));
-        StdoutCapture output;
-        monitor.reset();
-        QVERIFY(output.text().endsWith(
-            QStringLiteral("Lost 1 kill-log entries that no day file took\n")));
-        files_->failWrites = false;
-        monitor = std::make_unique<ProcessMonitor>(services());
-        monitor->appendLogEntries(older.first(1));
-        monitor.reset();
-        QCOMPARE(ProcessMonitor(services()).loadAllLogs().size(), 10201);
+        // Quit gives waiting entries a last try; what that does not write is said.
+        for (const bool isFull : {false, true}) {
+            files_->failWrites = true;
+            monitor->appendLogEntries(newer.first(1));
+            QVERIFY(monitor->loadAllLogs().size() == 10200 + int(isFull));
+            files_->failWrites = isFull;
+            StdoutCapture output;
+            monitor.reset();
+            QCOMPARE(output.text().endsWith(
+                         QStringLiteral("Lost 1 kill-log entries that no day file took\n")),
+                     isFull);
+            files_->failWrites = false;
+            monitor = std::make_unique<ProcessMonitor>(services());
+        }
+        QCOMPARE(monitor->loadAllLogs().size(), 10201);
+    }
+
+    // Exports tell how many entries went where; Clear Logs moves the day files to the trash,
+    // from which its undo brings them back beside a day that went on, or deletes them where there
+    // is no trash; a change that could not be saved is said.
+    void fileActionsTellWhatCameOfThem() {
+        ProcessMonitor monitor(services());
+        const auto notices = collectNotices(monitor);
+        FakeFileChooser chooser;
+        chooser.savePath = QStringLiteral("/export/out.json");
+        monitor.exportTargets(chooser);
+        monitor.exportAllLogs(chooser);
+        monitor.addTarget(QStringLiteral("a"), MatchMode::exact);
+        monitor.exportTargets(chooser);
+        world_->settings->isFull = true;
+        monitor.toggleTarget(monitor.targets()[0].id);
+        monitor.appendLogEntries(entries(QStringLiteral("x"), 2));
+        monitor.exportAllLogs(chooser);
+        monitor.clearAllLogs();
+        QVERIFY(monitor.loadAllLogs().isEmpty() && monitor.killLog().isEmpty());
+        monitor.appendLogEntries(entries(QStringLiteral("y"), 1));
+        monitor.undoClearAllLogs();
+        QCOMPARE(monitor.loadAllLogs().size(), 3);
+        files_->hasTrash = false;
+        monitor.clearAllLogs();
+        QVERIFY(monitor.loadAllLogs().isEmpty());
+        QCOMPARE(chooser.beeps, 1);
+        QCOMPARE(*notices, (QList<Notice>{{Notice::Kind::watchListEmpty},
+                                          {Notice::Kind::killLogEmpty},
+                                          {Notice::Kind::targetsExported, 1, 0, *chooser.savePath},
+                                          {Notice::Kind::settingsNotSaved},
+                                          {Notice::Kind::logsExported, 2, 0, *chooser.savePath},
+                                          {Notice::Kind::logsCleared, 1},
+                                          {Notice::Kind::logsRestored, 1},
+                                          {Notice::Kind::logsCleared, 0, 2}}));
     }
 };
 

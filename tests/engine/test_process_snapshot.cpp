@@ -107,6 +107,8 @@ private Q_SLOTS:
             "abcdefghijklmno|abcdefghijklmno");
         row("14 bytes", "fourteen-bytes", "fourteen-bytes-and-more", "",
             "fourteen-bytes|fourteen-bytes");
+        row("cut after a four-byte character", "abcdefghijk😀", "abcdefghijk😀z", "",
+            "abcdefghijk😀z|abcdefghijk😀z");
     }
 
     // The browser's variant reads the path too; the scans' variant only what a cut name needs.

@@ -6,6 +6,11 @@ namespace {
 QString parentOf(const QString& path) {
     return path.left(std::max<qsizetype>(path.lastIndexOf(u'/'), 0));
 }
+
+template <typename Map> void moveKey(Map& map, const QString& from, const QString& to) {
+    if (map.contains(from))
+        map.insert(to, map.take(from));
+}
 } // namespace
 
 bool MemoryFileSystem::makePath(const QString& dir) {
@@ -38,19 +43,10 @@ std::optional<QByteArray> MemoryFileSystem::read(const QString& path, qint64) co
     return bytes;
 }
 
-QString MemoryFileSystem::writeAtomically(const QString& path, const QByteArray& bytes) {
-    const QString refused = refusal(path);
-    if (!refused.isEmpty())
-        return refused;
-    if (grant(bytes.size()) < bytes.size())
-        return QStringLiteral("No space left on device");
-    files.insert(path, bytes);
-    return {};
-}
-
 bool MemoryFileSystem::remove(const QString& path) {
     if (crashed)
         return false;
+    inodes_.remove(path);
     return files.remove(path) > 0;
 }
 
@@ -83,13 +79,98 @@ QString MemoryFileSystem::writeAt(const QString& path, qint64 offset, const QByt
     return {};
 }
 
+QString MemoryFileSystem::sync(const QString& path) {
+    const QString refused = refusal(path);
+    if (!refused.isEmpty() || !files.contains(path))
+        return refused.isEmpty() ? QStringLiteral("No such file or directory") : refused;
+    synced_.insert(inodes_.value(path), files[path]);
+    return {};
+}
+
+QString MemoryFileSystem::syncFolder(const QString& dir) {
+    const QString refused = refusal(dir + QLatin1String("/."));
+    if (!refused.isEmpty())
+        return refused;
+    inodesOnDisk_.removeIf([&](const auto& name) { return parentOf(name.key()) == dir; });
+    for (auto it = inodes_.cbegin(); it != inodes_.cend(); ++it) {
+        if (parentOf(it.key()) == dir)
+            inodesOnDisk_.insert(it.key(), it.value());
+    }
+    return {};
+}
+
+QString MemoryFileSystem::rename(const QString& from, const QString& to) {
+    const QString refused = refusal(to);
+    if (!refused.isEmpty() || !files.contains(from))
+        return refused.isEmpty() ? QStringLiteral("No such file or directory") : refused;
+    moveKey(files, from, to);
+    moveKey(inodes_, from, to);
+    return {};
+}
+
+TemporaryFile MemoryFileSystem::createTemporary(const QString& path) {
+    const QString refused = refusal(path);
+    if (!refused.isEmpty() || dirs.contains(path))
+        return {
+            {}, {}, refused.isEmpty() ? path + QLatin1String(" is not a regular file") : refused};
+    const QString temporary = path + QLatin1String(".new") + QString::number(lastInode_ + 1);
+    place(temporary, {});
+    return {temporary, path, {}};
+}
+
+std::optional<QString> MemoryFileSystem::moveToTrash(const QString& path) {
+    if (crashed || !hasTrash || !files.contains(path))
+        return std::nullopt;
+    const QString inTrash =
+        QStringLiteral("/trash/%1.%2").arg(++lastInode_).arg(path.section(u'/', -1));
+    moveKey(files, path, inTrash);
+    moveKey(inodes_, path, inTrash);
+    return inTrash;
+}
+
+QString MemoryFileSystem::restoreFromTrash(const QString& pathInTrash, const QString& path) {
+    return rename(pathInTrash, path);
+}
+
 FileDescriptor MemoryFileSystem::lockExclusively(const QString& path) {
     if (!crashed && !files.contains(path) && dirs.contains(parentOf(path)))
-        files.insert(path, {});
+        place(path, {});
     return FileDescriptor();
 }
 
-QString MemoryFileSystem::refusal(const QString& path) const {
+void MemoryFileSystem::settle() {
+    inodes_.removeIf([&](const auto& name) { return !files.contains(name.key()); });
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        if (!inodes_.contains(it.key()))
+            inodes_.insert(it.key(), ++lastInode_);
+        synced_.insert(inodes_[it.key()], it.value());
+    }
+    inodesOnDisk_ = inodes_;
+}
+
+void MemoryFileSystem::cutPower() {
+    QMap<QString, QByteArray> left;
+    for (auto it = inodesOnDisk_.cbegin(); it != inodesOnDisk_.cend(); ++it) {
+        const QByteArray onDisk = synced_.value(it.value());
+        const QByteArray written = files.value(inodes_.key(it.value()), onDisk);
+        qsizetype same = 0;
+        while (same < std::min(onDisk.size(), written.size()) && onDisk[same] == written[same])
+            ++same;
+        left.insert(it.key(), written.left(same + (written.size() - same) / 2));
+    }
+    files = left;
+    inodes_ = inodesOnDisk_;
+    for (auto it = inodes_.cbegin(); it != inodes_.cend(); ++it)
+        synced_.insert(it.value(), files[it.key()]);
+    crashed = false;
+    changesBeforeCut = -1;
+}
+
+QString MemoryFileSystem::refusal(const QString& path) {
+    if (changesBeforeCut == 0)
+        crashed = true;
+    else if (changesBeforeCut > 0)
+        --changesBeforeCut;
     if (failWrites || crashed || unwritable.contains(path))
         return QStringLiteral("Permission denied");
     if (!dirs.contains(parentOf(path)))
@@ -107,4 +188,9 @@ qint64 MemoryFileSystem::grant(qint64 size) {
         bytesBeforeStop = -1;
     }
     return granted;
+}
+
+void MemoryFileSystem::place(const QString& path, const QByteArray& bytes) {
+    files.insert(path, bytes);
+    inodes_.insert(path, ++lastInode_);
 }

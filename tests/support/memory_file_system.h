@@ -2,10 +2,12 @@
 
 #include "file_system.h"
 
+#include <QHash>
 #include <QMap>
 #include <QSet>
 
-// Files that live in a map, with switches that make each kind of operation fail.
+// Files that live in a map, with switches that make each kind of operation fail, and a power cut
+// that keeps only what was synced.
 class MemoryFileSystem final : public FileSystem {
 public:
     bool makePath(const QString& dir) override;
@@ -13,14 +15,26 @@ public:
     std::optional<QStringList> list(const QString& dir) const override;
     std::optional<QByteArray> read(const QString& path,
                                    qint64 sizeLimit = defaultReadLimit) const override;
-    QString writeAtomically(const QString& path, const QByteArray& bytes) override;
     bool remove(const QString& path) override;
     // The content's hash stands in for the modification time.
     std::optional<FileStamp> stamp(const QString& path) const override;
     std::optional<QByteArray> readAt(const QString& path, qint64 offset,
                                      qint64 length) const override;
     QString writeAt(const QString& path, qint64 offset, const QByteArray& bytes) override;
+    QString sync(const QString& path) override;
+    QString syncFolder(const QString& dir) override;
+    QString rename(const QString& from, const QString& to) override;
+    TemporaryFile createTemporary(const QString& path) override;
+    // Into "/trash/", unless `hasTrash` is off.
+    std::optional<QString> moveToTrash(const QString& path) override;
+    QString restoreFromTrash(const QString& pathInTrash, const QString& path) override;
     FileDescriptor lockExclusively(const QString& path) override;
+
+    // Everything there now is on disk, as after a clean shutdown.
+    void settle();
+    // The power goes: each name is back to the file its folder's last sync saw, and each file
+    // holds what its last sync saw plus the first half of what was written to it since.
+    void cutPower();
 
     // Full path to content.
     QMap<QString, QByteArray> files;
@@ -28,6 +42,7 @@ public:
 
     bool failWrites = false;
     bool failListing = false;
+    bool hasTrash = true;
     QSet<QString> unreadable;
     QSet<QString> unwritable;
     // When set, the write that needs more than that many more bytes stops, once: a write at an
@@ -36,11 +51,21 @@ public:
     qint64 bytesBeforeStop = -1;
     bool crashes = false;
     bool crashed = false;
+    // When set, the power goes before that many more changes (writes, syncs, renames): every
+    // later operation fails until the test calls cutPower.
+    int changesBeforeCut = -1;
 
     // Paths read whole, in order.
     mutable QStringList wholeReads;
 
 private:
-    QString refusal(const QString& path) const;
+    QString refusal(const QString& path);
     qint64 grant(qint64 size);
+    void place(const QString& path, const QByteArray& bytes);
+
+    // Which file each name stands for, now and on disk, and what of each file is on disk.
+    QHash<QString, int> inodes_;
+    QHash<QString, int> inodesOnDisk_;
+    QHash<int, QByteArray> synced_;
+    int lastInode_ = 0;
 };

@@ -4,7 +4,8 @@
 
 #include <QHash>
 
-// A defaults store in memory; counts writes so tests can see when a save happened.
+// A defaults store in memory; counts writes so tests can see when a save happened, and says it
+// could not save them while `isFull`.
 class MemorySettingsStore final : public SettingsStore {
 public:
     QVariant value(const QString& key) const override { return values.value(key); }
@@ -17,6 +18,9 @@ public:
         ++writes;
     }
 
+    bool isSaved() const override { return !isFull; }
+
     QHash<QString, QVariant> values;
     int writes = 0;
+    bool isFull = false;
 };

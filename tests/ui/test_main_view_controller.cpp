@@ -21,6 +21,15 @@ void press(Qt::Key key) {
     QTest::keyClick(QApplication::focusWidget(), key);
 }
 
+// The text of the notice line, which screen readers hear as an alert.
+QString alertOf(QObject* root) {
+    for (QAccessibleInterface* node : showingNodes(root)) {
+        if (node->role() == QAccessible::AlertMessage)
+            return node->text(QAccessible::Name);
+    }
+    return {};
+}
+
 QString focusedName() {
     return QAccessible::queryAccessibleInterface(QApplication::focusWidget())
         ->text(QAccessible::Name);
@@ -183,8 +192,9 @@ private Q_SLOTS:
     }
 
     // Newest first. Cleaning moves the log to its day file, frees memory and measures it again,
-    // showing no figure when that fails. Export gathers the day files and the entries still in
-    // memory; clear deletes them all unasked.
+    // showing no figure when that fails; the empty pane then says the entries are saved. Export
+    // gathers the day files and the entries still in memory; clear moves them all to the trash
+    // unasked, and the notice line, an alert that the keyboard reaches, offers to undo that.
     void logRowsNewestFirstUntilCleaning() {
         const auto* figure = controller->findChild<QLabel*>(QStringLiteral("selfMemLabel"));
         QCOMPARE(figure->text(), QStringLiteral("64.0 MB"));
@@ -201,7 +211,7 @@ private Q_SLOTS:
         }
         QCOMPARE(world->selfMemory->releases, 2);
         QVERIFY(logRows().isEmpty());
-        QVERIFY(accessibleNamed(controller.get(), localized("no_kills_yet")));
+        QVERIFY(accessibleNamed(controller.get(), localized("kill_log_saved")));
 
         monitor().appendLogEntries({killLogEntry(QStringLiteral("zvb-four"))});
         chooser->savePath = files.filePath(QStringLiteral("all-logs.json"));
@@ -210,8 +220,20 @@ private Q_SLOTS:
         QVERIFY(exported.open(QIODevice::ReadOnly));
         const QByteArray content = exported.readAll();
         QVERIFY2(content.contains("zvb-one") && content.contains("zvb-four"), content);
+        QCOMPARE(alertOf(controller.get()),
+                 localizedCount("notice_logs_exported", 4, QStringLiteral("all-logs.json")));
         click(localized("clear_log"));
         QVERIFY(monitor().killLog().isEmpty() && monitor().loadAllLogs().isEmpty());
+        QCOMPARE(alertOf(controller.get()), localizedCount("notice_logs_trashed", 1));
+        controlNamed(controller.get(), localized("clean_memory"))->setFocus();
+        press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), localized("notice_undo"));
+        press(Qt::Key_Space);
+        QCOMPARE(monitor().loadAllLogs().size(), 4);
+        QCOMPARE(alertOf(controller.get()), localizedCount("notice_logs_restored", 1));
+        controlNamed(controller.get(), localized("a11y_dismiss"))->setFocus();
+        press(Qt::Key_Escape);
+        QCOMPARE(alertOf(controller.get()), QString());
         QCOMPARE(chooser->savePanels + chooser->openPanels + chooser->beeps, 1);
     }
 

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "notice.h"
+
+#include <QString>
+
+// What the notice line says of a notice, in the chosen language.
+QString noticeText(const Notice& notice);
