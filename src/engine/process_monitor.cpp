@@ -48,7 +48,7 @@ MonitorServices MonitorServices::system() {
 #else
     services.displayNames = std::make_shared<NoDisplayNames>();
 #endif
-    services.signals = std::make_shared<SystemProcessSignals>();
+    services.signals = std::make_shared<SystemProcessSignals>(proc);
     services.selfMemory = std::make_shared<SystemSelfMemory>();
     services.files = std::make_shared<LocalFileSystem>();
     services.settings = std::make_shared<QSettingsStore>();

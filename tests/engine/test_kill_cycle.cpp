@@ -6,6 +6,7 @@
 #include "text_format.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTest>
 #include <cerrno>
 
@@ -95,6 +96,24 @@ private Q_SLOTS:
         QCOMPARE(pidsOf(batch).join(u' '), "1 2 3");
         QCOMPARE(batch[1].message, text("msg_force_killed"));
         QVERIFY(!batch[0].id.isNull() && batch[0].id != batch[2].id);
+    }
+
+    // No more are pinned at once than descriptors allow; one that finds none free while others
+    // hold theirs starts the next batch, and only alone is it logged with the error.
+    void batchesFitTheDescriptors() {
+        FakeProcessSignals signals;
+        signals.pinnable = 2;
+        signals.script(2, {{PinResult::Status::failed, EMFILE}, PinScript()});
+        signals.script(5, {{PinResult::Status::failed, EMFILE}});
+        const QList<KillLogEntry> batch = killProcesses(
+            {process(1, "a"), process(2, "b"), process(3, "c"), process(4, "d"), process(5, "e")},
+            signals, lang);
+        QCOMPARE(
+            signals.events().filter(QRegularExpression("pin|wait")).join(u',').remove(" 100000"),
+            "pin 1,pin 2,wait,pin 2,pin 3,wait,pin 4,pin 5,wait,pin 5");
+        QCOMPARE(pidsOf(batch).join(u' '), "1 2 3 4 5");
+        QCOMPARE(batch[1].message, text("msg_killed"));
+        QCOMPARE(batch[4].message, formatted(text("msg_failed"), EMFILE));
     }
 
     void matching() {

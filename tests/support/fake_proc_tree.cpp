@@ -20,9 +20,9 @@ void FakeProcTree::add(qint32 pid, const QByteArray& cmdline, const QByteArray& 
         QFile::link(exe, folder.filePath(QStringLiteral("exe")));
 }
 
-std::optional<QByteArray> FakeProcTree::read(qint32 pid, QByteArrayView entry) const {
+ProcFile FakeProcTree::readFile(qint32 pid, QByteArrayView entry) const {
     reads.append(QStringLiteral("%1/%2").arg(pid).arg(QLatin1String(entry)));
-    return proc_.read(pid, entry);
+    return proc_.readFile(pid, entry);
 }
 
 QString FakeProcTree::executable(qint32 pid) const {

@@ -14,7 +14,7 @@ public:
     void add(qint32 pid, const QByteArray& cmdline, const QByteArray& environ = {},
              const QString& exe = {});
 
-    std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
+    ProcFile readFile(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
 
     mutable QStringList reads;
