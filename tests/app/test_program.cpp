@@ -7,6 +7,7 @@
 #include "test_child.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -56,9 +58,10 @@ class TestProgram : public QObject {
 
     QString runtimeDir() const { return home_->filePath(QStringLiteral("runtime")); }
 
-    // Started processes end with the test, also when it fails.
+    // Started processes end with the test, also when it fails. `more`: further "NAME=value".
     QProcess* start(const QString& program, const QStringList& arguments,
-                    const QString& platform = "offscreen", const QString& display = {}) {
+                    const QString& platform = "offscreen", const QString& display = {},
+                    const QStringList& more = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.insert(QStringLiteral("DISPLAY"), display);
@@ -68,6 +71,8 @@ class TestProgram : public QObject {
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home_->filePath("data"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_->filePath("cache"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+        for (const QString& variable : more)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         started_.push_back(std::make_unique<QProcess>());
         started_.back()->setProcessEnvironment(environment);
         started_.back()->start(program, arguments);
@@ -75,8 +80,12 @@ class TestProgram : public QObject {
     }
 
     QProcess* startZentrav(const QStringList& arguments = {}, const QString& platform = "offscreen",
-                           const QString& display = {}) {
-        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display);
+                           const QString& display = {}, const QStringList& more = {}) {
+        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display, more);
+    }
+
+    QString socketPath() const {
+        return runtimeDir() + QStringLiteral("/app.zentrav.Zentrav.socket");
     }
 
     bool isInstanceLockHeld() const {
@@ -99,7 +108,7 @@ class TestProgram : public QObject {
     // Clients try the abstract socket before the file, and another server may hold that name
     // where our /tmp shows no lock: such numbers are skipped, and the server must answer with
     // our screen before it counts as ours.
-    QString startXServer() {
+    QString startXServer(const QString& size = QStringLiteral("1024x768")) {
         for (int number = 90 + QRandomGenerator::global()->bounded(400), tries = 0; tries < 20;
              ++number, ++tries) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
@@ -107,13 +116,13 @@ class TestProgram : public QObject {
                 continue;
             const QString display = u':' + QString::number(number);
             QProcess* xvfb =
-                start(QStringLiteral("Xvfb"), {display, "-screen", "0", "1024x768x24", "-nolisten",
+                start(QStringLiteral("Xvfb"), {display, "-screen", "0", size + "x24", "-nolisten",
                                                "tcp", "-noreset", "-displayfd", "1"});
             const bool answers = QTest::qWaitFor(
                 [&] {
                     return hasEnded(xvfb) ||
-                           (xvfb->canReadLine() &&
-                            xdotool({"getdisplaygeometry"}, display) == "1024 768");
+                           (xvfb->canReadLine() && xdotool({"getdisplaygeometry"}, display) ==
+                                                       QString(size).replace(u'x', u' '));
                 },
                 10000);
             if (answers && !hasEnded(xvfb))
@@ -142,36 +151,87 @@ private Q_SLOTS:
         started_.clear();
     }
 
-    // None of these starts touches a stored file; with no option, a start hands over to the
-    // running instance. An empty platform is no display at all.
+    // None of these starts touches a stored file or needs a display (an empty platform is
+    // none at all); with no option of its own, a start hands over to the running instance,
+    // with the activation token it was launched with.
     void startWhileOneRunsTouchesNothing() {
         SingleInstance running(runtimeDir());
         QVERIFY(running.claim());
+        running.acceptHandOvers();
         QSignalSpy shown(&running, &SingleInstance::showRequested);
         const QStringList filesBefore = filesUnder(home_->path());
-        const QList<std::tuple<QStringList, QString, int, QString>> starts = {
-            {{"--version"}, {}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
-            {{"--help"}, {}, 0, "-v, --version"},
-            {{"--frobnicate"}, "offscreen", 1, {}},
-            {{}, "offscreen", 0, {}}};
-        for (const auto& [arguments, platform, exitCode, printed] : starts) {
-            QProcess* zentrav = startZentrav(arguments, platform);
+        const QList<std::tuple<QStringList, int, QString>> starts = {
+            {{"--version"}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
+            {{"--help"}, 0, "-v, --version"},
+            {{"--frobnicate", "-platform", "xcb"}, 2, "Unknown option 'frobnicate'.\n\nUsage:"},
+            {{"-platform", "offscreen", "--style=fusion"}, 0, {}}};
+        for (const auto& [arguments, exitCode, printed] : starts) {
+            QProcess* zentrav =
+                startZentrav(arguments, {}, {}, {"XDG_ACTIVATION_TOKEN=zv-token/1"});
             QTRY_VERIFY_WITH_TIMEOUT(hasEnded(zentrav), 15000);
             QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
             QCOMPARE(zentrav->exitCode(), exitCode);
-            QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput()).contains(printed));
+            QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput() +
+                                      zentrav->readAllStandardError())
+                        .contains(printed));
             QCOMPARE(filesUnder(home_->path()), filesBefore);
-            QCOMPARE(shown.count(), int(arguments.isEmpty()));
+            QCOMPARE(shown.count(), int(printed.isEmpty()));
         }
+        QCOMPARE(shown.at(0).at(0).toString(), "zv-token/1");
+    }
+
+    // A crowd of idle connections while the instance is short of descriptors: it neither spins
+    // nor keeps a later start out for long, and that start never hangs in connect().
+    void idleConnectionsNeitherSpinNorBlock() {
+        QProcess* running = startZentrav();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath()), 15000);
+        QProcess* first = startZentrav();
+        QVERIFY(first->waitForFinished(20000) && first->exitCode() == 0);
+        const pid_t pid = pid_t(running->processId());
+        const auto openCount = [pid] {
+            return rlim_t(QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+                              .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                              .size());
+        };
+        const rlimit few{openCount() + 4, openCount() + 4};
+        QCOMPARE(::prlimit(pid, RLIMIT_NOFILE, &few, nullptr), 0);
+
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(socketPath());
+        std::copy(path.begin(), path.end(), address.sun_path);
+        std::vector<FileDescriptor> idle;
+        for (int i = 0; i < 1000; ++i) {
+            FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+            if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) ==
+                0)
+                idle.push_back(std::move(fd));
+        }
+        QVERIFY(idle.size() > 4);
+        const auto cpuTicks = [pid] {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            return fields.value(11).toLongLong() + fields.value(12).toLongLong();
+        };
+        const qint64 ticksBefore = cpuTicks();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QProcess* second = startZentrav();
+        QVERIFY(second->waitForFinished(20000));
+        QCOMPARE(second->exitCode(), 0);
+        const double busy = double(cpuTicks() - ticksBefore) / double(sysconf(_SC_CLK_TCK)) /
+                            (double(elapsed.elapsed()) / 1000.0);
+        QVERIFY2(busy < 0.1, qPrintable(QString::number(busy)));
+        QVERIFY(!hasEnded(running));
     }
 
     void crashedInstanceNeverBlocksTheNext() {
         QProcess* crashed = startZentrav();
-        const QString socket = runtimeDir() + QStringLiteral("/app.zentrav.Zentrav.socket");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath()), 15000);
         crashed->kill();
         QVERIFY(crashed->waitForFinished());
-        QVERIFY(QFileInfo::exists(socket));
+        QVERIFY(QFileInfo::exists(socketPath()));
 
         QProcess* next = startZentrav();
         QTRY_VERIFY_WITH_TIMEOUT(isInstanceLockHeld(), 15000);
@@ -191,6 +251,60 @@ private Q_SLOTS:
         }
         QTest::qWait(500);
         QCOMPARE(ended(), 2);
+    }
+
+    // On a Wayland desktop the window comes up natively, with equal smallest and largest sizes
+    // (nothing to maximise), and a later start hands over to it.
+    void waylandWindow() {
+        const QString socket =
+            QStringLiteral("zentrav-test-%1").arg(QRandomGenerator::global()->generate());
+        QProcess* weston =
+            start(QStringLiteral("weston"), {"--backend=headless-backend.so", "--socket=" + socket,
+                                             "--idle-time=0", "--no-config"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            hasEnded(weston) || QFileInfo::exists(runtimeDir() + u'/' + socket), 20000);
+        QVERIFY2(!hasEnded(weston), weston->readAllStandardError().constData());
+        const QStringList wayland = {"WAYLAND_DISPLAY=" + socket, "WAYLAND_DEBUG=client"};
+        QProcess* zentrav = startZentrav({}, QStringLiteral("wayland"), {}, wayland);
+        QByteArray requests;
+        const auto lastSize = [&](const char* request) {
+            const qsizetype at = requests.lastIndexOf(request);
+            return at < 0 ? QByteArray() : requests.mid(at + qstrlen(request)).split(')').first();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(
+            hasEnded(zentrav) ||
+                (requests += zentrav->readAllStandardError()).contains("set_title(\"Zentrav\")"),
+            30000);
+        QCOMPARE(lastSize("set_min_size("), lastSize("set_max_size("));
+        QVERIFY(!lastSize("set_min_size(").startsWith("0"));
+        QProcess* second = startZentrav({}, QStringLiteral("wayland"), {},
+                                        wayland + QStringList{"XDG_ACTIVATION_TOKEN=zv-wl-token"});
+        QVERIFY(second->waitForFinished(20000));
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(!hasEnded(zentrav));
+    }
+
+    // At twice the scale on a 1280 x 900 screen, too short for the designed window, the window is
+    // as tall as the screen allows, and its footer lies inside the screen.
+    void fitsAScreenTooShortForIt() {
+        const QString display = startXServer(QStringLiteral("1280x900"));
+        QVERIFY2(!display.isEmpty(), "no X server of our own");
+        QProcess* zentrav = startZentrav({}, QStringLiteral("xcb"), display, {"QT_SCALE_FACTOR=2"});
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            hasEnded(zentrav) ||
+                !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"}, display))
+                     .isEmpty(),
+            60000);
+        QVERIFY(!hasEnded(zentrav));
+        const QString shell = xdotool({"getwindowgeometry", "--shell", window}, display);
+        QMap<QString, int> geometry;
+        for (const QString& line : shell.split(u'\n'))
+            geometry.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+        QVERIFY2(geometry["X"] >= 0 && geometry["Y"] >= 0 &&
+                     geometry["X"] + geometry["WIDTH"] <= 1280 &&
+                     geometry["Y"] + geometry["HEIGHT"] <= 900 && geometry["HEIGHT"] > 600,
+                 qPrintable(shell));
     }
 
     // A user's session: Zentrav ends a process of its watch list, then the session ends with
