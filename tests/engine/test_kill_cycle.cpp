@@ -99,18 +99,20 @@ private Q_SLOTS:
     }
 
     // No more are pinned at once than descriptors allow; one that finds none free while others
-    // hold theirs starts the next batch, and only alone is it logged with the error.
+    // hold theirs starts the next batch, and only alone is it logged with the error. Other
+    // failures to pin are logged where they happen.
     void batchesFitTheDescriptors() {
         FakeProcessSignals signals;
         signals.pinnable = 2;
         signals.script(2, {{PinResult::Status::failed, EMFILE}, PinScript()});
+        signals.script(3, {{PinResult::Status::failed, EPERM}});
         signals.script(5, {{PinResult::Status::failed, EMFILE}});
         const QList<KillLogEntry> batch = killProcesses(
             {process(1, "a"), process(2, "b"), process(3, "c"), process(4, "d"), process(5, "e")},
             signals, lang);
         QCOMPARE(
             signals.events().filter(QRegularExpression("pin|wait")).join(u',').remove(" 100000"),
-            "pin 1,pin 2,wait,pin 2,pin 3,wait,pin 4,pin 5,wait,pin 5");
+            "pin 1,pin 2,wait,pin 2,pin 3,pin 4,wait,pin 5");
         QCOMPARE(pidsOf(batch).join(u' '), "1 2 3 4 5");
         QCOMPARE(batch[1].message, text("msg_killed"));
         QCOMPARE(batch[4].message, formatted(text("msg_failed"), EMFILE));

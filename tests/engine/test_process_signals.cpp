@@ -166,8 +166,10 @@ private Q_SLOTS:
                                .size() +
                            10;
         QCOMPARE(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+        const std::size_t pinnable = signals.pinnableNow();
         const QList<KillLogEntry> batch = killProcesses(rows, signals, lang);
         QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
+        QVERIFY2(pinnable >= 2 && pinnable <= 12, qPrintable(QString::number(pinnable)));
         QCOMPARE(batch.size(), rows.size());
         for (const KillLogEntry& entry : batch)
             QVERIFY2(entry.success, qPrintable(entry.message));
