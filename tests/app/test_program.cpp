@@ -274,6 +274,7 @@ private Q_SLOTS:
             hasEnded(zentrav) ||
                 (requests += zentrav->readAllStandardError()).contains("set_title(\"Zentrav\")"),
             30000);
+        QVERIFY(!hasEnded(zentrav));
         QCOMPARE(lastSize("set_min_size("), lastSize("set_max_size("));
         QVERIFY(!lastSize("set_min_size(").startsWith("0"));
         QProcess* second = startZentrav({}, QStringLiteral("wayland"), {},
