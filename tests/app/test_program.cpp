@@ -17,7 +17,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
-#include <string>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -35,13 +34,25 @@ QStringList filesUnder(const QString& dir) {
     return files;
 }
 
-bool isAbstractSocketTaken(const std::string& name) {
-    const FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+// A connection to a local socket, without waiting; invalid when there is none. An abstract name
+// is one that begins with a NUL.
+FileDescriptor connectedTo(const QByteArray& name) {
+    FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    std::copy(name.begin(), name.end(), address.sun_path + 1);
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    std::copy(name.begin(), name.end(), address.sun_path);
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + name.size());
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0)
+        fd.reset();
+    return fd;
+}
+
+// Processor time a process has used, in clock ticks.
+qint64 cpuTicks(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLongLong() + fields.value(12).toLongLong();
 }
 
 bool hasEnded(const QProcess* process) {
@@ -111,7 +122,8 @@ class TestProgram : public QObject {
         for (int number = 90 + QRandomGenerator::global()->bounded(400), tries = 0; tries < 20;
              ++number, ++tries) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
-                isAbstractSocketTaken("/tmp/.X11-unix/X" + std::to_string(number)))
+                connectedTo('\0' + QByteArray("/tmp/.X11-unix/X") + QByteArray::number(number))
+                    .isValid())
                 continue;
             const QString display = u':' + QString::number(number);
             QProcess* xvfb =
@@ -194,32 +206,16 @@ private Q_SLOTS:
         };
         const rlimit few{openCount() + 4, openCount() + 4};
         QCOMPARE(::prlimit(pid, RLIMIT_NOFILE, &few, nullptr), 0);
-
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray path = QFile::encodeName(socketPath());
-        std::copy(path.begin(), path.end(), address.sun_path);
         std::vector<FileDescriptor> idle;
-        for (int i = 0; i < 1000; ++i) {
-            FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-            if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) ==
-                0)
-                idle.push_back(std::move(fd));
-        }
-        QVERIFY(idle.size() > 4);
-        const auto cpuTicks = [pid] {
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-            return fields.value(11).toLongLong() + fields.value(12).toLongLong();
-        };
-        const qint64 ticksBefore = cpuTicks();
+        for (int i = 0; i < 1000; ++i)
+            idle.push_back(connectedTo(QFile::encodeName(socketPath())));
+        const qint64 ticksBefore = cpuTicks(pid);
         QElapsedTimer elapsed;
         elapsed.start();
         QProcess* second = startZentrav();
         QVERIFY(second->waitForFinished(20000));
         QCOMPARE(second->exitCode(), 0);
-        const double busy = double(cpuTicks() - ticksBefore) / double(sysconf(_SC_CLK_TCK)) /
+        const double busy = double(cpuTicks(pid) - ticksBefore) / double(sysconf(_SC_CLK_TCK)) /
                             (double(elapsed.elapsed()) / 1000.0);
         QVERIFY2(busy < 0.1, qPrintable(QString::number(busy)));
         QVERIFY(!hasEnded(running));

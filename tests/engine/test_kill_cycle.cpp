@@ -50,7 +50,6 @@ private Q_SLOTS:
             {{S::pinned, 0, 0, false, ESRCH}, "msg_already_exited", 0, "T,wait 100000,probe 42,K"},
             {{S::gone}, "msg_already_exited", 0, ""},
             {{S::failed, EPERM}, "msg_no_permission", 0, ""},
-            {{S::failed, EMFILE}, "msg_failed", EMFILE, ""},
             {{S::zombie}, nullptr, 0, ""},
         };
         for (const auto& c : cases) {

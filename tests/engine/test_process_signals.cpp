@@ -136,9 +136,10 @@ private Q_SLOTS:
             qint32 pid;
             int error;
             S status;
-        } cases[] = {{child.pid(), EMFILE, S::failed}, {child.pid(), EACCES, S::failed},
-                     {child.pid(), ENOENT, S::gone},   {child.pid(), ESRCH, S::gone},
-                     {getppid(), EMFILE, S::failed},   {getppid(), ENOENT, S::pinned}};
+        } cases[] = {{child.pid(), EMFILE, S::failed},
+                     {child.pid(), ESRCH, S::gone},
+                     {getppid(), EACCES, S::failed},
+                     {getppid(), ENOENT, S::pinned}};
         for (const auto& c : cases) {
             proc->failingPid = c.pid;
             proc->error = c.error;
