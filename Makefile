@@ -23,12 +23,19 @@ run: build
 test: build
 	cd $(BUILD) && $(CTEST_ENV) ctest --output-on-failure -j $(JOBS)
 
-# The package lands here, as zentrav_<version>_amd64.deb; lintian must find no error in it.
-deb: build
+# The package lands here, as zentrav_<version>_amd64.deb; lintian must find no error in it. Its
+# own build folder makes only what the package holds (no tests, no benchmarks), with Debian's
+# hardening flags and no debug information, which the package would strip.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get
+deb: deps
 	@scripts/install-deps.sh deb
+	$(CONFIGURE) -B build-deb -DCMAKE_BUILD_TYPE=Release -DZENTRAV_TESTS=OFF \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+	cmake --build build-deb -j $(JOBS)
 	rm -f zentrav_*.deb
-	cd $(BUILD) && cpack -B package
-	mv $(BUILD)/package/zentrav_*.deb .
+	cd build-deb && cpack -B package
+	mv build-deb/package/zentrav_*.deb .
 	lintian --fail-on error zentrav_*.deb
 
 bench: deps
@@ -61,4 +68,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-release build-tsan build-asan build-fuzz
+	rm -rf build build-deb build-release build-tsan build-asan build-fuzz

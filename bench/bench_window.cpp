@@ -10,6 +10,7 @@
 #include "bench_timing.h"
 #include "first_frame_application.h"
 #include "run_application.h"
+#include "single_instance.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,8 +35,11 @@ constexpr qint64 memoryGoalKB = 40 * 1024;
 // The program itself up to its first frame, as its main() runs it.
 int runApp(int argc, char* argv[]) {
     nameApplication();
+    SingleInstance instance(SingleInstance::runtimeDirForThisUser());
+    if (!instance.claim())
+        return instance.handOver({}) ? 0 : 1;
     FirstFrameApplication app(argc, argv);
-    return runApplication(app);
+    return runApplication(app, instance);
 }
 
 // The program with monitoring on from the start and an empty watch list.

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build make
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
   libxcb1-dev procps xvfb xauth xdotool dbus fonts-noto-color-emoji fonts-noto-cjk
-  appstream desktop-file-utils
+  appstream desktop-file-utils weston qt6-wayland
 )
 [ "${1:-}" = deb ] && packages+=(dpkg-dev file lintian)
 # `install-deps.sh fuzz`: also clang and its libFuzzer.

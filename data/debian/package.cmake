@@ -21,9 +21,14 @@ logged, live in the window and in one file per day. A second view lists
 the processes of all users with their memory and origin.]])
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded or started at run time, where the library scan cannot see them: Qt's display plugins,
-# its SVG icon engine and /bin/ps. The fonts draw the log's emoji and the interface in Chinese,
-# Japanese and Korean.
+# its SVG icon engine and /bin/ps. Recommended, each weighed by its size: Qt's Wayland plugin
+# (0.7 MB), without which a desktop with no X server has no display for the program; the colour
+# emoji of the log's marks (11 MB); and a font for Chinese, Japanese and Korean, which the
+# language menu shows to everyone: the 5 MB WenQuanYi Micro Hei, or a Noto CJK already there. The
+# full Noto CJK (90 MB) is only suggested: it draws those languages in their regional forms.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, procps")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-color-emoji, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "qt6-wayland, fonts-noto-color-emoji, fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 
 include(CPack)

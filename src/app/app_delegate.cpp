@@ -8,6 +8,8 @@
 #include "desktop_session_roles.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
+#include "window_activation.h"
+#include "window_fit.h"
 #include "window_placement.h"
 
 #include <QApplication>
@@ -53,10 +55,12 @@ void AppDelegate::applicationDidFinishLaunching() {
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                             Qt::CustomizeWindowHint);
     window_->setMenuBar(buildMainMenu(window_.get(), [this] { showAbout(); }));
-    installMainViewController();
-    // The controller is 520 x 560; the window keeps exactly that around it, plus the menu bar
-    // where the desktop has no global one.
+    // The controller is 520 x 560 where the screen holds it; the window keeps exactly that around
+    // it, plus the menu bar where the desktop has no global one. Equal smallest and largest
+    // sizes also tell the desktop that there is nothing to maximise.
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    windowFit_ = new WindowFit(*window_, MainViewController::rootHeight);
+    installMainViewController();
     window_->adjustSize();
     centreOnScreen(*window_);
     window_->show();
@@ -81,13 +85,9 @@ void AppDelegate::showAbout() {
     aboutWindow_->activateWindow();
 }
 
-void AppDelegate::showMainWindow() {
-    if (!window_)
-        return;
-    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+void AppDelegate::showMainWindow(const QString& activationToken) {
+    if (window_)
+        bringToFront(*window_, activationToken);
 }
 
 void AppDelegate::commitData() {
@@ -114,4 +114,5 @@ void AppDelegate::installMainViewController() {
     connect(controller, &MainViewController::languageChanged, this,
             &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
     window_->setCentralWidget(controller);
+    windowFit_->apply();
 }

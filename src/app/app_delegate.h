@@ -11,6 +11,7 @@ class AboutWindow;
 class CursorBlinkTimeout;
 class MainViewController;
 class QMainWindow;
+class WindowFit;
 
 // The application shell: the dark look, the main menu, the one main window around the main
 // view controller, and the About window.
@@ -33,8 +34,8 @@ public:
     void applicationDidFinishLaunching();
 
     // A later start of the program hands over to this one: the main window comes back to the
-    // front, restored if minimised.
-    void showMainWindow();
+    // front, restored if minimised, with the activation token that start was launched with.
+    void showMainWindow(const QString& activationToken = {});
     // The session is ending: the log is written now, before anything can end the program.
     void commitData();
 
@@ -48,6 +49,7 @@ private:
 
     Environment environment_;
     std::unique_ptr<QMainWindow> window_;
+    WindowFit* windowFit_ = nullptr;
     std::unique_ptr<AboutWindow> aboutWindow_;
     std::unique_ptr<CursorBlinkTimeout> cursorBlinkTimeout_;
 };

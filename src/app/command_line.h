@@ -1,21 +1,18 @@
 #pragma once
 
 #include <QCommandLineParser>
-#include <QStringList>
+#include <optional>
 
-class QCoreApplication;
-
-// The program's own options: --help and --version. Both print and end the program, and are
-// answered before the window's application object exists, so they need no display and touch no
-// stored file.
+// The program's own options, read before any display is opened: --help and --version print and
+// end the program, an unknown option prints why and the usage and ends it with status 2. Qt's
+// own options (-platform, -style, ...) pass untouched to the application object made later.
 class CommandLine {
 public:
     CommandLine();
 
-    // Whether the arguments ask only for text. Qt's own options are not known yet here.
-    bool asksOnlyForText(const QStringList& arguments);
-    // Prints help, the version or the error and ends the program where the arguments ask for it.
-    void process(const QCoreApplication& app);
+    // The status to end the program with, once whatever the arguments ask for is printed; empty
+    // when the program runs. Touches no stored file.
+    std::optional<int> read(int argc, char* argv[]);
 
 private:
     QCommandLineParser parser_;

@@ -1,25 +1,18 @@
 #include "command_line.h"
 #include "run_application.h"
+#include "single_instance.h"
 
 #include <QApplication>
-
-namespace {
-QStringList argumentList(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-} // namespace
 
 int main(int argc, char* argv[]) {
     nameApplication();
     CommandLine commandLine;
-    if (commandLine.asksOnlyForText(argumentList(argc, argv))) {
-        const QCoreApplication textOnly(argc, argv);
-        commandLine.process(textOnly); // prints, and ends the program
-    }
+    if (const std::optional<int> status = commandLine.read(argc, argv))
+        return *status;
+    // A later start hands over to the running one before it opens a display of its own.
+    SingleInstance instance(SingleInstance::runtimeDirForThisUser());
+    if (!instance.claim())
+        return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
     QApplication app(argc, argv);
-    commandLine.process(app);
-    return runApplication(app);
+    return runApplication(app, instance);
 }

@@ -6,6 +6,19 @@
 
 #include <QApplication>
 #include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// A kill cycle holds a descriptor for each process it signals until its wait is over, and each
+// later start holds one while it asks: the soft limit (often 1,024) goes up to the hard one.
+void raiseDescriptorLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max)
+        return;
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+}
+} // namespace
 
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("Zentrav"));
@@ -15,11 +28,8 @@ void nameApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("app.zentrav.Zentrav"));
 }
 
-int runApplication(QApplication& app) {
-    SingleInstance instance(SingleInstance::runtimeDirForThisUser());
-    if (!instance.claim())
-        return instance.handOver() ? 0 : 1;
-
+int runApplication(QApplication& app, SingleInstance& instance) {
+    raiseDescriptorLimit();
     // A write past the user's file-size limit then fails with its reason instead of ending us.
     std::signal(SIGXFSZ, SIG_IGN);
     // Logout, shutdown and Ctrl+C end the program as Quit does, so the monitor writes its log.
@@ -30,6 +40,7 @@ int runApplication(QApplication& app) {
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::showRequested, &delegate,
                      &AppDelegate::showMainWindow);
+    instance.acceptHandOvers();
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &delegate,
                      &AppDelegate::commitData);
     delegate.applicationDidFinishLaunching();

@@ -1,9 +1,9 @@
 #include "single_instance.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,13 +14,19 @@
 #include <sys/un.h>
 
 namespace {
-const QByteArray showRequest = "show\n";
+// "show\n", or "show <token>\n" with the activation token of the later start.
+const QByteArray showRequest = "show";
 const QByteArray shownAnswer = "shown\n";
+constexpr qsizetype maxRequestBytes = 512;
 // The running instance takes its lock a moment before it listens; once up, it answers at once.
 // One that is itself still starting answers when its window is ready.
-constexpr int connectMs = 1500;
-constexpr int answerMs = 10000;
+constexpr int handOverMs = 10000;
 constexpr int retryMs = 25;
+// A later start asks as soon as it is connected: anyone quiet for longer is not one, and
+// neither it nor a crowd of such may keep later starts out for long.
+constexpr std::size_t maxClients = 16;
+constexpr int idleClientMs = 2000;
+constexpr int shortOfDescriptorsPauseMs = 500;
 
 // False when the path does not fit in a socket address.
 bool socketAddress(const QByteArray& encoded, sockaddr_un& address) {
@@ -36,9 +42,44 @@ bool socketAddress(const QByteArray& encoded, sockaddr_un& address) {
 bool sendAll(int socket, const QByteArray& data) {
     return ::send(socket, data.constData(), size_t(data.size()), MSG_NOSIGNAL) == data.size();
 }
+
+// Tokens are opaque, but travel on one line: printable ASCII without spaces, or none at all.
+bool isToken(QByteArrayView token) {
+    return !token.isEmpty() && token.size() < maxRequestBytes - showRequest.size() - 2 &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
+
+// One connection: true once the instance has answered it. Non-blocking, so that a full queue
+// of connections or an instance not yet listening is tried again instead of waited on.
+bool askOnce(const sockaddr_un& address, const QByteArray& request,
+             const QDeadlineTimer& deadline) {
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!socket.isValid() ||
+        ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) !=
+            0 ||
+        !sendAll(socket.get(), request))
+        return false;
+    QByteArray answer;
+    pollfd readable{socket.get(), POLLIN, 0};
+    while (answer.size() < shownAnswer.size() &&
+           ::poll(&readable, 1, int(deadline.remainingTime())) > 0) {
+        char buffer[16];
+        const ssize_t count = ::read(socket.get(), buffer, sizeof(buffer));
+        if (count <= 0)
+            break;
+        answer.append(buffer, count);
+    }
+    return answer == shownAnswer;
+}
 } // namespace
 
-SingleInstance::SingleInstance(QString runtimeDir) : runtimeDir_(std::move(runtimeDir)) {}
+SingleInstance::SingleInstance(QString runtimeDir) : runtimeDir_(std::move(runtimeDir)) {
+    idleSweep_.setInterval(idleClientMs / 4);
+    connect(&idleSweep_, &QTimer::timeout, this, &SingleInstance::dropIdleClients);
+    listeningPause_.setSingleShot(true);
+    listeningPause_.setInterval(shortOfDescriptorsPauseMs);
+    connect(&listeningPause_, &QTimer::timeout, this, &SingleInstance::acceptClients);
+}
 
 SingleInstance::~SingleInstance() {
     if (server_.isValid())
@@ -73,67 +114,65 @@ bool SingleInstance::claim() {
     server_ = FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!server_.isValid() ||
         ::bind(server_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
-        ::chmod(socketPath.constData(), S_IRUSR | S_IWUSR) != 0 ||
-        ::listen(server_.get(), 8) != 0) {
+        ::chmod(socketPath.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(server_.get(), 8) != 0)
         server_.reset();
-        return true;
-    }
-    serverNotifier_ = std::make_unique<QSocketNotifier>(server_.get(), QSocketNotifier::Read);
-    connect(serverNotifier_.get(), &QSocketNotifier::activated, this,
-            &SingleInstance::acceptClients);
     return true;
 }
 
-bool SingleInstance::handOver() {
+void SingleInstance::acceptHandOvers() {
+    if (!server_.isValid() || serverNotifier_)
+        return;
+    serverNotifier_ = std::make_unique<QSocketNotifier>(server_.get(), QSocketNotifier::Read);
+    connect(serverNotifier_.get(), &QSocketNotifier::activated, this,
+            &SingleInstance::acceptClients);
+}
+
+bool SingleInstance::handOver(const QString& activationToken) {
+    const QByteArray token = activationToken.toUtf8();
+    const QByteArray request = showRequest + (isToken(token) ? ' ' + token : QByteArray()) + '\n';
     sockaddr_un address{};
     const bool hasAddress = socketAddress(QFile::encodeName(path("socket")), address);
-    const QDeadlineTimer connectDeadline(connectMs);
-    FileDescriptor socket;
-    bool isConnected = false;
-    while (hasAddress && !isConnected && !connectDeadline.hasExpired()) {
-        socket = FileDescriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-        isConnected =
-            socket.isValid() && ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address),
-                                          sizeof(address)) == 0;
-        if (!isConnected)
-            QThread::msleep(retryMs);
+    const QDeadlineTimer deadline(handOverMs);
+    while (hasAddress && !deadline.hasExpired()) {
+        if (askOnce(address, request, deadline))
+            return true;
+        QThread::msleep(retryMs);
     }
-    QByteArray answer;
-    if (isConnected && sendAll(socket.get(), showRequest)) {
-        const QDeadlineTimer answerDeadline(answerMs);
-        pollfd readable{socket.get(), POLLIN, 0};
-        while (!answer.endsWith('\n') && answer.size() <= shownAnswer.size() &&
-               ::poll(&readable, 1, int(answerDeadline.remainingTime())) > 0) {
-            char buffer[16];
-            const ssize_t count = ::read(socket.get(), buffer, sizeof(buffer));
-            if (count <= 0)
-                break;
-            answer.append(buffer, count);
-        }
-    }
-    if (answer == shownAnswer)
-        return true;
     qWarning("Zentrav is already running but does not answer.");
     return false;
 }
 
 void SingleInstance::acceptClients() {
-    for (;;) {
+    while (clients_.size() < maxClients) {
         FileDescriptor socket(
             ::accept4(server_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
-        if (!socket.isValid())
-            return;
+        if (!socket.isValid()) {
+            // The connection stays queued and the notifier would fire again at once: with no
+            // descriptor free, listening pauses a moment instead of spinning.
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                listeningPause_.start();
+            break;
+        }
         const int fd = socket.get();
-        clients_.push_back({std::move(socket), {}, nullptr});
+        clients_.push_back({std::move(socket), {}, QDeadlineTimer(idleClientMs), nullptr});
         const auto client = std::prev(clients_.end());
         client->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
         connect(client->notifier.get(), &QSocketNotifier::activated, this,
                 [this, client] { readFrom(client); });
     }
+    updateListening();
+}
+
+void SingleInstance::updateListening() {
+    serverNotifier_->setEnabled(clients_.size() < maxClients && !listeningPause_.isActive());
+    if (clients_.empty())
+        idleSweep_.stop();
+    else if (!idleSweep_.isActive())
+        idleSweep_.start();
 }
 
 void SingleInstance::readFrom(std::list<Client>::iterator client) {
-    char buffer[16];
+    char buffer[64];
     const ssize_t count = ::read(client->socket.get(), buffer, sizeof(buffer));
     if (count < 0 && (errno == EAGAIN || errno == EINTR))
         return;
@@ -141,14 +180,30 @@ void SingleInstance::readFrom(std::list<Client>::iterator client) {
         client->received.append(buffer, count);
     const bool isLine = client->received.endsWith('\n');
     // Waits for the rest of a request, and for nothing longer than one.
-    if (count > 0 && !isLine && client->received.size() <= showRequest.size())
+    if (count > 0 && !isLine && client->received.size() < maxRequestBytes)
         return;
-    if (client->received == showRequest) {
-        Q_EMIT showRequested();
+    const QByteArrayView line = QByteArrayView(client->received).chopped(isLine ? 1 : 0);
+    const QByteArrayView token = line.sliced(std::min(line.size(), showRequest.size() + 1));
+    if (isLine && (line == showRequest || (line.startsWith(showRequest + ' ') && isToken(token)))) {
+        Q_EMIT showRequested(QString::fromLatin1(token));
         sendAll(client->socket.get(), shownAnswer);
     }
+    drop(client);
+}
+
+void SingleInstance::drop(std::list<Client>::iterator client) {
     // Not from within its own signal: the notifier goes once this call has returned.
     client->notifier->setEnabled(false);
     client->notifier.release()->deleteLater();
     clients_.erase(client);
+    updateListening();
+}
+
+void SingleInstance::dropIdleClients() {
+    for (auto client = clients_.begin(); client != clients_.end();) {
+        const auto next = std::next(client);
+        if (client->idleDeadline.hasExpired())
+            drop(client);
+        client = next;
+    }
 }

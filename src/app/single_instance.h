@@ -3,9 +3,11 @@
 #include "file_descriptor.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
+#include <QTimer>
 #include <list>
 #include <memory>
 
@@ -23,23 +25,33 @@ public:
     static QString runtimeDirForThisUser();
 
     // True when this start is the one instance, which then listens for later starts. Without a
-    // safe place to meet, every start runs.
+    // safe place to meet, every start runs. Needs no application object.
     bool claim();
-    // Asks the running instance to show its window; true once it has answered.
-    bool handOver();
+    // Answers later starts from the event loop, which the application object provides.
+    void acceptHandOvers();
+    // Asks the running instance to show its window, handing over the activation token this
+    // start was launched with (may be empty); true once it has answered. One deadline covers
+    // connecting, asking and the answer. Needs no application object, so no display.
+    bool handOver(const QString& activationToken);
 
 Q_SIGNALS:
-    void showRequested();
+    // A later start asks for the window; on Wayland its token lets the window take the focus.
+    void showRequested(const QString& activationToken);
 
 private:
     struct Client {
         FileDescriptor socket;
         QByteArray received;
+        QDeadlineTimer idleDeadline;
         std::unique_ptr<QSocketNotifier> notifier;
     };
 
     void acceptClients();
     void readFrom(std::list<Client>::iterator client);
+    void drop(std::list<Client>::iterator client);
+    void dropIdleClients();
+    // Listens while a client may be taken and descriptors are not short.
+    void updateListening();
     QString path(const char* suffix) const;
 
     QString runtimeDir_;
@@ -47,4 +59,6 @@ private:
     FileDescriptor server_;
     std::unique_ptr<QSocketNotifier> serverNotifier_;
     std::list<Client> clients_;
+    QTimer idleSweep_;
+    QTimer listeningPause_;
 };

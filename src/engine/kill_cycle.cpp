@@ -6,6 +6,7 @@
 #include "target_matcher.h"
 #include "text_format.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -37,43 +38,52 @@ KillLogEntry entryFor(const UserProcess& process, bool success, const QString& t
             text + memorySuffix(process.memoryKB)};
 }
 
-// Each process at most once; the entries stand where their processes do.
-std::vector<std::optional<KillLogEntry>>
-attemptAll(const std::vector<const UserProcess*>& processes, ProcessSignals& signals,
-           const Lang& lang, const std::stop_token& stop) {
-    std::vector<std::optional<KillLogEntry>> entries(processes.size());
+bool isShortOfDescriptors(const PinResult& pin) {
+    return pin.status == PinResult::Status::failed && (pin.error == EMFILE || pin.error == ENFILE);
+}
+
+// Attempts processes from `first` on: polite signals to as many as may be pinned at once, one
+// wait, then the forced kills. Returns where the next batch starts: after the last process
+// attempted, or at one that found no descriptor free while others held theirs.
+size_t attemptBatch(const std::vector<const UserProcess*>& processes, size_t first,
+                    ProcessSignals& signals, const Lang& lang, const std::stop_token& stop,
+                    std::vector<std::optional<KillLogEntry>>& entries) {
+    const size_t pinnable = std::max<size_t>(1, signals.pinnableNow());
     std::vector<std::unique_ptr<PinnedProcess>> pinned;
     std::vector<SignalledProcess> signalled;
     std::vector<size_t> signalledRows;
-    for (size_t i = 0; i < processes.size() && !stop.stop_requested(); ++i) {
-        const UserProcess& process = *processes[i];
+    size_t next = first;
+    for (; next < processes.size() && pinned.size() < pinnable && !stop.stop_requested(); ++next) {
+        const UserProcess& process = *processes[next];
         PinResult pin = signals.pin(process);
+        if (isShortOfDescriptors(pin) && !pinned.empty())
+            break;
         switch (pin.status) {
         case PinResult::Status::zombie:
             continue;
         case PinResult::Status::failed:
-            entries[i] = entryFor(process, false, errorText(pin.error, lang));
+            entries[next] = entryFor(process, false, errorText(pin.error, lang));
             continue;
         case PinResult::Status::gone:
-            entries[i] = entryFor(process, false, errorText(ESRCH, lang));
+            entries[next] = entryFor(process, false, errorText(ESRCH, lang));
             continue;
         case PinResult::Status::pinned:
             break;
         }
         if (!pin.process) {
-            entries[i] = entryFor(process, false, errorText(ESRCH, lang));
+            entries[next] = entryFor(process, false, errorText(ESRCH, lang));
             continue;
         }
         if (const int error = pin.process->sendSignal(SIGTERM)) {
-            entries[i] = entryFor(process, false, errorText(error, lang));
+            entries[next] = entryFor(process, false, errorText(error, lang));
             continue;
         }
         signalled.push_back({pin.process.get(), std::chrono::steady_clock::now()});
         pinned.push_back(std::move(pin.process));
-        signalledRows.push_back(i);
+        signalledRows.push_back(next);
     }
     if (signalled.empty())
-        return entries;
+        return next;
 
     const std::vector<bool> ended = signals.awaitEnd(signalled, graceBeforeForcedKill);
     for (size_t n = 0; n < signalled.size(); ++n) {
@@ -86,6 +96,16 @@ attemptAll(const std::vector<const UserProcess*>& processes, ProcessSignals& sig
         else
             entry = entryFor(process, true, lang.localized(QStringLiteral("msg_force_killed")));
     }
+    return next;
+}
+
+// Each process at most once; the entries stand where their processes do.
+std::vector<std::optional<KillLogEntry>>
+attemptAll(const std::vector<const UserProcess*>& processes, ProcessSignals& signals,
+           const Lang& lang, const std::stop_token& stop) {
+    std::vector<std::optional<KillLogEntry>> entries(processes.size());
+    for (size_t next = 0; next < processes.size() && !stop.stop_requested();)
+        next = attemptBatch(processes, next, signals, lang, stop, entries);
     return entries;
 }
 } // namespace

@@ -19,8 +19,9 @@ struct ScanResult {
 };
 
 // Polite signals in the given order, then one wait in which each process has 0.1 s from its
-// own signal to end; the forced kill for those still there. One entry per attempt in the given
-// order: none for a zombie, none for a process not yet reached when `stop` was requested.
+// own signal to end; the forced kill for those still there. More processes than descriptors
+// free go in batches, one after the other. One entry per attempt in the given order: none for a
+// zombie, none for a process not yet reached when `stop` was requested.
 QList<KillLogEntry> killProcesses(const QList<UserProcess>& processes, ProcessSignals& signals,
                                   const Lang& lang, const std::stop_token& stop = {});
 

@@ -39,14 +39,19 @@ QString execArgument(const QString& path) {
 
 QByteArray desktopEntry(const QString& executablePath) {
     // The icon is the installed one of the applications menu, named by the application id.
+    // TryExec: once the program is removed, the desktop skips the entry left behind. Its value is
+    // a plain string, in which only the backslash needs escaping (control characters never
+    // reach here).
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Zentrav\n"
                           "Comment=Ends the processes on your watch list and logs every attempt\n"
                           "Icon=app.zentrav.Zentrav\n"
-                          "Exec=%1\n"
+                          "TryExec=%1\n"
+                          "Exec=%2\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(execArgument(executablePath))
+        .arg(QString(executablePath).replace(u'\\', QStringLiteral("\\\\")),
+             execArgument(executablePath))
         .toUtf8();
 }
 

@@ -14,33 +14,47 @@ namespace {
 const QByteArray deletedMark = " (deleted)";
 } // namespace
 
+bool ProcFile::isGone() const {
+    return error == ENOENT || error == ESRCH;
+}
+
+std::optional<QByteArray> ProcReader::read(qint32 pid, QByteArrayView entry) const {
+    ProcFile file = readFile(pid, entry);
+    if (file.error != 0)
+        return std::nullopt;
+    return std::move(file.content);
+}
+
 ProcDirectory::ProcDirectory(const QString& root) : root_(QFile::encodeName(root)) {}
 
-// Plain read(2): QFile takes nearly twice as long per file, which counts when a first scan
-// meets thousands of processes.
-std::optional<QByteArray> ProcDirectory::read(qint32 pid, QByteArrayView entry) const {
+ProcFile ProcDirectory::readFile(qint32 pid, QByteArrayView entry) const {
     return readPath(root_ + '/' + QByteArray::number(pid) + '/' + entry.toByteArray());
 }
 
 std::optional<QByteArray> ProcDirectory::readShared(QByteArrayView path) const {
-    return readPath(root_ + '/' + path.toByteArray());
+    ProcFile file = readPath(root_ + '/' + path.toByteArray());
+    if (file.error != 0)
+        return std::nullopt;
+    return std::move(file.content);
 }
 
-std::optional<QByteArray> ProcDirectory::readPath(const QByteArray& path) const {
+// Plain read(2): QFile takes nearly twice as long per file, which counts when a first scan
+// meets thousands of processes.
+ProcFile ProcDirectory::readPath(const QByteArray& path) const {
     FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
     if (!file.isValid())
-        return std::nullopt;
-    QByteArray content;
+        return {{}, errno};
+    ProcFile result;
     char buffer[4096];
     for (;;) {
         const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            return std::nullopt;
+            return {{}, errno};
         if (count == 0)
-            return content;
-        content.append(buffer, count);
+            return result;
+        result.content.append(buffer, count);
     }
 }
 

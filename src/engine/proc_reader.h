@@ -8,12 +8,22 @@
 #include <QString>
 #include <optional>
 
+// One file about a process: its whole content, or the error number that kept it from being read.
+struct ProcFile {
+    QByteArray content;
+    int error = 0;
+
+    // Only ENOENT and ESRCH say that the process is gone; EACCES, EMFILE and the like do not.
+    bool isGone() const;
+};
+
 // The kernel's files about one process (/proc/<pid>/...).
 class ProcReader {
 public:
     virtual ~ProcReader() = default;
+    virtual ProcFile readFile(qint32 pid, QByteArrayView entry) const = 0;
     // The whole file, or nothing when it cannot be read (another user's process, gone).
-    virtual std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const = 0;
+    std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const;
     // Where the "exe" link points; empty when it cannot be read (another user's process, a
     // kernel thread).
     virtual QString executable(qint32 pid) const = 0;
@@ -31,14 +41,14 @@ class ProcDirectory final : public ProcReader {
 public:
     explicit ProcDirectory(const QString& root = QStringLiteral("/proc"));
 
-    std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
+    ProcFile readFile(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
     std::optional<FileId> executableFile(qint32 pid) const override;
     QList<quint64> socketInodes(qint32 pid) const override;
     std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
 private:
-    std::optional<QByteArray> readPath(const QByteArray& path) const;
+    ProcFile readPath(const QByteArray& path) const;
 
     QByteArray root_;
 };

@@ -53,7 +53,7 @@ MonitorServices MonitorServices::system(std::shared_ptr<const SessionRoleSource>
 #else
     services.displayNames = std::make_shared<NoDisplayNames>();
 #endif
-    services.signals = std::make_shared<SystemProcessSignals>();
+    services.signals = std::make_shared<SystemProcessSignals>(proc);
     if (!sessionRoles)
         sessionRoles = std::make_shared<NoSessionRoles>();
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

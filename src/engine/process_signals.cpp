@@ -10,14 +10,15 @@
 #include <poll.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <utility>
 
 #ifdef __linux__
 #include <QByteArray>
-#include <QFile>
 #include <QList>
+#include <dirent.h>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/syscall.h>
-#include <utility>
 #endif
 
 namespace {
@@ -35,27 +36,24 @@ struct ProcIdentity {
     quint32 effectiveUid = 0;
 };
 
-std::optional<QByteArray> readProcFile(qint32 pid, const char* entry) {
-    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(entry)));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
-}
-
-std::optional<ProcIdentity> readIdentity(qint32 pid) {
-    const auto stat = readProcFile(pid, "stat");
-    const auto status = readProcFile(pid, "status");
-    if (!stat || !status)
+// Empty when the process has gone or the files describe none. `error` is set where they could
+// not be read for another reason (EMFILE, EACCES, ...): that tells nothing about the process.
+std::optional<ProcIdentity> readIdentity(const ProcReader& proc, qint32 pid, int& error) {
+    const ProcFile stat = proc.readFile(pid, "stat");
+    const ProcFile status = stat.error ? ProcFile() : proc.readFile(pid, "status");
+    const ProcFile& failed = stat.error ? stat : status;
+    error = failed.isGone() ? 0 : failed.error;
+    if (failed.error)
         return std::nullopt;
     // The name may hold spaces and ")" itself, so it ends at the last ")".
-    const qsizetype open = stat->indexOf('(');
-    const qsizetype close = stat->lastIndexOf(')');
-    if (open < 0 || close < open || close + 2 >= stat->size())
+    const qsizetype open = stat.content.indexOf('(');
+    const qsizetype close = stat.content.lastIndexOf(')');
+    if (open < 0 || close < open || close + 2 >= stat.content.size())
         return std::nullopt;
     ProcIdentity identity;
-    identity.comm = stat->mid(open + 1, close - open - 1);
-    identity.state = stat->at(close + 2);
-    for (const QByteArray& line : status->split('\n')) {
+    identity.comm = stat.content.mid(open + 1, close - open - 1);
+    identity.state = stat.content.at(close + 2);
+    for (const QByteArray& line : status.content.split('\n')) {
         if (!line.startsWith("Uid:"))
             continue;
         const QList<QByteArray> ids = line.mid(4).simplified().split(' ');
@@ -75,26 +73,46 @@ bool isSameName(const QByteArray& comm, const QString& snapshotName) {
     return showsTaskName(QByteArrayView(name).first(std::min(name.size(), taskNameBytes)), comm);
 }
 
-std::optional<qint32> parentOf(qint32 pid) {
-    const auto stat = readProcFile(pid, "stat");
-    return stat ? parentInStat(*stat) : std::nullopt;
+// 0 where the id has no parent any more; `error` is set where /proc could not tell.
+qint32 parentOf(const ProcReader& proc, qint32 pid, int& error) {
+    const ProcFile stat = proc.readFile(pid, "stat");
+    if (stat.error) {
+        error = stat.isGone() ? 0 : stat.error;
+        return 0;
+    }
+    return parentInStat(stat.content).value_or(0);
 }
 
-// Ending the parent, its parent and so on ends this program or the session that runs it.
-bool isOwnAncestor(qint32 pid) {
+// Ending the parent, its parent and so on ends this program or the session that runs it. A
+// chain that cannot be read sets `error`: such a process is not signalled.
+bool isOwnAncestor(const ProcReader& proc, qint32 pid, int& error) {
     // The bound only guards against a loop that id reuse could fake while the chain is read.
+    error = 0;
     qint32 ancestor = getppid();
-    for (int depth = 0; ancestor > 1 && depth < 4096; ++depth) {
+    for (int depth = 0; ancestor > 1 && depth < 4096 && !error; ++depth) {
         if (ancestor == pid)
             return true;
-        ancestor = parentOf(ancestor).value_or(0);
+        ancestor = parentOf(proc, ancestor, error);
     }
     return false;
 }
 
-bool isZombie(qint32 pid) {
-    const auto identity = readIdentity(pid);
+bool isZombie(const ProcReader& proc, qint32 pid) {
+    int error = 0;
+    const auto identity = readIdentity(proc, pid, error);
     return identity && identity->state == 'Z';
+}
+
+// Descriptors this program has open now, counted in /proc/self/fd (the listing's own included).
+std::optional<std::size_t> openDescriptors() {
+    DIR* folder = opendir("/proc/self/fd");
+    if (!folder)
+        return std::nullopt;
+    std::size_t count = 0;
+    while (const dirent* entry = readdir(folder))
+        count += entry->d_name[0] != '.' ? 1 : 0;
+    closedir(folder);
+    return count;
 }
 
 int pidfdOpen(qint32 pid) {
@@ -146,12 +164,13 @@ private:
 // By process id: where there are no pidfds, the id is all there is.
 class PidProcess final : public PinnedProcess {
 public:
-    explicit PidProcess(qint32 pid) : pid_(pid) {}
+    PidProcess(qint32 pid, std::shared_ptr<const ProcReader> proc)
+        : pid_(pid), proc_(std::move(proc)) {}
 
     int sendSignal(int signal) override { return kill(pid_, signal) == 0 ? 0 : errno; }
     bool hasEnded() override {
 #ifdef __linux__
-        if (isZombie(pid_))
+        if (isZombie(*proc_, pid_))
             return true;
 #endif
         return sendSignal(0) != 0;
@@ -159,6 +178,7 @@ public:
 
 private:
     qint32 pid_;
+    [[maybe_unused]] std::shared_ptr<const ProcReader> proc_;
 };
 
 PinResult pinResult(PinResult::Status status, int error = 0) {
@@ -169,12 +189,18 @@ PinResult pinResult(PinResult::Status status, int error = 0) {
 }
 } // namespace
 
+SystemProcessSignals::SystemProcessSignals(std::shared_ptr<const ProcReader> proc)
+    : proc_(proc ? std::move(proc) : std::make_shared<ProcDirectory>()) {}
+
 #ifdef __linux__
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (isNeverSignalled(process.pid))
         return pinResult(PinResult::Status::gone);
-    if (isOwnAncestor(process.pid))
+    int error = 0;
+    if (isOwnAncestor(*proc_, process.pid, error))
         return pinResult(PinResult::Status::zombie);
+    if (error)
+        return pinResult(PinResult::Status::failed, error);
 
     // Open the pidfd first: once /proc agrees with the snapshot and the pidfd still shows
     // a live process, the two speak of the same process.
@@ -187,7 +213,9 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
             return pinResult(PinResult::Status::failed, error);
     }
 
-    const auto identity = readIdentity(process.pid);
+    const auto identity = readIdentity(*proc_, process.pid, error);
+    if (error)
+        return pinResult(PinResult::Status::failed, error);
     if (!identity || identity->effectiveUid != process.uid ||
         !isSameName(identity->comm, process.name))
         return pinResult(PinResult::Status::gone);
@@ -198,8 +226,19 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (pidfd.isValid())
         result.process = std::make_unique<PidfdProcess>(std::move(pidfd));
     else
-        result.process = std::make_unique<PidProcess>(process.pid);
+        result.process = std::make_unique<PidProcess>(process.pid, proc_);
     return result;
+}
+
+std::size_t SystemProcessSignals::pinnableNow() const {
+    rlimit limit{};
+    const std::optional<std::size_t> open = openDescriptors();
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || !open)
+        return SIZE_MAX;
+    // A quarter of what is free, at most 64, stays for the rest of the program meanwhile: a
+    // settings or log file, the window, a later start's connection.
+    const std::size_t free = limit.rlim_cur > *open ? std::size_t(limit.rlim_cur) - *open : 0;
+    return std::max<std::size_t>(1, free - std::min<std::size_t>(64, free / 4));
 }
 #else
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
@@ -208,8 +247,12 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
     if (process.pid == getppid())
         return pinResult(PinResult::Status::zombie);
     PinResult result = pinResult(PinResult::Status::pinned);
-    result.process = std::make_unique<PidProcess>(process.pid);
+    result.process = std::make_unique<PidProcess>(process.pid, proc_);
     return result;
+}
+
+std::size_t SystemProcessSignals::pinnableNow() const {
+    return SIZE_MAX;
 }
 #endif
 

@@ -3,8 +3,12 @@
 #include "user_process.h"
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
+
+class ProcReader;
 
 // A process bound at the moment it is signalled, so that a process that later takes
 // over its id is never hit.
@@ -30,7 +34,7 @@ struct PinResult {
         pinned, // still the process of the snapshot: signal it through `process`
         gone,   // ended, or its id now belongs to another process
         zombie, // ended but not yet reaped, or this program's ancestor: nothing to signal or log
-        failed, // could not be bound; `error` holds the error number
+        failed, // could not be bound; `error` holds the error number (EMFILE: no descriptor free)
     };
     Status status = Status::failed;
     int error = 0;
@@ -41,6 +45,8 @@ class ProcessSignals {
 public:
     virtual ~ProcessSignals() = default;
     virtual PinResult pin(const UserProcess& process) = 0;
+    // How many processes may be pinned at once now: each holds a descriptor until it is let go.
+    virtual std::size_t pinnableNow() const { return SIZE_MAX; }
     // One wait for all: returns once each process has ended or its grace since its own signal
     // has passed, with the probe's answer for each (true: ended), in the given order.
     virtual std::vector<bool> awaitEnd(const std::vector<SignalledProcess>& signalled,
@@ -52,7 +58,14 @@ public:
 // ancestors (on Linux the whole chain up to pid 1, elsewhere the parent).
 class SystemProcessSignals final : public ProcessSignals {
 public:
+    // `proc`: where /proc is read; the system's own when none is given.
+    explicit SystemProcessSignals(std::shared_ptr<const ProcReader> proc = {});
+
     PinResult pin(const UserProcess& process) override;
+    std::size_t pinnableNow() const override;
     std::vector<bool> awaitEnd(const std::vector<SignalledProcess>& signalled,
                                std::chrono::microseconds grace) override;
+
+private:
+    std::shared_ptr<const ProcReader> proc_;
 };

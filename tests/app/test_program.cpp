@@ -8,9 +8,9 @@
 #include "test_child.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,8 +18,8 @@
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
-#include <string>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -35,13 +35,25 @@ QStringList filesUnder(const QString& dir) {
     return files;
 }
 
-bool isAbstractSocketTaken(const std::string& name) {
-    const FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+// A connection to a local socket, without waiting; invalid when there is none. An abstract name
+// is one that begins with a NUL.
+FileDescriptor connectedTo(const QByteArray& name) {
+    FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    std::copy(name.begin(), name.end(), address.sun_path + 1);
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    std::copy(name.begin(), name.end(), address.sun_path);
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + name.size());
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0)
+        fd.reset();
+    return fd;
+}
+
+// Processor time a process has used, in clock ticks.
+qint64 cpuTicks(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLongLong() + fields.value(12).toLongLong();
 }
 
 bool hasEnded(const QProcess* process) {
@@ -58,15 +70,13 @@ class TestProgram : public QObject {
     QString runtimeDir() const { return home_->filePath(QStringLiteral("runtime")); }
 
     // Started processes end with the test, also when it fails. None sees the session's bus
-    // unless given one.
+    // unless given one in `more`: further "NAME=value".
     QProcess* start(const QString& program, const QStringList& arguments,
                     const QString& platform = "offscreen", const QString& display = {},
-                    const QString& busAddress = {}) {
+                    const QStringList& more = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        if (!busAddress.isEmpty())
-            environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
         environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         environment.insert(QStringLiteral("HOME"), home_->path());
@@ -74,6 +84,8 @@ class TestProgram : public QObject {
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home_->filePath("data"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_->filePath("cache"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+        for (const QString& variable : more)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         started_.push_back(std::make_unique<QProcess>());
         started_.back()->setProcessEnvironment(environment);
         started_.back()->start(program, arguments);
@@ -81,8 +93,8 @@ class TestProgram : public QObject {
     }
 
     QProcess* startZentrav(const QStringList& arguments = {}, const QString& platform = "offscreen",
-                           const QString& display = {}, const QString& busAddress = {}) {
-        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display, busAddress);
+                           const QString& display = {}, const QStringList& more = {}) {
+        return start(QStringLiteral(ZENTRAV_PROGRAM), arguments, platform, display, more);
     }
 
     // A watch list of one entry, as stored by an earlier run.
@@ -94,41 +106,57 @@ class TestProgram : public QObject {
         settings.sync();
     }
 
-    // Zentrav's window on an X server of the test's own, with monitoring started by a click on
-    // the header's start button. Should a start still fail to reach its X server, it is tried
-    // again on another.
-    QProcess* startMonitoringInWindow(const QString& busAddress = {}) {
-        QString display;
+    struct ProgramWindow {
         QProcess* zentrav = nullptr;
-        QString window;
-        for (int attempt = 0; attempt < 3 && window.isEmpty(); ++attempt) {
-            display = startXServer();
-            if (display.isEmpty())
-                return nullptr;
-            zentrav = startZentrav({}, QStringLiteral("xcb"), display, busAddress);
+        QString display;
+        QString id;
+    };
+
+    // Zentrav's window on an X server of the test's own; no id when it never came up. Should a
+    // start fail to reach its X server, it is tried again on another.
+    ProgramWindow openWindow(const QStringList& more = {},
+                             const QString& screen = QStringLiteral("1024x768")) {
+        ProgramWindow window;
+        for (int attempt = 0; attempt < 3 && window.id.isEmpty(); ++attempt) {
+            window.display = startXServer(screen);
+            if (window.display.isEmpty())
+                return {};
+            window.zentrav = startZentrav({}, QStringLiteral("xcb"), window.display, more);
             const bool isDone = QTest::qWaitFor(
                 [&] {
-                    return hasEnded(zentrav) ||
-                           !(window = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"},
-                                              display))
+                    return hasEnded(window.zentrav) ||
+                           !(window.id = xdotool({"search", "--onlyvisible", "--name", "^Zentrav$"},
+                                                 window.display))
                                 .isEmpty();
                 },
                 60000);
-            if (!isDone || hasEnded(zentrav))
-                qWarning("start on %s failed: %s", qPrintable(display),
-                         zentrav->readAllStandardError().constData());
+            if (!isDone || hasEnded(window.zentrav))
+                qWarning("start on %s failed: %s", qPrintable(window.display),
+                         window.zentrav->readAllStandardError().constData());
         }
-        if (window.isEmpty())
+        return window;
+    }
+
+    QMap<QString, int> geometry(const ProgramWindow& window) {
+        QMap<QString, int> at;
+        const QString shell = xdotool({"getwindowgeometry", "--shell", window.id}, window.display);
+        for (const QString& line : shell.split(u'\n'))
+            at.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+        return at;
+    }
+
+    // Monitoring started by a click on the header's start button.
+    QProcess* startMonitoringInWindow(const QString& busAddress = {}) {
+        const ProgramWindow window = openWindow(
+            busAddress.isEmpty() ? QStringList()
+                                 : QStringList{"DBUS_SESSION_BUS_ADDRESS=" + busAddress});
+        if (window.id.isEmpty())
             return nullptr;
         // At the right of the 520 x 560 view under the menu bar.
-        const int height = QRegularExpression(QStringLiteral("HEIGHT=(\\d+)"))
-                               .match(xdotool({"getwindowgeometry", "--shell", window}, display))
-                               .captured(1)
-                               .toInt();
-        xdotool({"mousemove", "--window", window, "474", QString::number(height - 560 + 22),
-                 "click", "1"},
-                display);
-        return zentrav;
+        xdotool({"mousemove", "--window", window.id, "474",
+                 QString::number(geometry(window)["HEIGHT"] - 560 + 22), "click", "1"},
+                window.display);
+        return window.zentrav;
     }
 
     // Ends the program as the session does, then reads what its log holds.
@@ -145,6 +173,10 @@ class TestProgram : public QObject {
                 written += QString::fromUtf8(day.readAll());
         }
         return written;
+    }
+
+    QString socketPath() const {
+        return runtimeDir() + QStringLiteral("/app.zentrav.Zentrav.socket");
     }
 
     bool isInstanceLockHeld() const {
@@ -167,21 +199,22 @@ class TestProgram : public QObject {
     // Clients try the abstract socket before the file, and another server may hold that name
     // where our /tmp shows no lock: such numbers are skipped, and the server must answer with
     // our screen before it counts as ours.
-    QString startXServer() {
+    QString startXServer(const QString& size = QStringLiteral("1024x768")) {
         for (int number = 90 + QRandomGenerator::global()->bounded(400), tries = 0; tries < 20;
              ++number, ++tries) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
-                isAbstractSocketTaken("/tmp/.X11-unix/X" + std::to_string(number)))
+                connectedTo('\0' + QByteArray("/tmp/.X11-unix/X") + QByteArray::number(number))
+                    .isValid())
                 continue;
             const QString display = u':' + QString::number(number);
             QProcess* xvfb =
-                start(QStringLiteral("Xvfb"), {display, "-screen", "0", "1024x768x24", "-nolisten",
+                start(QStringLiteral("Xvfb"), {display, "-screen", "0", size + "x24", "-nolisten",
                                                "tcp", "-noreset", "-displayfd", "1"});
             const bool answers = QTest::qWaitFor(
                 [&] {
                     return hasEnded(xvfb) ||
-                           (xvfb->canReadLine() &&
-                            xdotool({"getdisplaygeometry"}, display) == "1024 768");
+                           (xvfb->canReadLine() && xdotool({"getdisplaygeometry"}, display) ==
+                                                       QString(size).replace(u'x', u' '));
                 },
                 10000);
             if (answers && !hasEnded(xvfb))
@@ -210,36 +243,71 @@ private Q_SLOTS:
         started_.clear();
     }
 
-    // None of these starts touches a stored file; with no option, a start hands over to the
-    // running instance. An empty platform is no display at all.
+    // None of these starts touches a stored file or needs a display (an empty platform is
+    // none at all); with no option of its own, a start hands over to the running instance,
+    // with the activation token it was launched with.
     void startWhileOneRunsTouchesNothing() {
         SingleInstance running(runtimeDir());
         QVERIFY(running.claim());
+        running.acceptHandOvers();
         QSignalSpy shown(&running, &SingleInstance::showRequested);
         const QStringList filesBefore = filesUnder(home_->path());
-        const QList<std::tuple<QStringList, QString, int, QString>> starts = {
-            {{"--version"}, {}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
-            {{"--help"}, {}, 0, "-v, --version"},
-            {{"--frobnicate"}, "offscreen", 1, {}},
-            {{}, "offscreen", 0, {}}};
-        for (const auto& [arguments, platform, exitCode, printed] : starts) {
-            QProcess* zentrav = startZentrav(arguments, platform);
+        const QList<std::tuple<QStringList, int, QString>> starts = {
+            {{"--version"}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
+            {{"--help"}, 0, "-v, --version"},
+            {{"--frobnicate", "-platform", "xcb"}, 2, "Unknown option 'frobnicate'.\n\nUsage:"},
+            {{"-platform", "offscreen", "--style=fusion"}, 0, {}}};
+        for (const auto& [arguments, exitCode, printed] : starts) {
+            QProcess* zentrav =
+                startZentrav(arguments, {}, {}, {"XDG_ACTIVATION_TOKEN=zv-token/1"});
             QTRY_VERIFY_WITH_TIMEOUT(hasEnded(zentrav), 15000);
             QCOMPARE(zentrav->exitStatus(), QProcess::NormalExit);
             QCOMPARE(zentrav->exitCode(), exitCode);
-            QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput()).contains(printed));
+            QVERIFY(QString::fromUtf8(zentrav->readAllStandardOutput() +
+                                      zentrav->readAllStandardError())
+                        .contains(printed));
             QCOMPARE(filesUnder(home_->path()), filesBefore);
-            QCOMPARE(shown.count(), int(arguments.isEmpty()));
+            QCOMPARE(shown.count(), int(printed.isEmpty()));
         }
+        QCOMPARE(shown.at(0).at(0).toString(), "zv-token/1");
+    }
+
+    // A crowd of idle connections while the instance is short of descriptors: it neither spins
+    // nor keeps a later start out for long, and that start never hangs in connect().
+    void idleConnectionsNeitherSpinNorBlock() {
+        QProcess* running = startZentrav();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath()), 15000);
+        QProcess* first = startZentrav();
+        QVERIFY(first->waitForFinished(20000) && first->exitCode() == 0);
+        const pid_t pid = pid_t(running->processId());
+        const auto openCount = [pid] {
+            return rlim_t(QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+                              .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                              .size());
+        };
+        const rlimit few{openCount() + 4, openCount() + 4};
+        QCOMPARE(::prlimit(pid, RLIMIT_NOFILE, &few, nullptr), 0);
+        std::vector<FileDescriptor> idle;
+        for (int i = 0; i < 1000; ++i)
+            idle.push_back(connectedTo(QFile::encodeName(socketPath())));
+        const qint64 ticksBefore = cpuTicks(pid);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QProcess* second = startZentrav();
+        QVERIFY(second->waitForFinished(20000));
+        QCOMPARE(second->exitCode(), 0);
+        const double busy = double(cpuTicks(pid) - ticksBefore) / double(sysconf(_SC_CLK_TCK)) /
+                            (double(elapsed.elapsed()) / 1000.0);
+        QVERIFY2(busy < 0.1, qPrintable(QString::number(busy)));
+        QVERIFY(!hasEnded(running));
     }
 
     void crashedInstanceNeverBlocksTheNext() {
         QProcess* crashed = startZentrav();
-        const QString socket = runtimeDir() + QStringLiteral("/app.zentrav.Zentrav.socket");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath()), 15000);
         crashed->kill();
         QVERIFY(crashed->waitForFinished());
-        QVERIFY(QFileInfo::exists(socket));
+        QVERIFY(QFileInfo::exists(socketPath()));
 
         QProcess* next = startZentrav();
         QTRY_VERIFY_WITH_TIMEOUT(isInstanceLockHeld(), 15000);
@@ -264,6 +332,60 @@ private Q_SLOTS:
         }
         QTest::qWait(500);
         QCOMPARE(ended(), 2);
+    }
+
+    // On a Wayland desktop the window comes up natively, with equal smallest and largest sizes
+    // (nothing to maximise), and a later start hands over to it.
+    void waylandWindow() {
+        const QString socket =
+            QStringLiteral("zentrav-test-%1").arg(QRandomGenerator::global()->generate());
+        QProcess* weston =
+            start(QStringLiteral("weston"), {"--backend=headless-backend.so", "--socket=" + socket,
+                                             "--idle-time=0", "--no-config"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            hasEnded(weston) || QFileInfo::exists(runtimeDir() + u'/' + socket), 20000);
+        QVERIFY2(!hasEnded(weston), weston->readAllStandardError().constData());
+        const QStringList wayland = {"WAYLAND_DISPLAY=" + socket, "WAYLAND_DEBUG=client"};
+        QProcess* zentrav = startZentrav({}, QStringLiteral("wayland"), {}, wayland);
+        QByteArray requests;
+        const auto lastSize = [&](const char* request) {
+            const qsizetype at = requests.lastIndexOf(request);
+            return at < 0 ? QByteArray() : requests.mid(at + qstrlen(request)).split(')').first();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(
+            hasEnded(zentrav) ||
+                (requests += zentrav->readAllStandardError()).contains("set_title(\"Zentrav\")"),
+            30000);
+        QVERIFY(!hasEnded(zentrav));
+        QCOMPARE(lastSize("set_min_size("), lastSize("set_max_size("));
+        QVERIFY(!lastSize("set_min_size(").startsWith("0"));
+        QProcess* second = startZentrav({}, QStringLiteral("wayland"), {},
+                                        wayland + QStringList{"XDG_ACTIVATION_TOKEN=zv-wl-token"});
+        QVERIFY(second->waitForFinished(20000));
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(!hasEnded(zentrav));
+    }
+
+    // At twice the scale on a 1280 x 900 screen, too short for the designed window: the window
+    // is as tall as the screen allows, footer included, and its header still starts monitoring.
+    void windowFitsAShortScreenAtTwiceTheScale() {
+        TestChild child(QStringLiteral("zvs"));
+        QVERIFY(child.isStarted());
+        storeWatchList(child.name(), MatchMode::exact);
+        const ProgramWindow window = openWindow({"QT_SCALE_FACTOR=2"}, QStringLiteral("1280x900"));
+        QVERIFY2(!window.id.isEmpty(), "no window on an X server of our own");
+        const QMap<QString, int> at = geometry(window);
+        QVERIFY2(at["X"] >= 0 && at["Y"] >= 0 && at["X"] + at["WIDTH"] <= 1280 &&
+                     at["Y"] + at["HEIGHT"] <= 900 && at["HEIGHT"] > 600,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(at["X"])
+                                .arg(at["Y"])
+                                .arg(at["WIDTH"])
+                                .arg(at["HEIGHT"])));
+        // The header's start button, at the right of the 520-point view, 44 points down: within
+        // the header below a menu bar 9 to 35 points high.
+        xdotool({"mousemove", "--window", window.id, "948", "88", "click", "1"}, window.display);
+        QCOMPARE(child.waitForEnd(20000), SIGTERM);
     }
 
     // A user's session: Zentrav ends a process of its watch list, and the entry is in the day

@@ -7,6 +7,7 @@
 #include "text_format.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTest>
 #include <cerrno>
 
@@ -50,7 +51,6 @@ private Q_SLOTS:
             {{S::pinned, 0, 0, false, ESRCH}, "msg_already_exited", 0, "T,wait 100000,probe 42,K"},
             {{S::gone}, "msg_already_exited", 0, ""},
             {{S::failed, EPERM}, "msg_no_permission", 0, ""},
-            {{S::failed, EMFILE}, "msg_failed", EMFILE, ""},
             {{S::zombie}, nullptr, 0, ""},
         };
         for (const auto& c : cases) {
@@ -96,6 +96,26 @@ private Q_SLOTS:
         QCOMPARE(pidsOf(batch).join(u' '), "1 2 3");
         QCOMPARE(batch[1].message, text("msg_force_killed"));
         QVERIFY(!batch[0].id.isNull() && batch[0].id != batch[2].id);
+    }
+
+    // No more are pinned at once than descriptors allow; one that finds none free while others
+    // hold theirs starts the next batch, and only alone is it logged with the error. Other
+    // failures to pin are logged where they happen.
+    void batchesFitTheDescriptors() {
+        FakeProcessSignals signals;
+        signals.pinnable = 2;
+        signals.script(2, {{PinResult::Status::failed, EMFILE}, PinScript()});
+        signals.script(3, {{PinResult::Status::failed, EPERM}});
+        signals.script(5, {{PinResult::Status::failed, EMFILE}});
+        const QList<KillLogEntry> batch = killProcesses(
+            {process(1, "a"), process(2, "b"), process(3, "c"), process(4, "d"), process(5, "e")},
+            signals, lang);
+        QCOMPARE(
+            signals.events().filter(QRegularExpression("pin|wait")).join(u',').remove(" 100000"),
+            "pin 1,pin 2,wait,pin 2,pin 3,pin 4,wait,pin 5");
+        QCOMPARE(pidsOf(batch).join(u' '), "1 2 3 4 5");
+        QCOMPARE(batch[1].message, text("msg_killed"));
+        QCOMPARE(batch[4].message, formatted(text("msg_failed"), EMFILE));
     }
 
     void matching() {

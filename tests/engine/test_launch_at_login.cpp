@@ -10,10 +10,10 @@
 #include <QTest>
 
 namespace {
-QString execOf(const QString& entryPath) {
-    static const QRegularExpression exec(QStringLiteral("^Exec=(.*)$"),
-                                         QRegularExpression::MultilineOption);
-    return exec.match(QString::fromUtf8(LocalFileSystem().read(entryPath).value_or("")))
+QString valueOf(const QString& entryPath, const QString& key = QStringLiteral("Exec")) {
+    const QRegularExpression line(u'^' + key + QStringLiteral("=(.*)$"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(QString::fromUtf8(LocalFileSystem().read(entryPath).value_or("")))
         .captured(1);
 }
 } // namespace
@@ -58,21 +58,24 @@ private Q_SLOTS:
             launch.toggleLaunchAtLogin();
             QCOMPARE(launch.isLaunchAtLoginEnabled(), isOn);
             QCOMPARE(settings_.values.value(SettingsKeys::launchAtLogin), QVariant(isOn));
-            QCOMPARE(execOf(entryPath()), isOn ? "/opt/zentrav/zentrav" : QString());
+            QCOMPARE(valueOf(entryPath()), isOn ? "/opt/zentrav/zentrav" : QString());
             QCOMPARE(QDir(autostartDir()).entryList(QDir::Files | QDir::Hidden).size(), int(isOn));
         }
         QCOMPARE(output.text(), QString());
     }
 
+    // Started by Exec, and skipped by TryExec once the program is gone.
     void entryStartsThisProgram() {
-        const QList<std::pair<QString, QString>> programAndExec = {
+        const QList<std::tuple<QString, QString, QString>> programExecAndTry = {
             {R"(/opt/My Apps/a$b/"q"/back\slash/1%/zentrav)",
-             R"("/opt/My Apps/a\\$b/\\"q\\"/back\\\\slash/1%%/zentrav")"},
-            {"/opt/100%/zentrav", "/opt/100%%/zentrav"}};
-        for (const auto& [program, exec] : programAndExec) {
+             R"("/opt/My Apps/a\\$b/\\"q\\"/back\\\\slash/1%%/zentrav")",
+             R"(/opt/My Apps/a$b/"q"/back\\slash/1%/zentrav)"},
+            {"/opt/100%/zentrav", "/opt/100%%/zentrav", "/opt/100%/zentrav"}};
+        for (const auto& [program, exec, tryExec] : programExecAndTry) {
             LaunchAtLogin launch(autostartDir(), program, settings_);
             launch.toggleLaunchAtLogin();
-            QCOMPARE(execOf(entryPath()), exec);
+            QCOMPARE(valueOf(entryPath()), exec);
+            QCOMPARE(valueOf(entryPath(), QStringLiteral("TryExec")), tryExec);
             launch.toggleLaunchAtLogin();
         }
     }

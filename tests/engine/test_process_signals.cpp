@@ -1,13 +1,17 @@
 #include "kill_cycle.h"
 #include "lang.h"
 #include "memory_settings_store.h"
+#include "proc_reader.h"
 #include "process_signals.h"
 #include "test_child.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <cerrno>
 #include <csignal>
+#include <memory>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +28,28 @@ QByteArray procField(pid_t pid, const char* entry) {
     QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(entry)));
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
 }
+
+// /proc as it is, but the reads about one process id fail with the given error.
+class FailingProc final : public ProcReader {
+public:
+    ProcFile readFile(qint32 pid, QByteArrayView entry) const override {
+        return pid == failingPid ? ProcFile{{}, error} : proc_.readFile(pid, entry);
+    }
+    QString executable(qint32 pid) const override { return proc_.executable(pid); }
+    std::optional<FileId> executableFile(qint32 pid) const override {
+        return proc_.executableFile(pid);
+    }
+    QList<quint64> socketInodes(qint32 pid) const override { return proc_.socketInodes(pid); }
+    std::optional<QByteArray> readShared(QByteArrayView path) const override {
+        return proc_.readShared(path);
+    }
+
+    qint32 failingPid = 0;
+    int error = 0;
+
+private:
+    ProcDirectory proc_;
+};
 
 // Waits for the child's exit but leaves it unreaped, a zombie.
 bool hasExited(pid_t pid) {
@@ -104,6 +130,59 @@ private Q_SLOTS:
         QVERIFY(hasExited(pinned.pid()) && pin.process->hasEnded());
         QCOMPARE(pinned.waitForEnd(5000), SIGKILL);
         QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
+    }
+
+    // Only "no such process" tells that a process has gone: a /proc read about it, or about an
+    // ancestor, that fails for another reason (no descriptor free, no access) is no answer.
+    void procReadFailuresAreNoEnd() {
+        TestChild child(QStringLiteral("zvr"));
+        const auto proc = std::make_shared<FailingProc>();
+        SystemProcessSignals signals(proc);
+        using S = PinResult::Status;
+        const struct {
+            qint32 pid;
+            int error;
+            S status;
+        } cases[] = {{child.pid(), EMFILE, S::failed},
+                     {child.pid(), ESRCH, S::gone},
+                     {getppid(), EACCES, S::failed},
+                     {getppid(), ENOENT, S::pinned}};
+        for (const auto& c : cases) {
+            proc->failingPid = c.pid;
+            proc->error = c.error;
+            const PinResult pin = signals.pin(row(child.pid(), child.name()));
+            QCOMPARE(pin.status, c.status);
+            QCOMPARE(pin.error, c.status == S::failed ? c.error : 0);
+        }
+        QCOMPARE(child.waitForEnd(0), -1);
+    }
+
+    // More matches than descriptors free: every one is signalled and waited for all the same.
+    void moreProcessesThanDescriptors() {
+        std::vector<std::unique_ptr<TestChild>> children;
+        QList<UserProcess> rows;
+        for (int i = 0; i < 24; ++i) {
+            children.push_back(std::make_unique<TestChild>(QStringLiteral("zvd")));
+            rows.append(row(children.back()->pid(), children.back()->name()));
+        }
+        SystemProcessSignals signals;
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_NOFILE, &saved), 0);
+        rlimit lowered = saved;
+        lowered.rlim_cur = QDir(QStringLiteral("/proc/self/fd"))
+                               .entryList(QDir::AllEntries | QDir::System)
+                               .size() +
+                           10;
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+        const std::size_t pinnable = signals.pinnableNow();
+        const QList<KillLogEntry> batch = killProcesses(rows, signals, lang);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
+        QVERIFY2(pinnable >= 2 && pinnable <= 12, qPrintable(QString::number(pinnable)));
+        QCOMPARE(batch.size(), rows.size());
+        for (const KillLogEntry& entry : batch)
+            QVERIFY2(entry.success, qPrintable(entry.message));
+        for (const auto& child : children)
+            QVERIFY(child->waitForEnd(5000) > 0);
     }
 
     // pin() only binds: were a rule broken, this would fail without signalling anyone.

@@ -21,9 +21,9 @@ void FakeProcTree::put(qint32 pid, const char* entry, const QByteArray& content)
         file.write(content);
 }
 
-std::optional<QByteArray> FakeProcTree::read(qint32 pid, QByteArrayView entry) const {
+ProcFile FakeProcTree::readFile(qint32 pid, QByteArrayView entry) const {
     reads.append(QStringLiteral("%1/%2").arg(pid).arg(QLatin1String(entry)));
-    return proc_.read(pid, entry);
+    return proc_.readFile(pid, entry);
 }
 
 QString FakeProcTree::executable(qint32 pid) const {

@@ -20,7 +20,7 @@ public:
     // A file about the whole system, such as "net/unix".
     void addShared(const QString& path, const QByteArray& content);
 
-    std::optional<QByteArray> read(qint32 pid, QByteArrayView entry) const override;
+    ProcFile readFile(qint32 pid, QByteArrayView entry) const override;
     QString executable(qint32 pid) const override;
     std::optional<FileId> executableFile(qint32 pid) const override;
     QList<quint64> socketInodes(qint32 pid) const override;

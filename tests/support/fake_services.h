@@ -43,8 +43,10 @@ struct PinScript {
 class FakeProcessSignals final : public ProcessSignals {
 public:
     PinResult pin(const UserProcess& process) override;
+    std::size_t pinnableNow() const override { return pinnable; }
     std::vector<bool> awaitEnd(const std::vector<SignalledProcess>& signalled,
                                std::chrono::microseconds grace) override;
+    std::size_t pinnable = SIZE_MAX;
     // One script per pin of the process, the last one repeating.
     void script(qint32 pid, const QList<PinScript>& scripts);
     QStringList events() const;
