@@ -247,6 +247,7 @@ void ProcessMonitor::appendLogEntries(const QList<KillLogEntry>& batch) {
         return;
     unwrittenBatches_.append(batch);
     setKillLog(withBatchInFront(killLog_, batch));
+    Q_EMIT logEntriesRecorded(batch);
 }
 
 void ProcessMonitor::flushLog() {

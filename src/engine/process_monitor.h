@@ -72,6 +72,8 @@ public:
     const QList<UserProcess>& allProcesses() const { return allProcesses_; }
     quint32 currentUID() const { return services_.currentUid; }
     const QString& logsDir() const { return logWriter_.logsDir(); }
+    // Where the day files are read from.
+    const std::shared_ptr<FileSystem>& files() const { return services_.files; }
 
     void startMonitoring();
     void stopMonitoring();
@@ -106,6 +108,8 @@ Q_SIGNALS:
     void totalUserMemoryMBChanged(double totalUserMemoryMB);
     void selfMemoryMBChanged(double selfMemoryMB);
     void allProcessesChanged(const QList<UserProcess>& allProcesses);
+    // Each scan's batch of new entries, once, as it is recorded.
+    void logEntriesRecorded(const QList<KillLogEntry>& batch);
 
 private Q_SLOTS:
     void takeScanResults();
