@@ -5,8 +5,10 @@
 #include "app_style.h"
 #include "cursor_blink_timeout.h"
 #include "dark_palette.h"
+#include "kill_history_window.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
+#include "self_memory.h"
 #include "window_placement.h"
 
 #include <QApplication>
@@ -33,7 +35,9 @@ AppDelegate::Environment AppDelegate::Environment::system() {
 AppDelegate::AppDelegate(Environment environment, QObject* parent)
     : QObject(parent), environment_(std::move(environment)) {}
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    delete killHistoryWindow_;
+}
 
 void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setStyle(new AppStyle);
@@ -47,7 +51,8 @@ void AppDelegate::applicationDidFinishLaunching() {
     window_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                             Qt::CustomizeWindowHint);
-    window_->setMenuBar(buildMainMenu(window_.get(), [this] { showAbout(); }));
+    window_->setMenuBar(buildMainMenu(
+        window_.get(), [this] { showAbout(); }, [this] { showKillHistory(); }));
     installMainViewController();
     // The controller is 520 x 560; the window keeps exactly that around it, plus the menu bar
     // where the desktop has no global one.
@@ -74,6 +79,36 @@ void AppDelegate::showAbout() {
     aboutWindow_->show();
     aboutWindow_->raise();
     aboutWindow_->activateWindow();
+}
+
+void AppDelegate::showKillHistory() {
+    const MainViewController* controller = mainViewController();
+    if (!killHistoryWindow_ && controller) {
+        const ProcessMonitor& monitor = controller->monitor();
+        killHistoryWindow_ = new KillHistoryWindow(monitor.files(), monitor.logsDir());
+        killHistoryWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        // A year of entries is tens of megabytes; the allocator gives them back to the system
+        // once the window's models, deleted after it announces its end, are gone too.
+        connect(
+            killHistoryWindow_, &QObject::destroyed, this,
+            [] { SystemSelfMemory().releaseFreeMemory(); }, Qt::QueuedConnection);
+        // The entries of the pane may not be in a day file yet.
+        killHistoryWindow_->follow(monitor.killLog());
+        followMonitor();
+        centreOnScreen(*killHistoryWindow_);
+    }
+    if (!killHistoryWindow_)
+        return;
+    killHistoryWindow_->setWindowState(killHistoryWindow_->windowState() & ~Qt::WindowMinimized);
+    killHistoryWindow_->show();
+    killHistoryWindow_->raise();
+    killHistoryWindow_->activateWindow();
+}
+
+void AppDelegate::followMonitor() {
+    if (MainViewController* controller = mainViewController(); controller && killHistoryWindow_)
+        connect(&controller->monitor(), &ProcessMonitor::logEntriesRecorded, killHistoryWindow_,
+                &KillHistoryWindow::follow);
 }
 
 void AppDelegate::showMainWindow() {
@@ -108,5 +143,8 @@ void AppDelegate::installMainViewController() {
     // Queued: the language is chosen inside the old controller's menu, which must close first.
     connect(controller, &MainViewController::languageChanged, this,
             &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
+    connect(controller, &MainViewController::killHistoryRequested, this,
+            &AppDelegate::showKillHistory);
     window_->setCentralWidget(controller);
+    followMonitor();
 }
