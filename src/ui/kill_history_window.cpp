@@ -42,12 +42,8 @@ const char* rangeKey(int days) {
 }
 
 void styleRangeButton(FlatButton& button, int days, bool isChosen) {
-    FlatButtonLook look;
-    look.background = isChosen ? Theme::accent : Theme::surface;
-    look.text = isChosen ? QColor(Qt::white) : Theme::textSecondary;
-    look.font = Theme::systemFont(11, QFont::Medium);
-    look.cornerRadius = 4;
-    button.setLook(localizedText(rangeKey(days)), look);
+    button.setLook(localizedText(rangeKey(days)),
+                   choiceLook(isChosen, Theme::systemFont(11, QFont::Medium)));
     button.setChosen(isChosen);
     // One stop for the group, at the range chosen; the arrow keys choose another.
     button.setFocusPolicy(isChosen ? Qt::TabFocus : Qt::NoFocus);
