@@ -27,6 +27,8 @@
 namespace {
 constexpr int rowHeight = 26;
 constexpr int summaryPeriodMs = 100;
+// The range buttons in display order: the number of days up to today, 0 for every day.
+constexpr int rangeDays[] = {1, 7, 30, 0};
 
 const char* rangeKey(int days) {
     switch (days) {
@@ -86,11 +88,6 @@ int textWidth(const QFont& font, const QString& text) {
 }
 } // namespace
 
-const QList<int>& KillHistoryWindow::rangeDays() {
-    static const QList<int> days = {1, 7, 30, 0};
-    return days;
-}
-
 KillHistoryWindow::KillHistoryWindow(std::shared_ptr<FileSystem> files, QString logsDir,
                                      std::shared_ptr<FileChooser> chooser, QWidget* parent)
     : QWidget(parent, Qt::Window), files_(std::move(files)), logsDir_(std::move(logsDir)),
@@ -119,7 +116,7 @@ KillHistoryWindow::KillHistoryWindow(std::shared_ptr<FileSystem> files, QString 
         showSummary();
     });
     for (qsizetype i = 0; i < rangeBtns_.size(); ++i) {
-        const int days = rangeDays()[i];
+        const int days = rangeDays[i];
         connect(rangeBtns_[i], &QPushButton::clicked, this, [this, days] { chooseRange(days); });
     }
     connect(exportBtn_, &QPushButton::clicked, this, &KillHistoryWindow::exportShown);
@@ -166,7 +163,7 @@ void KillHistoryWindow::buildLayout() {
     controls->setSpacing(6);
     controls->addWidget(searchField_, 1);
     controls->addSpacing(8);
-    for (int days : rangeDays()) {
+    for (int days : rangeDays) {
         auto* button = new FlatButton(this);
         button->setObjectName(QStringLiteral("range%1Btn").arg(days));
         button->setFixedHeight(26);
@@ -256,7 +253,7 @@ void KillHistoryWindow::follow(const QList<KillLogEntry>& entries) {
 void KillHistoryWindow::chooseRange(int days) {
     rangeDays_ = days;
     for (qsizetype i = 0; i < rangeBtns_.size(); ++i)
-        styleRangeButton(*rangeBtns_[i], rangeDays()[i], rangeDays()[i] == days);
+        styleRangeButton(*rangeBtns_[i], rangeDays[i], rangeDays[i] == days);
     model_->setFromDay(days > 0 ? QDate::currentDate().addDays(1 - days) : QDate());
     showSummary();
 }

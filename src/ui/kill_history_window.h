@@ -27,9 +27,6 @@ class QTableView;
 class KillHistoryWindow : public QWidget {
     Q_OBJECT
 public:
-    // The range buttons in display order: the number of days up to today, 0 for every day.
-    static const QList<int>& rangeDays();
-
     // Reads the day files in `logsDir` through `files`. The chooser asks where to export to;
     // without one it opens dialogs.
     KillHistoryWindow(std::shared_ptr<FileSystem> files, QString logsDir,
@@ -39,6 +36,7 @@ public:
     // Entries just recorded; those the day files hold as well are shown once.
     void follow(const QList<KillLogEntry>& entries);
 
+    // The days up to today that are shown; 0 shows every day.
     void chooseRange(int days);
     void exportShown();
 

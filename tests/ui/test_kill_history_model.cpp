@@ -1,10 +1,13 @@
+#include "fake_services.h"
 #include "file_system.h"
 #include "kill_history_model.h"
 #include "kill_history_reader.h"
+#include "kill_history_window.h"
 #include "record_lines.h"
 
 #include <QAbstractItemModelTester>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -146,10 +149,27 @@ private Q_SLOTS:
         model->setSearch(QString());
         QCOMPARE(processes(), (QStringList{"hidden", "other", "later", "on-disk"}));
     }
+
+    // The window's export writes what its range shows, oldest first, as a day file holds it.
+    void windowExportsTheEntriesShown() {
+        const QList<KillLogEntry> todays = {entryAt(0, 0, "a"), entryAt(0, 1, "b")};
+        write(QStringLiteral("a.json"), pretty(QList{entryAt(3, 0, "old")} + todays));
+        auto chooser = std::make_shared<FakeFileChooser>();
+        chooser->savePath = logs.filePath(QStringLiteral("shown.export"));
+        KillHistoryWindow window(std::make_shared<LocalFileSystem>(), logs.path(), chooser);
+        const QAbstractItemModel* rows =
+            window.findChild<QTableView*>(QStringLiteral("historyTable"))->model();
+        QTRY_COMPARE(rows->rowCount(), 3);
+        window.chooseRange(1);
+        window.exportShown();
+        QFile exported(*chooser->savePath);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(exported.readAll(), pretty(todays));
+    }
 };
 
 int main(int argc, char* argv[]) {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     TestKillHistoryModel test;
     return QTest::qExec(&test, argc, argv);
 }
