@@ -86,14 +86,16 @@ KillHistory::Filter::Filter(const KillHistory& history, QDate fromDay, const QSt
                                                      : std::numeric_limits<qint32>::min()),
       needle_(history.folding_.fold(search)) {}
 
-bool KillHistory::Filter::accepts(const Row& row) const {
-    if (row.day < fromDay_)
-        return false;
+bool KillHistory::Filter::acceptsAll() const {
+    return fromDay_ == std::numeric_limits<qint32>::min() && needle_.isEmpty();
+}
+
+bool KillHistory::Filter::acceptsName(quint32 name) const {
     if (needle_.isEmpty())
         return true;
-    for (auto name = qsizetype(nameMatches_.size()); name <= qsizetype(row.name); ++name)
-        nameMatches_.push_back(history_->foldedNames_[name].contains(needle_));
-    return nameMatches_[row.name];
+    for (auto known = qsizetype(nameMatches_.size()); known <= qsizetype(name); ++known)
+        nameMatches_.push_back(history_->foldedNames_[known].contains(needle_));
+    return nameMatches_[name];
 }
 
 KillHistory::KillHistory(const SearchFolding& folding) : folding_(folding) {
@@ -132,6 +134,7 @@ std::vector<quint32> KillHistory::take(std::vector<IdentifiedRow> rows, const QS
         textIds.push_back(texts_.idOf(text));
     for (qsizetype i = foldedNames_.size(); i < names_.texts().size(); ++i)
         foldedNames_.append(folding_.fold(names_.texts()[i]));
+    daysByName_.resize(size_t(names_.texts().size()));
 
     std::vector<quint32> added;
     added.reserve(rows.size());
@@ -142,6 +145,10 @@ std::vector<quint32> KillHistory::take(std::vector<IdentifiedRow> rows, const QS
         added.push_back(quint32(rows_.size()));
         rows_.push_back(row);
         ids_.push_back(id);
+        DayTotals& day = daysByName_[row.name][row.day];
+        ++day.attempts;
+        day.ended += row.success ? 1 : 0;
+        day.lastSeenSeconds = std::max(day.lastSeenSeconds, row.seconds);
     }
     merge(
         order_, added, tie, [](qsizetype, qsizetype) {}, [] {});
@@ -175,6 +182,10 @@ KillLogEntry KillHistory::entry(quint32 index) const {
 
 // Into a list that keeps its room: a keystroke then neither frees nor maps memory.
 void KillHistory::shown(const Filter& filter, std::vector<quint32>& rows) const {
+    if (filter.acceptsAll()) {
+        rows.assign(order_.cbegin(), order_.cend());
+        return;
+    }
     rows.clear();
     for (quint32 index : order_) {
         if (filter.accepts(rows_[index]))
@@ -182,35 +193,33 @@ void KillHistory::shown(const Filter& filter, std::vector<quint32>& rows) const 
     }
 }
 
-// One pass over the rows, which a year of entries makes long. The days are counted back from
-// the last, as the rows run newest first.
-HistorySummary KillHistory::summary(const std::vector<quint32>& rows, QDate first,
-                                    QDate last) const {
+// The days are counted back from the last, as the earliest is not known before the end.
+HistorySummary KillHistory::summary(const Filter& filter, QDate last) const {
     const qint64 lastDay = last.toJulianDay();
-    const qint64 firstDay =
-        first.isValid() ? first.toJulianDay() : std::numeric_limits<qint64>::min();
-    std::vector<ProcessTotals> byName(size_t(names_.texts().size()));
-    QList<int> daysBack(first.isValid() ? std::max<qint64>(0, lastDay - firstDay + 1) : 1);
-    for (quint32 index : rows) {
-        const Row& row = rows_[index];
-        ProcessTotals& totals = byName[row.name];
-        ++totals.attempts;
-        ++(row.success ? totals.ended : totals.failed);
-        totals.lastSeenSeconds = std::max(totals.lastSeenSeconds, row.seconds);
-        if (row.day > lastDay || row.day < firstDay)
-            continue;
-        const qint64 back = lastDay - row.day;
-        if (back >= daysBack.size())
-            daysBack.resize(back + 1);
-        ++daysBack[back];
-    }
-
+    const bool isOpenEnded = filter.fromDay() == std::numeric_limits<qint32>::min();
+    QList<int> daysBack(isOpenEnded ? 1 : std::max<qint64>(0, lastDay - filter.fromDay() + 1));
     HistorySummary summary;
-    for (size_t name = 0; name < byName.size(); ++name) {
-        if (byName[name].attempts == 0)
+    for (quint32 name = 0; name < daysByName_.size(); ++name) {
+        if (!filter.acceptsName(name))
             continue;
-        byName[name].processName = names_[quint32(name)];
-        summary.totals.append(std::move(byName[name]));
+        ProcessTotals totals;
+        const QMap<qint32, DayTotals>& days = daysByName_[name];
+        for (auto day = days.lowerBound(filter.fromDay()); day != days.cend(); ++day) {
+            totals.attempts += day->attempts;
+            totals.ended += day->ended;
+            totals.lastSeenSeconds = std::max(totals.lastSeenSeconds, day->lastSeenSeconds);
+            const qint64 back = lastDay - day.key();
+            if (back < 0)
+                continue;
+            if (back >= daysBack.size())
+                daysBack.resize(back + 1);
+            daysBack[back] += day->attempts;
+        }
+        if (totals.attempts == 0)
+            continue;
+        totals.processName = names_[name];
+        totals.failed = totals.attempts - totals.ended;
+        summary.totals.append(std::move(totals));
     }
     std::sort(summary.totals.begin(), summary.totals.end(),
               [](const ProcessTotals& a, const ProcessTotals& b) {

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -80,7 +81,10 @@ public:
     class Filter {
     public:
         Filter(const KillHistory& history, QDate fromDay, const QString& search);
-        bool accepts(const Row& row) const;
+        bool accepts(const Row& row) const { return row.day >= fromDay_ && acceptsName(row.name); }
+        bool acceptsName(quint32 name) const;
+        qint32 fromDay() const { return fromDay_; }
+        bool acceptsAll() const;
 
     private:
         const KillHistory* history_;
@@ -114,9 +118,9 @@ public:
 
     // The rows the filter accepts, newest first, in place of those in `rows`.
     void shown(const Filter& filter, std::vector<quint32>& rows) const;
-    // The days run from `first` (or the earliest row's day when it is not valid) to `last`; rows
-    // of days outside are not counted in them.
-    HistorySummary summary(const std::vector<quint32>& rows, QDate first, QDate last) const;
+    // What the rows the filter accepts add up to. The days run from the filter's first (or the
+    // earliest day of a row it accepts) to `last`; rows of later days count in the totals only.
+    HistorySummary summary(const Filter& filter, QDate last) const;
 
     // Merges rows (newest first) into an order of rows (newest first). Each run of rows that
     // goes in at one place is announced before, `inserting(position, count)`, and after,
@@ -144,12 +148,21 @@ private:
                               const QStringList& texts, Tie tie);
     bool isRead(const IdentifiedRow& row) const;
 
+    // The attempts on one process name on one day: a summary adds these up, not the rows.
+    struct DayTotals {
+        int attempts = 0;
+        int ended = 0;
+        qint64 lastSeenSeconds = 0;
+    };
+
     SearchFolding folding_;
     std::vector<Row> rows_;
     std::vector<QUuid> ids_;
     std::vector<quint32> order_;
     TextTable names_;
     QStringList foldedNames_;
+    // By process name, then by day.
+    std::vector<QMap<qint32, DayTotals>> daysByName_;
     TextTable texts_;
     QSet<QUuid> followedIds_;
     int dayFileCount_ = 0;

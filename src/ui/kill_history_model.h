@@ -28,6 +28,7 @@ public:
     static QString timeText(qint64 secondsSinceEpoch);
 
     const KillHistory& history() const { return history_; }
+    const KillHistory::Filter& filter() const { return filter_; }
     // The indices of the rows shown, newest first.
     const std::vector<quint32>& shownRows() const { return shown_; }
     // The entries shown, oldest first, as the day files hold them.

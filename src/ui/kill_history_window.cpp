@@ -167,7 +167,8 @@ void KillHistoryWindow::buildLayout() {
         auto* button = new FlatButton(this);
         button->setObjectName(QStringLiteral("range%1Btn").arg(days));
         button->setFixedHeight(26);
-        styleRangeButton(*button, days, days == rangeDays_);
+        // Every day at first.
+        styleRangeButton(*button, days, days == 0);
         controls->addWidget(button);
         rangeBtns_.append(button);
     }
@@ -251,7 +252,6 @@ void KillHistoryWindow::follow(const QList<KillLogEntry>& entries) {
 }
 
 void KillHistoryWindow::chooseRange(int days) {
-    rangeDays_ = days;
     for (qsizetype i = 0; i < rangeBtns_.size(); ++i)
         styleRangeButton(*rangeBtns_[i], rangeDays[i], rangeDays[i] == days);
     model_->setFromDay(days > 0 ? QDate::currentDate().addDays(1 - days) : QDate());
@@ -270,9 +270,7 @@ void KillHistoryWindow::showSummary() {
     summaryTimer_.stop();
     const KillHistory& history = model_->history();
     const std::vector<quint32>& shown = model_->shownRows();
-    const QDate today = QDate::currentDate();
-    HistorySummary summary =
-        history.summary(shown, rangeDays_ > 0 ? today.addDays(1 - rangeDays_) : QDate(), today);
+    HistorySummary summary = history.summary(model_->filter(), QDate::currentDate());
     chart_->setAttempts(std::move(summary.days));
     totals_->setTotals(std::move(summary.totals));
     exportBtn_->setEnabled(!shown.empty());

@@ -53,7 +53,6 @@ private:
     std::shared_ptr<FileSystem> files_;
     QString logsDir_;
     std::shared_ptr<FileChooser> chooser_;
-    int rangeDays_ = 0;
     bool isReading_ = true;
     KillHistoryModel* model_;
     ProcessTotalsModel* totals_;
