@@ -95,10 +95,6 @@ template <typename Done> double longestStallMs(Done isDone, int periodMs = 1) {
     return longest;
 }
 
-void print(const char* what, const Spread& figures) {
-    std::printf("  %-44s min %6.2f  median %6.2f  max %6.2f ms\n", what, figures.min,
-                figures.median, figures.max);
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -195,13 +191,13 @@ int main(int argc, char* argv[]) {
     std::printf("browser with %d processes, %zu keystrokes, %zu snapshots\n", processCount,
                 keystrokes.size(), intakes.size());
     std::printf(" main thread's processor time:\n");
-    print("search keystroke to repainted table", keystroke);
-    print("baseline: the same key in a bare line edit", bareKeystroke);
-    print("taking in a snapshot until its rows show", intake);
-    print("baseline: preparing it on the main thread", baseline);
+    printTimes("search keystroke to repainted table", keystroke);
+    printTimes("baseline: the same key in a bare line edit", bareKeystroke);
+    printTimes("taking in a snapshot until its rows show", intake);
+    printTimes("baseline: preparing it on the main thread", baseline);
     std::printf(" wall time, stretched by whatever else the machine runs:\n");
-    print("search keystroke to repainted table", spreadOf(searchWalls));
-    print("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
+    printTimes("search keystroke to repainted table", spreadOf(searchWalls));
+    printTimes("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
     const double intakeRatio = intake.median / baseline.median;
     std::printf("  ratios of the medians: keystroke %.2f, snapshot intake %.2f\n",
                 keystroke.median / bareKeystroke.median, intakeRatio);
