@@ -24,6 +24,14 @@ void centreOnScreen(QWidget& window) {
         return;
     window.move(placedTopLeft(window.frameGeometry().size(), screen->availableGeometry()));
 }
+
+// Shown, restored if minimised, in front and active.
+void bringToFront(QWidget& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
 } // namespace
 
 AppDelegate::Environment AppDelegate::Environment::system() {
@@ -97,12 +105,8 @@ void AppDelegate::showKillHistory() {
         followMonitor();
         centreOnScreen(*killHistoryWindow_);
     }
-    if (!killHistoryWindow_)
-        return;
-    killHistoryWindow_->setWindowState(killHistoryWindow_->windowState() & ~Qt::WindowMinimized);
-    killHistoryWindow_->show();
-    killHistoryWindow_->raise();
-    killHistoryWindow_->activateWindow();
+    if (killHistoryWindow_)
+        bringToFront(*killHistoryWindow_);
 }
 
 void AppDelegate::followMonitor() {
@@ -112,12 +116,8 @@ void AppDelegate::followMonitor() {
 }
 
 void AppDelegate::showMainWindow() {
-    if (!window_)
-        return;
-    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    if (window_)
+        bringToFront(*window_);
 }
 
 void AppDelegate::commitData() {
