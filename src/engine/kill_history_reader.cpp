@@ -21,9 +21,9 @@ KillHistoryReader::KillHistoryReader(std::shared_ptr<FileSystem> files, QString 
     });
 }
 
+// The queue, the last member, ends first: it waits for the file being read.
 KillHistoryReader::~KillHistoryReader() {
     stop_.request_stop();
-    queue_.reset();
 }
 
 void KillHistoryReader::deliverRead() {

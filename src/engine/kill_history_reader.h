@@ -34,5 +34,6 @@ private:
     // Nothing after the last file.
     Mailbox<std::optional<KillHistory::DayFile>> read_;
     std::stop_source stop_;
+    // Last, so that it ends before the members the reading uses.
     std::unique_ptr<SerialQueue> queue_;
 };

@@ -144,11 +144,11 @@ private Q_SLOTS:
         model->follow({later});
         model->setSearch(QStringLiteral("o"));
         read();
-        model->follow({onDisk, entryAt(0, 2, "other"), later});
+        model->follow({onDisk, entryAt(0, 2, "other"), later, entryAt(0, 4, "own")});
         model->follow({entryAt(0, 3, "hidden")});
-        QCOMPARE(processes(), (QStringList{"other", "on-disk"}));
+        QCOMPARE(processes(), (QStringList{"own", "other", "on-disk"}));
         model->setSearch(QString());
-        QCOMPARE(processes(), (QStringList{"hidden", "other", "later", "on-disk"}));
+        QCOMPARE(processes(), (QStringList{"own", "hidden", "other", "later", "on-disk"}));
     }
 
     // The window's export writes what its range shows, oldest first, as a day file holds it.
