@@ -154,13 +154,13 @@ int main(int argc, char* argv[]) {
     std::printf("browser with %d processes, %zu keystrokes, %zu snapshots\n", processCount,
                 typing.keystrokes.size(), intakes.size());
     std::printf(" main thread's processor time:\n");
-    printSpread("search keystroke to repainted table", keystroke);
-    printSpread("baseline: the same key in a bare line edit", bareKeystroke);
-    printSpread("taking in a snapshot until its rows show", intake);
-    printSpread("baseline: preparing it on the main thread", baseline);
+    printTimes("search keystroke to repainted table", keystroke);
+    printTimes("baseline: the same key in a bare line edit", bareKeystroke);
+    printTimes("taking in a snapshot until its rows show", intake);
+    printTimes("baseline: preparing it on the main thread", baseline);
     std::printf(" wall time, stretched by whatever else the machine runs:\n");
-    printSpread("search keystroke to repainted table", spreadOf(typing.walls));
-    printSpread("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
+    printTimes("search keystroke to repainted table", spreadOf(typing.walls));
+    printTimes("longest event-loop stall taking in a snapshot", spreadOf(intakeStalls));
     const double intakeRatio = intake.median / baseline.median;
     std::printf("  ratios of the medians: keystroke %.2f, snapshot intake %.2f\n",
                 keystroke.median / bareKeystroke.median, intakeRatio);

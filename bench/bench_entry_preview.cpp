@@ -58,10 +58,10 @@ int main(int argc, char* argv[]) {
     std::printf("entry field with %d processes of the user, %zu keystrokes\n", processCount,
                 typing.keystrokes.size());
     std::printf(" main thread's processor time:\n");
-    printSpread("keystroke to repainted window", keystroke);
-    printSpread("baseline: the same key in a bare line edit", spreadOf(typing.bareKeystrokes));
+    printTimes("keystroke to repainted window", keystroke);
+    printTimes("baseline: the same key in a bare line edit", spreadOf(typing.bareKeystrokes));
     std::printf(" wall time, stretched by whatever else the machine runs:\n");
-    printSpread("keystroke to repainted window", spreadOf(typing.walls));
+    printTimes("keystroke to repainted window", spreadOf(typing.walls));
     const bool isMet = keystroke.max <= frameMs;
     std::printf("goal: worst keystroke <= %.0f ms: %s\n", frameMs, isMet ? "met" : "MISSED");
     return isMet ? 0 : 1;

@@ -60,10 +60,6 @@ QList<TargetProcess> stored(SettingsStore& settings) {
     return decodeTargets(settings.value(SettingsKeys::targets).toByteArray())
         .value_or(QList<TargetProcess>());
 }
-
-void printSpread(const char* what, const Spread& spread) {
-    std::printf("  %-34s %8.1f %8.1f %8.1f ms\n", what, spread.min, spread.median, spread.max);
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -103,10 +99,9 @@ int main(int argc, char* argv[]) {
     }
     const Spread import = spreadOf(importMs);
     const Spread oneByOne = spreadOf(oneByOneMs);
-    std::printf("import of 1,000 entries, %d runs each, turn by turn      min   median      max\n",
-                runs);
-    printSpread("import (one save)", import);
-    printSpread("one by one (a save per entry)", oneByOne);
+    std::printf("import of 1,000 entries, %d runs each, turn by turn\n", runs);
+    printTimes("import (one save)", import);
+    printTimes("one by one (a save per entry)", oneByOne);
     std::printf("  median ratio one by one / import: %.0fx\n", oneByOne.median / import.median);
     const bool isMet = import.median <= goalMs;
     std::printf("goal: an import's median <= %.0f ms: %s\n", goalMs, isMet ? "met" : "MISSED");

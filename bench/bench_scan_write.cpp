@@ -42,10 +42,6 @@ qsizetype entriesIn(FileSystem& files, const QString& path) {
     return entries ? entries->size() : -1;
 }
 
-void printSpread(const char* what, const Spread& spread, const char* unit = "ms") {
-    std::printf("  %-38s %8.3f %8.3f %8.3f %s\n", what, spread.min, spread.median, spread.max,
-                unit);
-}
 } // namespace
 
 int main() {
@@ -54,9 +50,7 @@ int main() {
         return 1;
     auto files = std::make_shared<LocalFileSystem>();
     bool isMet = true;
-    std::printf("a scan's entries to the day file, %d runs each              min   median      "
-                "max\n",
-                runs);
+    std::printf("a scan's entries to the day file, %d runs each\n", runs);
     for (const int size : {10000, 100000}) {
         const QString logsDir = dir.filePath(QStringLiteral("logs-%1").arg(size));
         KillLogStore store(*files, logsDir);
@@ -83,8 +77,8 @@ int main() {
             expected += qsizetype(runs) * scanned;
             const Spread processor = spreadOf(processorMs);
             std::printf(" %d ended:\n", scanned);
-            printSpread("writer thread, processor time", processor);
-            printSpread("writer thread, wall time", spreadOf(wallMs));
+            printTimes("writer thread, processor time", processor);
+            printTimes("writer thread, wall time", spreadOf(wallMs));
             isMet = isMet && processor.median <= goalMs;
         }
         if (!isWritten || entriesIn(*files, path) != expected) {
@@ -100,7 +94,7 @@ int main() {
             QList<KillLogEntry> batch = makeEntries(200, run * 200);
             handOverUs.push_back(1000 * elapsedMs([&] { writer.write(std::move(batch)); }));
         }
-        printSpread("window's thread, handing 200 over", spreadOf(handOverUs), "us");
+        printTimes("window's thread, handing 200 over", spreadOf(handOverUs), "us");
     }
     const QString synced = dir.filePath(QStringLiteral("synced"));
     std::vector<double> syncMs;
@@ -109,7 +103,7 @@ int main() {
         isSynced &= files->writeAt(synced, run * 4096, QByteArray(4096, char('a' + run))).isEmpty();
         syncMs.push_back(elapsedMs([&] { isSynced &= files->sync(synced).isEmpty(); }));
     }
-    printSpread("a bare sync of 4 KB added to a file", spreadOf(syncMs));
+    printTimes("a bare sync of 4 KB added to a file", spreadOf(syncMs));
     std::printf("goal: the writer's processor time per scan, median <= %.0f ms: %s\n", goalMs,
                 isMet && isSynced ? "met" : "MISSED");
     return isMet && isSynced ? 0 : 1;

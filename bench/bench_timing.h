@@ -3,6 +3,7 @@
 // Clocks for the benchmarks, and repeated runs summed up as min / median / max.
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstdio>
 #include <sys/resource.h>
 #include <time.h>
 #include <vector>
@@ -16,6 +17,12 @@ struct Spread {
 inline Spread spreadOf(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return {times.front(), times[times.size() / 2], times.back()};
+}
+
+// One row of figures, in milliseconds unless said otherwise, lined up with the rows around it.
+inline void printTimes(const char* what, const Spread& figures, const char* unit = "ms") {
+    std::printf("  %-44s min %6.2f  median %6.2f  max %6.2f %s\n", what, figures.min,
+                figures.median, figures.max, unit);
 }
 
 template <class Work> double elapsedMs(Work work) {

@@ -81,8 +81,3 @@ private:
         return threadCpuMs() - cpu;
     }
 };
-
-inline void printSpread(const char* what, const Spread& figures) {
-    std::printf("  %-44s min %6.2f  median %6.2f  max %6.2f ms\n", what, figures.min,
-                figures.median, figures.max);
-}

@@ -442,5 +442,165 @@
             <numerusform>%n earlier entries are not saved yet; Zentrav keeps trying</numerusform>
         </translation>
     </message>
+    <message id="menu_kill_history">
+        <source>Kill History…</source>
+        <translation>Kill History…</translation>
+    </message>
+    <message id="history_title">
+        <source>Kill History</source>
+        <translation>Kill History</translation>
+    </message>
+    <message id="history_search">
+        <source>Search by process name</source>
+        <translation>Search by process name</translation>
+    </message>
+    <message id="history_today">
+        <source>Today</source>
+        <translation>Today</translation>
+    </message>
+    <message id="history_7_days">
+        <source>7 Days</source>
+        <translation>7 Days</translation>
+    </message>
+    <message id="history_30_days">
+        <source>30 Days</source>
+        <translation>30 Days</translation>
+    </message>
+    <message id="history_all">
+        <source>All</source>
+        <translation>All</translation>
+    </message>
+    <message id="history_export">
+        <source>Export…</source>
+        <translation>Export…</translation>
+    </message>
+    <message id="history_export_tip">
+        <source>Save the entries shown as one JSON file</source>
+        <translation>Save the entries shown as one JSON file</translation>
+    </message>
+    <message id="history_export_title">
+        <source>Export Kill Log Entries Shown</source>
+        <translation>Export Kill Log Entries Shown</translation>
+    </message>
+    <message id="history_entries">
+        <source>Kill log entries</source>
+        <translation>Kill log entries</translation>
+    </message>
+    <message id="history_totals">
+        <source>Totals per process</source>
+        <translation>Totals per process</translation>
+    </message>
+    <message id="history_chart">
+        <source>Attempts per day</source>
+        <translation>Attempts per day</translation>
+    </message>
+    <message id="history_chart_none">
+        <source>No attempts in this range</source>
+        <translation>No attempts in this range</translation>
+    </message>
+    <message id="history_chart_summary" numerus="yes">
+        <source>%n attempts from %1$s to %2$s.</source>
+        <translation>
+            <numerusform>%n attempt from %1$s to %2$s.</numerusform>
+            <numerusform>%n attempts from %1$s to %2$s.</numerusform>
+        </translation>
+    </message>
+    <message id="history_chart_peak" numerus="yes">
+        <source>Most on %s: %n.</source>
+        <translation>
+            <numerusform>Most on %s: %n.</numerusform>
+            <numerusform>Most on %s: %n.</numerusform>
+        </translation>
+    </message>
+    <message id="history_day_attempts" numerus="yes">
+        <source>%s: %n attempts</source>
+        <translation>
+            <numerusform>%s: %n attempt</numerusform>
+            <numerusform>%s: %n attempts</numerusform>
+        </translation>
+    </message>
+    <message id="history_count" numerus="yes">
+        <source>%n attempts</source>
+        <translation>
+            <numerusform>%n attempt</numerusform>
+            <numerusform>%n attempts</numerusform>
+        </translation>
+    </message>
+    <message id="history_time">
+        <source>Date and Time</source>
+        <translation>Date and Time</translation>
+    </message>
+    <message id="history_outcome">
+        <source>Outcome</source>
+        <translation>Outcome</translation>
+    </message>
+    <message id="history_process">
+        <source>Process</source>
+        <translation>Process</translation>
+    </message>
+    <message id="history_pid">
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message id="history_memory">
+        <source>Memory</source>
+        <translation>Memory</translation>
+    </message>
+    <message id="history_message">
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message id="history_attempts">
+        <source>Attempts</source>
+        <translation>Attempts</translation>
+    </message>
+    <message id="history_ended">
+        <source>Ended</source>
+        <translation>Ended</translation>
+    </message>
+    <message id="history_failed">
+        <source>Failed</source>
+        <translation>Failed</translation>
+    </message>
+    <message id="history_last_seen">
+        <source>Last Seen</source>
+        <translation>Last Seen</translation>
+    </message>
+    <message id="history_reading" numerus="yes">
+        <source>Reading day files… %n entries so far</source>
+        <translation>
+            <numerusform>Reading day files… %n entry so far</numerusform>
+            <numerusform>Reading day files… %n entries so far</numerusform>
+        </translation>
+    </message>
+    <message id="history_shown" numerus="yes">
+        <source>%n entries shown</source>
+        <translation>
+            <numerusform>%n entry shown</numerusform>
+            <numerusform>%n entries shown</numerusform>
+        </translation>
+    </message>
+    <message id="history_files" numerus="yes">
+        <source>%n day files</source>
+        <translation>
+            <numerusform>%n day file</numerusform>
+            <numerusform>%n day files</numerusform>
+        </translation>
+    </message>
+    <message id="history_damaged" numerus="yes">
+        <source>Could not read %n day files, left as they are: %s</source>
+        <translation>
+            <numerusform>Could not read %n day file, left as it is: %s</numerusform>
+            <numerusform>Could not read %n day files, left as they are: %s</numerusform>
+        </translation>
+    </message>
+    <message id="history_link">
+        <source>Show earlier entries in Kill History</source>
+        <translation>Show earlier entries in Kill History</translation>
+    </message>
+    <message id="history_tables">
+        <source>Entries and totals</source>
+        <translation>Entries and totals</translation>
+    </message>
 </context>
 </TS>

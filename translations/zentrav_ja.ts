@@ -425,5 +425,157 @@
             <numerusform>これまでの記録 %n 件がまだ保存されていません。Zentrav が再試行します</numerusform>
         </translation>
     </message>
+    <message id="menu_kill_history">
+        <source>Kill History…</source>
+        <translation>終了履歴…</translation>
+    </message>
+    <message id="history_title">
+        <source>Kill History</source>
+        <translation>終了履歴</translation>
+    </message>
+    <message id="history_search">
+        <source>Search by process name</source>
+        <translation>プロセス名で検索</translation>
+    </message>
+    <message id="history_today">
+        <source>Today</source>
+        <translation>今日</translation>
+    </message>
+    <message id="history_7_days">
+        <source>7 Days</source>
+        <translation>7 日間</translation>
+    </message>
+    <message id="history_30_days">
+        <source>30 Days</source>
+        <translation>30 日間</translation>
+    </message>
+    <message id="history_all">
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message id="history_export">
+        <source>Export…</source>
+        <translation>書き出す…</translation>
+    </message>
+    <message id="history_export_tip">
+        <source>Save the entries shown as one JSON file</source>
+        <translation>表示中のエントリを 1 つの JSON ファイルに保存します</translation>
+    </message>
+    <message id="history_export_title">
+        <source>Export Kill Log Entries Shown</source>
+        <translation>表示中の終了ログを書き出す</translation>
+    </message>
+    <message id="history_entries">
+        <source>Kill log entries</source>
+        <translation>終了ログのエントリ</translation>
+    </message>
+    <message id="history_totals">
+        <source>Totals per process</source>
+        <translation>プロセスごとの合計</translation>
+    </message>
+    <message id="history_chart">
+        <source>Attempts per day</source>
+        <translation>1 日あたりの試行</translation>
+    </message>
+    <message id="history_chart_none">
+        <source>No attempts in this range</source>
+        <translation>この期間に試行はありません</translation>
+    </message>
+    <message id="history_chart_summary" numerus="yes">
+        <source>%n attempts from %1$s to %2$s.</source>
+        <translation>
+            <numerusform>%1$s から %2$s までに %n 回試行。</numerusform>
+        </translation>
+    </message>
+    <message id="history_chart_peak" numerus="yes">
+        <source>Most on %s: %n.</source>
+        <translation>
+            <numerusform>最多は %s の %n 回。</numerusform>
+        </translation>
+    </message>
+    <message id="history_day_attempts" numerus="yes">
+        <source>%s: %n attempts</source>
+        <translation>
+            <numerusform>%s: %n 回</numerusform>
+        </translation>
+    </message>
+    <message id="history_count" numerus="yes">
+        <source>%n attempts</source>
+        <translation>
+            <numerusform>%n 回</numerusform>
+        </translation>
+    </message>
+    <message id="history_time">
+        <source>Date and Time</source>
+        <translation>日時</translation>
+    </message>
+    <message id="history_outcome">
+        <source>Outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message id="history_process">
+        <source>Process</source>
+        <translation>プロセス</translation>
+    </message>
+    <message id="history_pid">
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message id="history_memory">
+        <source>Memory</source>
+        <translation>メモリ</translation>
+    </message>
+    <message id="history_message">
+        <source>Message</source>
+        <translation>メッセージ</translation>
+    </message>
+    <message id="history_attempts">
+        <source>Attempts</source>
+        <translation>試行</translation>
+    </message>
+    <message id="history_ended">
+        <source>Ended</source>
+        <translation>終了</translation>
+    </message>
+    <message id="history_failed">
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message id="history_last_seen">
+        <source>Last Seen</source>
+        <translation>最終</translation>
+    </message>
+    <message id="history_reading" numerus="yes">
+        <source>Reading day files… %n entries so far</source>
+        <translation>
+            <numerusform>日ごとのファイルを読み込み中… これまでに %n 件</numerusform>
+        </translation>
+    </message>
+    <message id="history_shown" numerus="yes">
+        <source>%n entries shown</source>
+        <translation>
+            <numerusform>%n 件を表示</numerusform>
+        </translation>
+    </message>
+    <message id="history_files" numerus="yes">
+        <source>%n day files</source>
+        <translation>
+            <numerusform>日ごとのファイル %n 個</numerusform>
+        </translation>
+    </message>
+    <message id="history_damaged" numerus="yes">
+        <source>Could not read %n day files, left as they are: %s</source>
+        <translation>
+            <numerusform>%n 個の日ごとのファイルを読み込めませんでした (変更していません): %s</numerusform>
+        </translation>
+    </message>
+    <message id="history_link">
+        <source>Show earlier entries in Kill History</source>
+        <translation>以前のエントリを終了履歴で表示</translation>
+    </message>
+    <message id="history_tables">
+        <source>Entries and totals</source>
+        <translation>エントリと合計</translation>
+    </message>
 </context>
 </TS>

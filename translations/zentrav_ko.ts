@@ -425,5 +425,157 @@
             <numerusform>이전 기록 %n건이 아직 저장되지 않았습니다. Zentrav가 다시 시도합니다</numerusform>
         </translation>
     </message>
+    <message id="menu_kill_history">
+        <source>Kill History…</source>
+        <translation>종료 내역…</translation>
+    </message>
+    <message id="history_title">
+        <source>Kill History</source>
+        <translation>종료 내역</translation>
+    </message>
+    <message id="history_search">
+        <source>Search by process name</source>
+        <translation>프로세스 이름으로 검색</translation>
+    </message>
+    <message id="history_today">
+        <source>Today</source>
+        <translation>오늘</translation>
+    </message>
+    <message id="history_7_days">
+        <source>7 Days</source>
+        <translation>7일</translation>
+    </message>
+    <message id="history_30_days">
+        <source>30 Days</source>
+        <translation>30일</translation>
+    </message>
+    <message id="history_all">
+        <source>All</source>
+        <translation>전체</translation>
+    </message>
+    <message id="history_export">
+        <source>Export…</source>
+        <translation>내보내기…</translation>
+    </message>
+    <message id="history_export_tip">
+        <source>Save the entries shown as one JSON file</source>
+        <translation>표시된 항목을 JSON 파일 하나로 저장합니다</translation>
+    </message>
+    <message id="history_export_title">
+        <source>Export Kill Log Entries Shown</source>
+        <translation>표시된 종료 기록 내보내기</translation>
+    </message>
+    <message id="history_entries">
+        <source>Kill log entries</source>
+        <translation>종료 기록 항목</translation>
+    </message>
+    <message id="history_totals">
+        <source>Totals per process</source>
+        <translation>프로세스별 합계</translation>
+    </message>
+    <message id="history_chart">
+        <source>Attempts per day</source>
+        <translation>일별 시도</translation>
+    </message>
+    <message id="history_chart_none">
+        <source>No attempts in this range</source>
+        <translation>이 기간에는 시도가 없습니다</translation>
+    </message>
+    <message id="history_chart_summary" numerus="yes">
+        <source>%n attempts from %1$s to %2$s.</source>
+        <translation>
+            <numerusform>%1$s부터 %2$s까지 %n회 시도.</numerusform>
+        </translation>
+    </message>
+    <message id="history_chart_peak" numerus="yes">
+        <source>Most on %s: %n.</source>
+        <translation>
+            <numerusform>가장 많은 날은 %s, %n회.</numerusform>
+        </translation>
+    </message>
+    <message id="history_day_attempts" numerus="yes">
+        <source>%s: %n attempts</source>
+        <translation>
+            <numerusform>%s: %n회</numerusform>
+        </translation>
+    </message>
+    <message id="history_count" numerus="yes">
+        <source>%n attempts</source>
+        <translation>
+            <numerusform>%n회</numerusform>
+        </translation>
+    </message>
+    <message id="history_time">
+        <source>Date and Time</source>
+        <translation>날짜와 시간</translation>
+    </message>
+    <message id="history_outcome">
+        <source>Outcome</source>
+        <translation>결과</translation>
+    </message>
+    <message id="history_process">
+        <source>Process</source>
+        <translation>프로세스</translation>
+    </message>
+    <message id="history_pid">
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message id="history_memory">
+        <source>Memory</source>
+        <translation>메모리</translation>
+    </message>
+    <message id="history_message">
+        <source>Message</source>
+        <translation>메시지</translation>
+    </message>
+    <message id="history_attempts">
+        <source>Attempts</source>
+        <translation>시도</translation>
+    </message>
+    <message id="history_ended">
+        <source>Ended</source>
+        <translation>종료됨</translation>
+    </message>
+    <message id="history_failed">
+        <source>Failed</source>
+        <translation>실패</translation>
+    </message>
+    <message id="history_last_seen">
+        <source>Last Seen</source>
+        <translation>마지막</translation>
+    </message>
+    <message id="history_reading" numerus="yes">
+        <source>Reading day files… %n entries so far</source>
+        <translation>
+            <numerusform>일별 파일을 읽는 중… 지금까지 %n개 항목</numerusform>
+        </translation>
+    </message>
+    <message id="history_shown" numerus="yes">
+        <source>%n entries shown</source>
+        <translation>
+            <numerusform>항목 %n개 표시</numerusform>
+        </translation>
+    </message>
+    <message id="history_files" numerus="yes">
+        <source>%n day files</source>
+        <translation>
+            <numerusform>일별 파일 %n개</numerusform>
+        </translation>
+    </message>
+    <message id="history_damaged" numerus="yes">
+        <source>Could not read %n day files, left as they are: %s</source>
+        <translation>
+            <numerusform>일별 파일 %n개를 읽을 수 없습니다(그대로 둠): %s</numerusform>
+        </translation>
+    </message>
+    <message id="history_link">
+        <source>Show earlier entries in Kill History</source>
+        <translation>이전 항목을 종료 내역에서 보기</translation>
+    </message>
+    <message id="history_tables">
+        <source>Entries and totals</source>
+        <translation>항목과 합계</translation>
+    </message>
 </context>
 </TS>

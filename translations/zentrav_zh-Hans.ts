@@ -425,5 +425,157 @@
             <numerusform>之前的 %n 条记录尚未保存，Zentrav 会持续重试</numerusform>
         </translation>
     </message>
+    <message id="menu_kill_history">
+        <source>Kill History…</source>
+        <translation>终止历史…</translation>
+    </message>
+    <message id="history_title">
+        <source>Kill History</source>
+        <translation>终止历史</translation>
+    </message>
+    <message id="history_search">
+        <source>Search by process name</source>
+        <translation>按进程名称搜索</translation>
+    </message>
+    <message id="history_today">
+        <source>Today</source>
+        <translation>今天</translation>
+    </message>
+    <message id="history_7_days">
+        <source>7 Days</source>
+        <translation>7 天</translation>
+    </message>
+    <message id="history_30_days">
+        <source>30 Days</source>
+        <translation>30 天</translation>
+    </message>
+    <message id="history_all">
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message id="history_export">
+        <source>Export…</source>
+        <translation>导出…</translation>
+    </message>
+    <message id="history_export_tip">
+        <source>Save the entries shown as one JSON file</source>
+        <translation>将显示的条目保存为一个 JSON 文件</translation>
+    </message>
+    <message id="history_export_title">
+        <source>Export Kill Log Entries Shown</source>
+        <translation>导出显示的终止日志</translation>
+    </message>
+    <message id="history_entries">
+        <source>Kill log entries</source>
+        <translation>终止日志条目</translation>
+    </message>
+    <message id="history_totals">
+        <source>Totals per process</source>
+        <translation>按进程合计</translation>
+    </message>
+    <message id="history_chart">
+        <source>Attempts per day</source>
+        <translation>每日尝试次数</translation>
+    </message>
+    <message id="history_chart_none">
+        <source>No attempts in this range</source>
+        <translation>此范围内没有尝试</translation>
+    </message>
+    <message id="history_chart_summary" numerus="yes">
+        <source>%n attempts from %1$s to %2$s.</source>
+        <translation>
+            <numerusform>%1$s 至 %2$s 共尝试 %n 次。</numerusform>
+        </translation>
+    </message>
+    <message id="history_chart_peak" numerus="yes">
+        <source>Most on %s: %n.</source>
+        <translation>
+            <numerusform>最多的一天是 %s：%n 次。</numerusform>
+        </translation>
+    </message>
+    <message id="history_day_attempts" numerus="yes">
+        <source>%s: %n attempts</source>
+        <translation>
+            <numerusform>%s：%n 次</numerusform>
+        </translation>
+    </message>
+    <message id="history_count" numerus="yes">
+        <source>%n attempts</source>
+        <translation>
+            <numerusform>%n 次</numerusform>
+        </translation>
+    </message>
+    <message id="history_time">
+        <source>Date and Time</source>
+        <translation>日期和时间</translation>
+    </message>
+    <message id="history_outcome">
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message id="history_process">
+        <source>Process</source>
+        <translation>进程</translation>
+    </message>
+    <message id="history_pid">
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message id="history_memory">
+        <source>Memory</source>
+        <translation>内存</translation>
+    </message>
+    <message id="history_message">
+        <source>Message</source>
+        <translation>消息</translation>
+    </message>
+    <message id="history_attempts">
+        <source>Attempts</source>
+        <translation>尝试</translation>
+    </message>
+    <message id="history_ended">
+        <source>Ended</source>
+        <translation>已终止</translation>
+    </message>
+    <message id="history_failed">
+        <source>Failed</source>
+        <translation>失败</translation>
+    </message>
+    <message id="history_last_seen">
+        <source>Last Seen</source>
+        <translation>最近一次</translation>
+    </message>
+    <message id="history_reading" numerus="yes">
+        <source>Reading day files… %n entries so far</source>
+        <translation>
+            <numerusform>正在读取每日文件… 目前 %n 个条目</numerusform>
+        </translation>
+    </message>
+    <message id="history_shown" numerus="yes">
+        <source>%n entries shown</source>
+        <translation>
+            <numerusform>显示 %n 个条目</numerusform>
+        </translation>
+    </message>
+    <message id="history_files" numerus="yes">
+        <source>%n day files</source>
+        <translation>
+            <numerusform>%n 个每日文件</numerusform>
+        </translation>
+    </message>
+    <message id="history_damaged" numerus="yes">
+        <source>Could not read %n day files, left as they are: %s</source>
+        <translation>
+            <numerusform>无法读取 %n 个每日文件（保持原样）：%s</numerusform>
+        </translation>
+    </message>
+    <message id="history_link">
+        <source>Show earlier entries in Kill History</source>
+        <translation>在终止历史中查看较早的条目</translation>
+    </message>
+    <message id="history_tables">
+        <source>Entries and totals</source>
+        <translation>条目和合计</translation>
+    </message>
 </context>
 </TS>

@@ -425,5 +425,157 @@
             <numerusform>先前的 %n 筆記錄尚未儲存，Zentrav 會持續重試</numerusform>
         </translation>
     </message>
+    <message id="menu_kill_history">
+        <source>Kill History…</source>
+        <translation>終止歷史…</translation>
+    </message>
+    <message id="history_title">
+        <source>Kill History</source>
+        <translation>終止歷史</translation>
+    </message>
+    <message id="history_search">
+        <source>Search by process name</source>
+        <translation>依處理程序名稱搜尋</translation>
+    </message>
+    <message id="history_today">
+        <source>Today</source>
+        <translation>今天</translation>
+    </message>
+    <message id="history_7_days">
+        <source>7 Days</source>
+        <translation>7 天</translation>
+    </message>
+    <message id="history_30_days">
+        <source>30 Days</source>
+        <translation>30 天</translation>
+    </message>
+    <message id="history_all">
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message id="history_export">
+        <source>Export…</source>
+        <translation>匯出…</translation>
+    </message>
+    <message id="history_export_tip">
+        <source>Save the entries shown as one JSON file</source>
+        <translation>將顯示的項目儲存為一個 JSON 檔案</translation>
+    </message>
+    <message id="history_export_title">
+        <source>Export Kill Log Entries Shown</source>
+        <translation>匯出顯示的終止記錄</translation>
+    </message>
+    <message id="history_entries">
+        <source>Kill log entries</source>
+        <translation>終止記錄項目</translation>
+    </message>
+    <message id="history_totals">
+        <source>Totals per process</source>
+        <translation>依處理程序合計</translation>
+    </message>
+    <message id="history_chart">
+        <source>Attempts per day</source>
+        <translation>每日嘗試次數</translation>
+    </message>
+    <message id="history_chart_none">
+        <source>No attempts in this range</source>
+        <translation>此範圍內沒有嘗試</translation>
+    </message>
+    <message id="history_chart_summary" numerus="yes">
+        <source>%n attempts from %1$s to %2$s.</source>
+        <translation>
+            <numerusform>%1$s 至 %2$s 共嘗試 %n 次。</numerusform>
+        </translation>
+    </message>
+    <message id="history_chart_peak" numerus="yes">
+        <source>Most on %s: %n.</source>
+        <translation>
+            <numerusform>最多的一天是 %s：%n 次。</numerusform>
+        </translation>
+    </message>
+    <message id="history_day_attempts" numerus="yes">
+        <source>%s: %n attempts</source>
+        <translation>
+            <numerusform>%s：%n 次</numerusform>
+        </translation>
+    </message>
+    <message id="history_count" numerus="yes">
+        <source>%n attempts</source>
+        <translation>
+            <numerusform>%n 次</numerusform>
+        </translation>
+    </message>
+    <message id="history_time">
+        <source>Date and Time</source>
+        <translation>日期和時間</translation>
+    </message>
+    <message id="history_outcome">
+        <source>Outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message id="history_process">
+        <source>Process</source>
+        <translation>處理程序</translation>
+    </message>
+    <message id="history_pid">
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message id="history_memory">
+        <source>Memory</source>
+        <translation>記憶體</translation>
+    </message>
+    <message id="history_message">
+        <source>Message</source>
+        <translation>訊息</translation>
+    </message>
+    <message id="history_attempts">
+        <source>Attempts</source>
+        <translation>嘗試</translation>
+    </message>
+    <message id="history_ended">
+        <source>Ended</source>
+        <translation>已終止</translation>
+    </message>
+    <message id="history_failed">
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message id="history_last_seen">
+        <source>Last Seen</source>
+        <translation>最近一次</translation>
+    </message>
+    <message id="history_reading" numerus="yes">
+        <source>Reading day files… %n entries so far</source>
+        <translation>
+            <numerusform>正在讀取每日檔案… 目前 %n 個項目</numerusform>
+        </translation>
+    </message>
+    <message id="history_shown" numerus="yes">
+        <source>%n entries shown</source>
+        <translation>
+            <numerusform>顯示 %n 個項目</numerusform>
+        </translation>
+    </message>
+    <message id="history_files" numerus="yes">
+        <source>%n day files</source>
+        <translation>
+            <numerusform>%n 個每日檔案</numerusform>
+        </translation>
+    </message>
+    <message id="history_damaged" numerus="yes">
+        <source>Could not read %n day files, left as they are: %s</source>
+        <translation>
+            <numerusform>無法讀取 %n 個每日檔案（保持原樣）：%s</numerusform>
+        </translation>
+    </message>
+    <message id="history_link">
+        <source>Show earlier entries in Kill History</source>
+        <translation>在終止歷史中檢視較早的項目</translation>
+    </message>
+    <message id="history_tables">
+        <source>Entries and totals</source>
+        <translation>項目和合計</translation>
+    </message>
 </context>
 </TS>

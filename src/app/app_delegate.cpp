@@ -6,8 +6,10 @@
 #include "cursor_blink_timeout.h"
 #include "dark_palette.h"
 #include "desktop_session_roles.h"
+#include "kill_history_window.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
+#include "self_memory.h"
 #include "window_activation.h"
 #include "window_fit.h"
 #include "window_placement.h"
@@ -40,7 +42,9 @@ AppDelegate::Environment AppDelegate::Environment::system() {
 AppDelegate::AppDelegate(Environment environment, QObject* parent)
     : QObject(parent), environment_(std::move(environment)) {}
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    delete killHistoryWindow_;
+}
 
 void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setStyle(new AppStyle);
@@ -54,7 +58,8 @@ void AppDelegate::applicationDidFinishLaunching() {
     window_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                             Qt::CustomizeWindowHint);
-    window_->setMenuBar(buildMainMenu(window_.get(), [this] { showAbout(); }));
+    window_->setMenuBar(buildMainMenu(
+        window_.get(), [this] { showAbout(); }, [this] { showKillHistory(); }));
     // The controller is 520 x 560 where the screen holds it; the window keeps exactly that around
     // it, plus the menu bar where the desktop has no global one. Equal smallest and largest
     // sizes also tell the desktop that there is nothing to maximise.
@@ -85,6 +90,32 @@ void AppDelegate::showAbout() {
     aboutWindow_->activateWindow();
 }
 
+void AppDelegate::showKillHistory() {
+    const MainViewController* controller = mainViewController();
+    if (!killHistoryWindow_ && controller) {
+        const ProcessMonitor& monitor = controller->monitor();
+        killHistoryWindow_ = new KillHistoryWindow(monitor.files(), monitor.logsDir());
+        killHistoryWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        // A year of entries is tens of megabytes; the allocator gives them back to the system
+        // once the window's models, deleted after it announces its end, are gone too.
+        connect(
+            killHistoryWindow_, &QObject::destroyed, this,
+            [] { SystemSelfMemory().releaseFreeMemory(); }, Qt::QueuedConnection);
+        // The entries of the pane may not be in a day file yet.
+        killHistoryWindow_->follow(monitor.killLog());
+        followMonitor();
+        centreOnScreen(*killHistoryWindow_);
+    }
+    if (killHistoryWindow_)
+        bringToFront(*killHistoryWindow_);
+}
+
+void AppDelegate::followMonitor() {
+    if (MainViewController* controller = mainViewController(); controller && killHistoryWindow_)
+        connect(&controller->monitor(), &ProcessMonitor::logEntriesRecorded, killHistoryWindow_,
+                &KillHistoryWindow::follow);
+}
+
 void AppDelegate::showMainWindow(const QString& activationToken) {
     if (window_)
         bringToFront(*window_, activationToken);
@@ -113,6 +144,9 @@ void AppDelegate::installMainViewController() {
     // Queued: the language is chosen inside the old controller's menu, which must close first.
     connect(controller, &MainViewController::languageChanged, this,
             &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
+    connect(controller, &MainViewController::killHistoryRequested, this,
+            &AppDelegate::showKillHistory);
     window_->setCentralWidget(controller);
     windowFit_->apply();
+    followMonitor();
 }

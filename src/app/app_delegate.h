@@ -3,12 +3,14 @@
 #include "process_monitor.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <memory>
 
 class AboutWindow;
 class CursorBlinkTimeout;
+class KillHistoryWindow;
 class MainViewController;
 class QMainWindow;
 class WindowFit;
@@ -38,6 +40,8 @@ public:
     void showMainWindow(const QString& activationToken = {});
     // The session is ending: the log is written now, before anything can end the program.
     void commitData();
+    // Opens the kill history, or brings it to the front. Closing it frees all it holds.
+    void showKillHistory();
 
 private:
     void showAbout();
@@ -46,10 +50,13 @@ private:
     MainViewController* mainViewController() const;
     void openWebsite(const QUrl& url);
     void installMainViewController();
+    // The history follows the entries of the window's current monitor.
+    void followMonitor();
 
     Environment environment_;
     std::unique_ptr<QMainWindow> window_;
     WindowFit* windowFit_ = nullptr;
     std::unique_ptr<AboutWindow> aboutWindow_;
+    QPointer<KillHistoryWindow> killHistoryWindow_;
     std::unique_ptr<CursorBlinkTimeout> cursorBlinkTimeout_;
 };

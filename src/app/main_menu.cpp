@@ -41,7 +41,8 @@ void hideApplication() {
 }
 } // namespace
 
-QMenuBar* buildMainMenu(QWidget* parent, const std::function<void()>& showAbout) {
+QMenuBar* buildMainMenu(QWidget* parent, const std::function<void()>& showAbout,
+                        const std::function<void()>& showKillHistory) {
     auto* bar = new QMenuBar(parent);
     bar->setAccessibleName(localizedText("a11y_menu_bar"));
 
@@ -73,5 +74,8 @@ QMenuBar* buildMainMenu(QWidget* parent, const std::function<void()>& showAbout)
         if (QWidget* active = QApplication::activeWindow())
             active->close();
     });
+    window->addSeparator();
+    addItem(*window, "menu_kill_history", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
+            showKillHistory);
     return bar;
 }

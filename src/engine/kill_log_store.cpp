@@ -89,14 +89,11 @@ QString KillLogStore::appendToDay(const QDate& day, const QByteArray& added) {
 
 QList<KillLogEntry> KillLogStore::loadAllLogs() {
     const FileDescriptor lock = lockDirectory();
-    const std::optional<QStringList> names = files_.list(logsDir_);
-    if (!names)
+    const std::optional<QStringList> dayFiles = dayFileNames();
+    if (!dayFiles)
         return {};
-    QStringList dayFiles;
-    std::copy_if(names->cbegin(), names->cend(), std::back_inserter(dayFiles), hasJsonExtension);
-    std::sort(dayFiles.begin(), dayFiles.end());
     QList<KillLogEntry> entries;
-    for (const QString& name : std::as_const(dayFiles)) {
+    for (const QString& name : *dayFiles) {
         const std::optional<QByteArray> bytes = files_.read(logsDir_ + u'/' + name);
         if (!bytes)
             continue;
@@ -104,6 +101,26 @@ QList<KillLogEntry> KillLogStore::loadAllLogs() {
             entries += *decoded;
     }
     return entries;
+}
+
+std::optional<QStringList> KillLogStore::dayFileNames() const {
+    const std::optional<QStringList> names = files_.list(logsDir_);
+    if (!names)
+        return std::nullopt;
+    QStringList dayFiles;
+    std::copy_if(names->cbegin(), names->cend(), std::back_inserter(dayFiles), hasJsonExtension);
+    std::sort(dayFiles.begin(), dayFiles.end());
+    return dayFiles;
+}
+
+// The lock is held while reading, so that no half-added batch is read, and let go before the
+// decoding.
+std::optional<QList<KillLogEntry>> KillLogStore::readDayFile(const QString& fileName) {
+    const std::optional<QByteArray> bytes = [&] {
+        const FileDescriptor lock = lockDirectory();
+        return files_.read(logsDir_ + u'/' + fileName);
+    }();
+    return bytes ? decodeLogEntries(*bytes) : std::nullopt;
 }
 
 QString KillLogStore::exportTo(const QString& path, const QList<KillLogEntry>& entries) {

@@ -60,6 +60,12 @@ public:
     // Every readable day file, oldest first; unreadable files are skipped.
     QList<KillLogEntry> loadAllLogs();
 
+    // The names of the ".json" items, oldest day first; nothing when the directory cannot be
+    // listed.
+    std::optional<QStringList> dayFileNames() const;
+    // One day file's entries, read under the lock; nothing when it cannot be read or decoded.
+    std::optional<QList<KillLogEntry>> readDayFile(const QString& fileName);
+
     // Writes entries to a file of the user's choice; the error's description, empty on success.
     QString exportTo(const QString& path, const QList<KillLogEntry>& entries);
 

@@ -308,6 +308,7 @@ void ProcessMonitor::appendLogEntries(const QList<KillLogEntry>& batch) {
         return;
     logWriter_.write(batch);
     setKillLog(withBatchInFront(killLog_, batch));
+    Q_EMIT logEntriesRecorded(batch);
 }
 
 void ProcessMonitor::flushLog() {

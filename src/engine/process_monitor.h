@@ -84,6 +84,8 @@ public:
     // Whether the log let go of entries of this run, which are now in the day files (or waiting
     // for one); false again after Clear Logs.
     bool hasEarlierEntries() const { return hasEarlierEntries_; }
+    // Where the day files are read from.
+    const std::shared_ptr<FileSystem>& files() const { return services_.files; }
 
     void startMonitoring();
     void stopMonitoring();
@@ -129,6 +131,8 @@ Q_SIGNALS:
     void hasEarlierEntriesChanged(bool hasEarlierEntries);
     // What came of an operation the user asked for, or of a write of theirs.
     void noticePosted(const Notice& notice);
+    // Each scan's batch of new entries, once, as it is recorded.
+    void logEntriesRecorded(const QList<KillLogEntry>& batch);
 
 private Q_SLOTS:
     void takeScanResults();

@@ -1,6 +1,7 @@
 #include "flat_button.h"
 
 #include "focus_ring.h"
+#include "theme.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,6 +9,15 @@
 namespace {
 constexpr int verticalPadding = 4;
 } // namespace
+
+FlatButtonLook choiceLook(bool isChosen, const QFont& font) {
+    FlatButtonLook look;
+    look.background = isChosen ? Theme::accent : Theme::surface;
+    look.text = isChosen ? QColor(Qt::white) : Theme::textSecondary;
+    look.font = font;
+    look.cornerRadius = 4;
+    return look;
+}
 
 FlatButton::FlatButton(QWidget* parent) : QPushButton(parent) {
     // Reachable with Tab, but a click never moves the focus away from the input field.

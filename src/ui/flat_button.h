@@ -15,6 +15,10 @@ struct FlatButtonLook {
     int horizontalPadding = 10;
 };
 
+// The look of one of a group of choices (a range, an interval, a filter): filled with the
+// accent colour when chosen.
+FlatButtonLook choiceLook(bool isChosen, const QFont& font);
+
 // A push button painted only from its look, so it shows the same colours on any style.
 class FlatButton : public QPushButton {
     Q_OBJECT

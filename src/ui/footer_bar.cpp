@@ -15,12 +15,8 @@ namespace {
 constexpr int logButtonPadding = 4;
 
 void styleIntervalButton(FlatButton& button, int seconds, bool selected) {
-    FlatButtonLook look;
-    look.background = selected ? Theme::accent : Theme::surface;
-    look.text = selected ? QColor(Qt::white) : Theme::textSecondary;
-    look.font = Theme::monospacedFont(11, QFont::Medium);
-    look.cornerRadius = 4;
-    button.setLook(QString::number(seconds) + QLatin1Char('s'), look);
+    button.setLook(QString::number(seconds) + QLatin1Char('s'),
+                   choiceLook(selected, Theme::monospacedFont(11, QFont::Medium)));
     button.setChosen(selected);
 }
 

@@ -17,11 +17,7 @@ namespace {
 constexpr int rightGroupWidth = 130;
 
 void styleFilterButton(FlatButton& button, const InputBar::BrowseFilter& filter, bool selected) {
-    FlatButtonLook look;
-    look.background = selected ? Theme::accent : Theme::surface;
-    look.text = selected ? QColor(Qt::white) : Theme::textSecondary;
-    look.font = Theme::systemFont(10, QFont::Medium);
-    look.cornerRadius = 4;
+    FlatButtonLook look = choiceLook(selected, Theme::systemFont(10, QFont::Medium));
     look.horizontalPadding = 0;
     button.setLook(filter.title, look);
     button.setChosen(selected);

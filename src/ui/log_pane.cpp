@@ -16,7 +16,8 @@ LogPane::LogPane(QWidget* parent)
     : QWidget(parent), titleLabel_(new QLabel(localizedText("kill_log"), this)),
       selfMemLabel_(new QLabel(this)), cleanMemBtn_(new FlatButton(this)),
       logTable_(new RowTable(RowHeights::log, this)),
-      logEmpty_(new EmptyStateLabel(localizedText("no_kills_yet"), 12, this)) {
+      logEmpty_(new EmptyStateLabel(localizedText("no_kills_yet"), 12, this)),
+      historyLink_(new FlatButton(this)) {
     titleLabel_->setObjectName(QStringLiteral("killLogTitle"));
     styleLabel(*titleLabel_, Theme::systemFont(11, QFont::DemiBold), Theme::textTertiary);
 
@@ -38,6 +39,13 @@ LogPane::LogPane(QWidget* parent)
     logTable_->setObjectName(QStringLiteral("logTable"));
     configureTable(*logTable_);
     logEmpty_->setObjectName(QStringLiteral("logEmpty"));
+    historyLink_->setObjectName(QStringLiteral("historyLink"));
+    FlatButtonLook linkLook;
+    linkLook.text = Theme::accent;
+    linkLook.font = Theme::systemFont(11);
+    linkLook.horizontalPadding = 4;
+    historyLink_->setLook(localizedText("history_link"), linkLook);
+    historyLink_->setCursor(Qt::PointingHandCursor);
 
     // The clean button's padding is part of the 16 px margin on the right.
     auto* titleRow = new QHBoxLayout;
@@ -59,6 +67,25 @@ LogPane::LogPane(QWidget* parent)
     layout->addLayout(tableRow, 1);
 }
 
+void LogPane::showEmpty(bool isEmpty) {
+    logEmpty_->setVisible(isEmpty);
+    historyLink_->setVisible(isEmpty);
+}
+
+void LogPane::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeHistoryLink();
+}
+
+// Under the empty text, which places itself on a resize before this runs; centred again for a
+// new text.
+void LogPane::placeHistoryLink() {
+    const QSize size = historyLink_->sizeHint();
+    historyLink_->setGeometry((width() - size.width()) / 2, logEmpty_->geometry().bottom() + 4,
+                              size.width(), size.height());
+    historyLink_->raise();
+}
+
 void LogPane::showSelfMemory(double megabytes) {
     const QString figure = megabytes > 0 ? QString::asprintf("%.1f MB", megabytes) : QString();
     selfMemLabel_->setText(figure);
@@ -71,4 +98,5 @@ void LogPane::showEarlierEntries(bool hasEarlierEntries, qsizetype unsavedEntrie
         logEmpty_->setText(localizedCount("kill_log_unsaved", int(unsavedEntries)));
     else
         logEmpty_->setText(localizedText(hasEarlierEntries ? "kill_log_saved" : "no_kills_yet"));
+    placeHistoryLink();
 }

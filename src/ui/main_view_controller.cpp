@@ -184,6 +184,8 @@ void MainViewController::connectActions() {
 
     connect(logPane_->cleanMemBtn(), &QPushButton::clicked, this,
             &MainViewController::cleanSelfMemory);
+    connect(logPane_->historyLink(), &QPushButton::clicked, this,
+            &MainViewController::killHistoryRequested);
 
     const QList<FlatButton*>& intervalBtns = footerBar_->intervalBtns();
     for (qsizetype i = 0; i < intervalBtns.size(); ++i) {
@@ -237,7 +239,8 @@ QList<QWidget*> MainViewController::focusStops() const {
     for (FlatButton* filter : inputBar_->filterBtns())
         stops.append(filter);
     stops << tablesPane_->targetsTable() << tablesPane_->browseTable() << logPane_->cleanMemBtn()
-          << logPane_->logTable() << noticeLine_->actionBtn() << noticeLine_->dismissBtn();
+          << logPane_->logTable() << logPane_->historyLink() << noticeLine_->actionBtn()
+          << noticeLine_->dismissBtn();
     for (FlatButton* interval : footerBar_->intervalBtns())
         stops.append(interval);
     stops << footerBar_->exportLogBtn() << footerBar_->clearLogBtn() << footerBar_->settingsBtn();
@@ -274,7 +277,7 @@ void MainViewController::showTargets(const QList<TargetProcess>& targets) {
 
 void MainViewController::showKillLog(const QList<KillLogEntry>& killLog) {
     logPane_->logTable()->reloadData();
-    logPane_->logEmpty()->setVisible(killLog.isEmpty());
+    logPane_->showEmpty(killLog.isEmpty());
     showEarlierEntries();
 }
 

@@ -65,6 +65,8 @@ public:
 Q_SIGNALS:
     // The interface language was chosen; the window puts a new controller in place of this one.
     void languageChanged();
+    // The empty kill-log pane's link to every day's entries.
+    void killHistoryRequested();
 
 protected:
     // Tab and Shift+Tab go through the window in the order it reads: header, input bar, table,

@@ -3,17 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-bool isAscii(const QString& text) {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
-}
-} // namespace
-
 ProcessFilter::ProcessFilter(const QList<UserProcess>& snapshot, const QLocale& locale)
-    : locale_(locale),
-      // Only these languages lower-case plain Latin letters their own way (the dotless i).
-      isAsciiFoldingPlain_(locale.language() != QLocale::Turkish &&
-                           locale.language() != QLocale::Azerbaijani) {
+    : folding_(locale) {
     // Filtering keeps the order, so sorting the whole snapshot once sorts every result.
     std::vector<qsizetype> order(snapshot.size());
     std::iota(order.begin(), order.end(), 0);
@@ -27,13 +18,13 @@ ProcessFilter::ProcessFilter(const QList<UserProcess>& snapshot, const QLocale& 
         const UserProcess& process = snapshot[index];
         sorted_.append(process);
         FoldedTexts texts;
-        texts.name = fold(process.name);
+        texts.name = folding_.fold(process.name);
         if (process.localizedName && *process.localizedName != process.name)
-            texts.localizedName = fold(*process.localizedName);
+            texts.localizedName = folding_.fold(*process.localizedName);
         if (process.path != process.name)
-            texts.path = fold(process.path);
+            texts.path = folding_.fold(process.path);
         if (process.args)
-            texts.args = fold(*process.args);
+            texts.args = folding_.fold(*process.args);
         folded_.push_back(std::move(texts));
     }
 }
@@ -44,7 +35,7 @@ QList<UserProcess> ProcessFilter::filtered(const QString& filterId, const QStrin
     if (keepsEveryOrigin && search.isEmpty())
         return sorted_;
 
-    const QString needle = fold(search);
+    const QString needle = folding_.fold(search);
     QList<UserProcess> result;
     for (qsizetype i = 0; i < sorted_.size(); ++i) {
         if (keepsOrigin(filterId, sorted_[i].origin) &&
@@ -65,13 +56,4 @@ bool ProcessFilter::keepsOrigin(const QString& filterId, ProcessOrigin origin) {
 bool ProcessFilter::FoldedTexts::contain(const QString& needle) const {
     return name.contains(needle) || localizedName.contains(needle) || path.contains(needle) ||
            args.contains(needle);
-}
-
-// Lower-casing by the locale handles the language-specific letters (the Turkish dotted and
-// dotless i); folding afterwards evens out the remaining variants such as the final sigma. Plain
-// ASCII text folds the same everywhere else, and that is most of a process table.
-QString ProcessFilter::fold(const QString& text) const {
-    if (isAsciiFoldingPlain_ && isAscii(text))
-        return text.toCaseFolded();
-    return locale_.toLower(text).toCaseFolded();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search_folding.h"
 #include "user_process.h"
 
 #include <QList>
@@ -34,10 +35,7 @@ private:
         bool contain(const QString& needle) const;
     };
 
-    QString fold(const QString& text) const;
-
-    QLocale locale_;
-    bool isAsciiFoldingPlain_ = true;
+    SearchFolding folding_;
     QList<UserProcess> sorted_;
     std::vector<FoldedTexts> folded_;
 };

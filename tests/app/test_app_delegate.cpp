@@ -2,8 +2,11 @@
 #include "accessible_tree.h"
 #include "app_delegate.h"
 #include "fake_monitor_world.h"
+#include "kill_history_window.h"
+#include "kill_log_store.h"
 #include "lang.h"
 #include "main_view_controller.h"
+#include "record_lines.h"
 #include "window_placement.h"
 
 #include <QApplication>
@@ -12,6 +15,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -106,6 +110,60 @@ private Q_SLOTS:
         QVERIFY(!view()->monitor().isMonitoring());
         QVERIFY(!view()->findChild<QWidget*>("rightTargetsGroup")->isHidden());
         QCOMPARE(menuTexts(), menuBefore);
+    }
+
+    // Opened by its shortcut, and by the link in the empty log pane: the day files' entries, the
+    // pane's and those recorded since, newest first. Tab reaches every control, each with a
+    // name; Escape closes the window and frees it.
+    void killHistoryOpensAndTheKeyboardWalksIt() {
+        KillLogEntry onDisk = killLogEntry(QStringLiteral("zvh-disk"));
+        onDisk.timestamp = onDisk.timestamp.addDays(-1).addMSecs(-onDisk.timestamp.time().msec());
+        QFile day(
+            world->logs.filePath(QStringLiteral("logs/") +
+                                 KillLogStore::dayFileName(onDisk.timestamp.toLocalTime().date())));
+        QVERIFY(day.open(QIODevice::WriteOnly) && day.write(pretty({onDisk})) > 0);
+        day.close();
+        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("zvh-pane"))});
+        QTest::keyClick(topLevel<QMainWindow>(), Qt::Key_H,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QPointer<KillHistoryWindow> history = topLevel<KillHistoryWindow>();
+        QVERIFY(history && QTest::qWaitForWindowActive(history));
+        const auto* rows = history->findChild<QTableView*>(QStringLiteral("historyTable"))->model();
+        QTRY_COMPARE(rows->rowCount(), 2);
+        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("zvh-new"))});
+        QCOMPARE(rows->rowCount(), 3);
+        QCOMPARE(rows->index(0, 2).data().toString(), QStringLiteral("zvh-new"));
+
+        const auto focusedName = [] {
+            return QAccessible::queryAccessibleInterface(QApplication::focusWidget())
+                ->text(QAccessible::Name);
+        };
+        // The range buttons are one stop, at the one chosen; the arrow keys choose another.
+        const QStringList order = {localized("history_search"),  localized("history_all"),
+                                   localized("history_export"),  localized("history_chart"),
+                                   localized("history_entries"), localized("history_totals"),
+                                   localized("history_search"),  localized("history_all")};
+        QStringList walked = {focusedName()};
+        while (walked.size() < order.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked.append(focusedName());
+        }
+        QCOMPARE(walked, order);
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(focusedName(), localized("history_today"));
+        QCOMPARE(rows->rowCount(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("NEW"));
+        QCOMPARE(rows->rowCount(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!history);
+
+        view()->monitor().flushLog();
+        QWidget* link = controlNamed(view(), localized("history_link"));
+        QVERIFY(link);
+        QTest::mouseClick(link, Qt::LeftButton);
+        QVERIFY(topLevel<KillHistoryWindow>());
     }
 
     // Centred where it fits, else at the top or left edge of the screen's available area.

@@ -17,7 +17,12 @@ private Q_SLOTS:
         for (const auto& [kilobytes, text] : cases) {
             QCOMPARE(formatMemoryKB(kilobytes), text);
             QCOMPARE(memorySuffix(kilobytes), kilobytes > 0 ? " (" + text + ')' : QString());
+            QCOMPARE(memorySuffixStart(QStringLiteral("Terminated") + memorySuffix(kilobytes)), 10);
         }
+        // Brackets of another kind are part of the text.
+        for (const char* text : {"Failed (error 3)", "x (1.5 KB)", "x (15 MB)", "x (.5 GB)",
+                                 "x (1.5 MB", "x (1.5MB)", "x (1.x MB)"})
+            QCOMPARE(memorySuffixStart(QString::fromLatin1(text)), qsizetype(qstrlen(text)));
     }
 };
 
