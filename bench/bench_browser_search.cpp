@@ -57,7 +57,7 @@ public:
         }
     }
 
-    std::optional<ToolOutput> run(const QString&, const QStringList& arguments) override {
+    Result<ToolOutput> run(const QString&, const QStringList& arguments) override {
         return ToolOutput{arguments.value(1) == QLatin1String("pid,args") ? commandLines_ : table_,
                           999999};
     }

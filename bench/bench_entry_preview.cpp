@@ -29,7 +29,7 @@ public:
                           .arg(i)
                           .toUtf8();
     }
-    std::optional<ToolOutput> run(const QString&, const QStringList&) override {
+    Result<ToolOutput> run(const QString&, const QStringList&) override {
         return ToolOutput{table_, 999999};
     }
 

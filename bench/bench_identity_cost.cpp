@@ -28,8 +28,10 @@ const QStringList tableArguments = {QStringLiteral("-eo"), QStringLiteral("pid,u
 // The table of one real ps run, printed again without running anything; no command lines.
 class CannedRunner final : public ProcessRunner {
 public:
-    std::optional<ToolOutput> run(const QString&, const QStringList& arguments) override {
-        return arguments == tableArguments ? std::optional(output) : std::nullopt;
+    Result<ToolOutput> run(const QString&, const QStringList& arguments) override {
+        if (arguments != tableArguments)
+            return Error{QStringLiteral("no such table"), 0};
+        return output;
     }
     ToolOutput output;
 };

@@ -12,6 +12,7 @@
 namespace {
 constexpr int lineCount = 10000;
 constexpr int repetitions = 201;
+constexpr double goalMs = 5.0;
 
 struct Outputs {
     QByteArray table;
@@ -99,7 +100,7 @@ int main() {
     const Timing browserTime =
         measure([&] { rows = parseProcessTable(outputs.table, browser, commandLines).size(); });
     std::printf("process table, %d lines, all users with command lines: median %.3f ms wall, "
-                "%.3f ms CPU (%lld rows; goal <= 5 ms)\n",
+                "%.3f ms CPU (%lld rows)\n",
                 lineCount, browserTime.wallMs, browserTime.cpuMs, static_cast<long long>(rows));
     const Timing killCycleTime =
         measure([&] { rows = parseProcessTable(outputs.table, killCycle, {}).size(); });
@@ -122,5 +123,8 @@ int main() {
     }
     std::printf("one /bin/ps -eo pid,uid,rss,comm run: %.3f ms (%lld bytes)\n", runMs,
                 static_cast<long long>(run->standardOutput.size()));
-    return browserTime.wallMs <= 5.0 ? 0 : 1;
+    const bool isMet = browserTime.wallMs <= goalMs;
+    std::printf("goal: the whole table of all users, median <= %.0f ms wall: %s\n", goalMs,
+                isMet ? "met" : "MISSED");
+    return isMet ? 0 : 1;
 }

@@ -28,7 +28,7 @@
 
 namespace {
 constexpr int pairs = 31;
-constexpr double paintGoal = 1.2;
+constexpr double paintGoal = 1.4;
 constexpr double idleGoalPercent = 0.1;
 constexpr qint64 memoryGoalKB = 40 * 1024;
 

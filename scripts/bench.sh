@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every benchmark executable of a Release build.
+# Runs every benchmark executable of a Release build; exits non-zero when any goal is missed
+# or any benchmark fails.
 set -euo pipefail
 dir=$1
 status=0

@@ -126,9 +126,7 @@ QStringList nameKeys(const QString& locale) {
     return keys;
 }
 
-std::optional<DesktopEntry> parseDesktopEntry(QByteArrayView content, const QStringList& nameKeys) {
-    if (!content.isValidUtf8())
-        return std::nullopt;
+QHash<QString, QString> desktopEntryGroup(QByteArrayView content) {
     QHash<QString, QString> values;
     bool inEntryGroup = false;
     for (const QStringView line : QString::fromUtf8(content).split(u'\n')) {
@@ -145,6 +143,13 @@ std::optional<DesktopEntry> parseDesktopEntry(QByteArrayView content, const QStr
         values.insert(text.first(equals).trimmed().toString(),
                       text.sliced(equals + 1).trimmed().toString());
     }
+    return values;
+}
+
+std::optional<DesktopEntry> parseDesktopEntry(QByteArrayView content, const QStringList& nameKeys) {
+    if (!content.isValidUtf8())
+        return std::nullopt;
+    const QHash<QString, QString> values = desktopEntryGroup(content);
     if (values.value(QStringLiteral("Type")) != u"Application")
         return std::nullopt;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QHash>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,10 @@ QString messagesLocale(const QProcessEnvironment& environment);
 // The keys of the localised name, best first, for a locale: "de_AT.UTF-8@euro" gives
 // Name[de_AT@euro], Name[de_AT], Name[de@euro], Name[de], Name; C and POSIX give Name.
 QStringList nameKeys(const QString& locale);
+
+// The keys of the [Desktop Entry] group and their values as written (escapes kept); a key given
+// twice keeps its last value. Comments, blank lines and the other groups are skipped.
+QHash<QString, QString> desktopEntryGroup(QByteArrayView content);
 
 // The [Desktop Entry] group of an application's entry; nothing for an entry of another type,
 // one without a name, or no UTF-8 text.

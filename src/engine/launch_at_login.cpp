@@ -1,6 +1,7 @@
 #include "launch_at_login.h"
 
 #include "console_line.h"
+#include "desktop_entry.h"
 #include "file_system.h"
 #include "settings_keys.h"
 #include "settings_store.h"
@@ -16,7 +17,6 @@
 
 namespace {
 const QString entryName = QStringLiteral("zentrav.desktop");
-const QString desktopEntryGroup = QStringLiteral("[Desktop Entry]");
 
 // One argument of an Exec line: quoted when it holds a reserved character, then "%" doubled
 // for field codes, then backslashes doubled, as in every desktop-entry string value.
@@ -57,24 +57,10 @@ QByteArray desktopEntry(const QString& executablePath) {
 
 // Hidden=true is the freedesktop way to switch an entry off; GNOME's own switch does the same.
 bool isSwitchedOff(const QByteArray& entry) {
-    bool isInMainGroup = false;
-    for (const QByteArray& rawLine : entry.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.startsWith(u'[')) {
-            isInMainGroup = line == desktopEntryGroup;
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!isInMainGroup || line.startsWith(u'#') || equals < 0)
-            continue;
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
-        if (key == u"Hidden" && (value == u"true" || value == u"1"))
-            return true;
-        if (key == u"X-GNOME-Autostart-enabled" && (value == u"false" || value == u"0"))
-            return true;
-    }
-    return false;
+    const QHash<QString, QString> values = desktopEntryGroup(entry);
+    const QString hidden = values.value(QStringLiteral("Hidden"));
+    const QString enabled = values.value(QStringLiteral("X-GNOME-Autostart-enabled"));
+    return hidden == u"true" || hidden == u"1" || enabled == u"false" || enabled == u"0";
 }
 
 } // namespace

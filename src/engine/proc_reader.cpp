@@ -101,6 +101,18 @@ QList<quint64> ProcDirectory::socketInodes(qint32 pid) const {
     return inodes;
 }
 
+std::optional<std::size_t> ProcDirectory::openFileCount(qint32 pid) const {
+    const QByteArray path = root_ + '/' + QByteArray::number(pid) + "/fd";
+    DIR* folder = ::opendir(path.constData());
+    if (!folder)
+        return std::nullopt;
+    std::size_t count = 0;
+    while (const dirent* entry = ::readdir(folder))
+        count += entry->d_name[0] != '.' ? 1 : 0;
+    ::closedir(folder);
+    return count;
+}
+
 // "pid (name) state ppid ...": the name may hold anything, so it ends at the last ")".
 std::optional<qint32> parentInStat(QByteArrayView stat) {
     const qsizetype close = stat.lastIndexOf(')');

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <cstddef>
 #include <optional>
 
 // One file about a process: its whole content, or the error number that kept it from being read.
@@ -32,6 +33,9 @@ public:
     // The inodes of the sockets among the process's open files ("socket:[N]" links in fd/);
     // empty when they cannot be read.
     virtual QList<quint64> socketInodes(qint32 pid) const = 0;
+    // How many files the process has open (the entries of fd/); nothing when they cannot be
+    // listed.
+    virtual std::optional<std::size_t> openFileCount(qint32 pid) const = 0;
     // A file about the whole system, such as "net/unix".
     virtual std::optional<QByteArray> readShared(QByteArrayView path) const = 0;
 };
@@ -45,6 +49,7 @@ public:
     QString executable(qint32 pid) const override;
     std::optional<FileId> executableFile(qint32 pid) const override;
     QList<quint64> socketInodes(qint32 pid) const override;
+    std::optional<std::size_t> openFileCount(qint32 pid) const override;
     std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
 private:

@@ -99,14 +99,17 @@ std::vector<char*> utf8Environment() {
     return variables;
 }
 
+Error failure(const QString& what, int code) {
+    return {QStringLiteral("%1: %2").arg(what, qt_error_string(code)), code};
+}
+
 void reap(pid_t pid) {
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
 }
 } // namespace
 
-std::optional<ToolOutput> PosixProcessRunner::run(const QString& program,
-                                                  const QStringList& arguments) {
+Result<ToolOutput> PosixProcessRunner::run(const QString& program, const QStringList& arguments) {
     const QByteArray path = QFile::encodeName(program);
     std::vector<QByteArray> encoded;
     encoded.reserve(size_t(arguments.size()) + 1);
@@ -121,7 +124,7 @@ std::optional<ToolOutput> PosixProcessRunner::run(const QString& program,
 
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
-        return std::nullopt;
+        return failure(QStringLiteral("cannot make a pipe for %1").arg(program), errno);
     FileDescriptor readEnd(ends[0]);
     FileDescriptor writeEnd(ends[1]);
 
@@ -131,23 +134,25 @@ std::optional<ToolOutput> PosixProcessRunner::run(const QString& program,
         posix_spawn_file_actions_adddup2(actions.get(), writeEnd.get(), STDOUT_FILENO) != 0 ||
         posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0) !=
             0)
-        return std::nullopt;
+        return failure(QStringLiteral("cannot prepare to start %1").arg(program), errno);
 
     pid_t pid = 0;
     std::vector<char*> environment = utf8Environment();
-    if (posix_spawn(&pid, path.constData(), actions.get(), attributes.get(), argv.data(),
-                    environment.data()) != 0)
-        return std::nullopt;
+    if (const int error = posix_spawn(&pid, path.constData(), actions.get(), attributes.get(),
+                                      argv.data(), environment.data());
+        error != 0)
+        return failure(QStringLiteral("cannot start %1").arg(program), error);
     // Only the child may hold the write end, or end of file never comes.
     writeEnd.reset();
 
     ToolOutput result;
     result.pid = pid;
     const bool complete = readToEnd(readEnd.get(), result.standardOutput);
+    const int readError = errno;
     // Closed before waiting: a tool still writing gets EPIPE instead of blocking forever.
     readEnd.reset();
     reap(pid);
     if (!complete)
-        return std::nullopt;
+        return failure(QStringLiteral("cannot read what %1 printed").arg(program), readError);
     return result;
 }

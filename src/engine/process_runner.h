@@ -1,10 +1,10 @@
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 // What one run of a command-line tool printed, and the id it ran under.
 struct ToolOutput {
@@ -13,17 +13,17 @@ struct ToolOutput {
 };
 
 // Runs a tool without a shell: stdout captured, stderr discarded, read to end of file,
-// then waited for. Empty when the tool cannot be started.
+// then waited for. A failure says why: the tool could not be started, or its output not read.
 //
 // The tool inherits the environment but runs under LC_ALL=C.UTF-8: under a C or Latin-1
 // session locale ps would print "?" or "." for every byte of a name beyond ASCII.
 class ProcessRunner {
 public:
     virtual ~ProcessRunner() = default;
-    virtual std::optional<ToolOutput> run(const QString& program, const QStringList& arguments) = 0;
+    virtual Result<ToolOutput> run(const QString& program, const QStringList& arguments) = 0;
 };
 
 class PosixProcessRunner final : public ProcessRunner {
 public:
-    std::optional<ToolOutput> run(const QString& program, const QStringList& arguments) override;
+    Result<ToolOutput> run(const QString& program, const QStringList& arguments) override;
 };

@@ -15,7 +15,6 @@
 #ifdef __linux__
 #include <QByteArray>
 #include <QList>
-#include <dirent.h>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -101,18 +100,6 @@ bool isZombie(const ProcReader& proc, qint32 pid) {
     int error = 0;
     const auto identity = readIdentity(proc, pid, error);
     return identity && identity->state == 'Z';
-}
-
-// Descriptors this program has open now, counted in /proc/self/fd (the listing's own included).
-std::optional<std::size_t> openDescriptors() {
-    DIR* folder = opendir("/proc/self/fd");
-    if (!folder)
-        return std::nullopt;
-    std::size_t count = 0;
-    while (const dirent* entry = readdir(folder))
-        count += entry->d_name[0] != '.' ? 1 : 0;
-    closedir(folder);
-    return count;
 }
 
 int pidfdOpen(qint32 pid) {
@@ -232,7 +219,8 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
 
 std::size_t SystemProcessSignals::pinnableNow() const {
     rlimit limit{};
-    const std::optional<std::size_t> open = openDescriptors();
+    // The count includes the listing's own descriptor.
+    const std::optional<std::size_t> open = proc_->openFileCount(getpid());
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || !open)
         return SIZE_MAX;
     // A quarter of what is free, at most 64, stays for the rest of the program meanwhile: a

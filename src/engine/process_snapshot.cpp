@@ -1,6 +1,7 @@
 #include "process_snapshot.h"
 
 #include "display_name_source.h"
+#include "engine_log.h"
 #include "proc_reader.h"
 #include "process_runner.h"
 #include "task_name.h"
@@ -183,8 +184,10 @@ QList<UserProcess> ProcessSnapshotter::snapshotProcesses(bool currentUserOnly) {
 
     const auto table =
         runner_.run(psProgram, {QStringLiteral("-eo"), QStringLiteral("pid,uid,rss,comm")});
-    if (!table)
+    if (!table) {
+        qCWarning(engineLog).noquote() << table.error().reason;
         return {};
+    }
     // The tool lists itself; by the time anything is signalled it has ended and its id is free.
     ProcessTableFilter filter;
     filter.currentUid = currentUid_;

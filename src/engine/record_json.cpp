@@ -205,12 +205,30 @@ QByteArray encodeArray(const QList<Record>& records, JsonStyle style, ObjectEnco
 
 // ---- Reading
 
-// Marks a member as seen; a second copy of the same member makes the object ambiguous.
-bool claim(unsigned& seen, unsigned member) {
-    if (seen & member)
+// Takes one member's value when it is there and valid: `store` gets it and the member counts as
+// seen. A second copy of the same member makes the object ambiguous.
+template <class Value, class Store>
+bool take(unsigned& seen, unsigned member, const std::optional<Value>& value, Store store) {
+    if (!value || (seen & member))
         return false;
     seen |= member;
+    store(*value);
     return true;
+}
+
+std::optional<QUuid> readUuid(StrictJsonReader& reader) {
+    const auto text = reader.readString();
+    return text ? parseUuid(*text) : std::nullopt;
+}
+
+std::optional<UtcMoment> readTimestamp(StrictJsonReader& reader) {
+    const auto text = reader.readString();
+    return text ? parseTimestamp(*text) : std::nullopt;
+}
+
+std::optional<MatchMode> readMatchMode(StrictJsonReader& reader) {
+    const auto text = reader.readString();
+    return text ? matchModeFromRawValue(textOf(*text)) : std::nullopt;
 }
 
 std::optional<TargetProcess> readTarget(StrictJsonReader& reader) {
@@ -218,32 +236,17 @@ std::optional<TargetProcess> readTarget(StrictJsonReader& reader) {
     TargetProcess target;
     unsigned seen = 0;
     const bool isWellFormed = readObject(reader, [&](QByteArrayView key) {
-        if (key == "id") {
-            const auto text = reader.readString();
-            const auto uuid = text ? parseUuid(*text) : std::nullopt;
-            if (uuid)
-                target.id = *uuid;
-            return uuid && claim(seen, id);
-        }
-        if (key == "name") {
-            const auto text = reader.readString();
-            if (text)
-                target.name = textOf(*text);
-            return text && claim(seen, name);
-        }
-        if (key == "matchMode") {
-            const auto text = reader.readString();
-            const auto mode = text ? matchModeFromRawValue(textOf(*text)) : std::nullopt;
-            if (mode)
-                target.matchMode = *mode;
-            return mode && claim(seen, matchMode);
-        }
-        if (key == "isEnabled") {
-            const auto flag = reader.readBool();
-            if (flag)
-                target.isEnabled = *flag;
-            return flag && claim(seen, isEnabled);
-        }
+        if (key == "id")
+            return take(seen, id, readUuid(reader), [&](QUuid value) { target.id = value; });
+        if (key == "name")
+            return take(seen, name, reader.readString(),
+                        [&](QByteArrayView text) { target.name = textOf(text); });
+        if (key == "matchMode")
+            return take(seen, matchMode, readMatchMode(reader),
+                        [&](MatchMode mode) { target.matchMode = mode; });
+        if (key == "isEnabled")
+            return take(seen, isEnabled, reader.readBool(),
+                        [&](bool flag) { target.isEnabled = flag; });
         return reader.skipValue();
     });
     if (!isWellFormed || seen != all)
@@ -262,46 +265,37 @@ bool readLogEntry(StrictJsonReader& reader, KillLogEntry* entry) {
         message = 32,
         all = 63
     };
+    // What is kept of a member's value, and only when there is an entry to fill.
+    const auto into = [entry](auto keep) {
+        return [entry, keep](const auto& value) {
+            if (entry)
+                keep(*entry, value);
+        };
+    };
     unsigned seen = 0;
     const bool isWellFormed = readObject(reader, [&](QByteArrayView key) {
-        if (key == "id") {
-            const auto text = reader.readString();
-            const auto uuid = text ? parseUuid(*text) : std::nullopt;
-            if (uuid && entry)
-                entry->id = *uuid;
-            return uuid && claim(seen, id);
-        }
-        if (key == "timestamp") {
-            const auto text = reader.readString();
-            const auto moment = text ? parseTimestamp(*text) : std::nullopt;
-            if (moment && entry)
-                entry->timestamp = QDateTime(moment->date, moment->time, Qt::UTC);
-            return moment && claim(seen, timestamp);
-        }
-        if (key == "processName") {
-            const auto text = reader.readString();
-            if (text && entry)
-                entry->processName = textOf(*text);
-            return text && claim(seen, processName);
-        }
-        if (key == "pid") {
-            const auto number = reader.readInt32();
-            if (number && entry)
-                entry->pid = *number;
-            return number && claim(seen, pid);
-        }
-        if (key == "success") {
-            const auto flag = reader.readBool();
-            if (flag && entry)
-                entry->success = *flag;
-            return flag && claim(seen, success);
-        }
-        if (key == "message") {
-            const auto text = reader.readString();
-            if (text && entry)
-                entry->message = textOf(*text);
-            return text && claim(seen, message);
-        }
+        if (key == "id")
+            return take(seen, id, readUuid(reader),
+                        into([](KillLogEntry& e, QUuid value) { e.id = value; }));
+        if (key == "timestamp")
+            return take(seen, timestamp, readTimestamp(reader),
+                        into([](KillLogEntry& e, const UtcMoment& moment) {
+                            e.timestamp = QDateTime(moment.date, moment.time, Qt::UTC);
+                        }));
+        if (key == "processName")
+            return take(
+                seen, processName, reader.readString(),
+                into([](KillLogEntry& e, QByteArrayView text) { e.processName = textOf(text); }));
+        if (key == "pid")
+            return take(seen, pid, reader.readInt32(),
+                        into([](KillLogEntry& e, qint32 value) { e.pid = value; }));
+        if (key == "success")
+            return take(seen, success, reader.readBool(),
+                        into([](KillLogEntry& e, bool flag) { e.success = flag; }));
+        if (key == "message")
+            return take(
+                seen, message, reader.readString(),
+                into([](KillLogEntry& e, QByteArrayView text) { e.message = textOf(text); }));
         return reader.skipValue();
     });
     return isWellFormed && seen == all;

@@ -14,11 +14,10 @@ SearchFolding::SearchFolding(const QLocale& locale)
       isAsciiFoldingPlain_(locale.language() != QLocale::Turkish &&
                            locale.language() != QLocale::Azerbaijani) {}
 
-// Lower-casing by the locale handles the language-specific letters (the Turkish dotted and
-// dotless i); folding afterwards evens out the remaining variants such as the final sigma. Plain
-// ASCII text folds the same everywhere else, and that is most of a process table.
+// Plain ASCII text folds the same everywhere else, and that is most of a process table.
 QString SearchFolding::fold(const QString& text) const {
     if (isAsciiFoldingPlain_ && isAscii(text))
-        return text.toCaseFolded();
-    return locale_.toLower(text).toCaseFolded();
+        return text.toLower();
+    return locale_.toLower(text.normalized(QString::NormalizationForm_C))
+        .normalized(QString::NormalizationForm_C);
 }

@@ -3,8 +3,10 @@
 #include <QLocale>
 #include <QString>
 
-// Texts made comparable for a search that ignores case, the same way for every search of the
-// window: a needle folded here is found in a text folded here when the user would call it a match.
+// Texts made comparable for a match that ignores case, the one rule of every such match: a fuzzy
+// watch-list entry and a search of the browser or the history fold alike, so an entry matches
+// what a search for it finds. Lower-cased by the locale (the Turkish dotted and dotless i) and in
+// canonical composition, so a name typed decomposed still matches.
 class SearchFolding {
 public:
     explicit SearchFolding(const QLocale& locale = QLocale());

@@ -1,8 +1,10 @@
 #include "self_memory.h"
 
+#include "proc_reader.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <limits>
+#include <unistd.h>
 #include <variant>
 
 #if defined(__GLIBC__)
@@ -45,11 +47,11 @@ qint64 parseFootprintBytes(QByteArrayView procStatus) {
     return std::get<qint64>(resident) + std::get<qint64>(swapped);
 }
 
+SystemSelfMemory::SystemSelfMemory(std::shared_ptr<const ProcReader> proc)
+    : proc_(proc ? std::move(proc) : std::make_shared<ProcDirectory>()) {}
+
 qint64 SystemSelfMemory::footprintBytes() {
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    return parseFootprintBytes(file.readAll());
+    return parseFootprintBytes(proc_->read(getpid(), "status").value_or(QByteArray()));
 }
 
 void SystemSelfMemory::releaseFreeMemory() {

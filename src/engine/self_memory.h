@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <memory>
+
+class ProcReader;
 
 // The program's own memory, and the allocator's release of what it no longer uses.
 class SelfMemory {
@@ -16,6 +19,12 @@ qint64 parseFootprintBytes(QByteArrayView procStatus);
 
 class SystemSelfMemory final : public SelfMemory {
 public:
+    // `proc`: where /proc is read; the system's own when none is given.
+    explicit SystemSelfMemory(std::shared_ptr<const ProcReader> proc = {});
+
     qint64 footprintBytes() override;
     void releaseFreeMemory() override;
+
+private:
+    std::shared_ptr<const ProcReader> proc_;
 };

@@ -8,15 +8,10 @@ constexpr qsizetype maxRememberedNames = 1 << 16;
 QString canonical(const QString& text) {
     return text.normalized(QString::NormalizationForm_C);
 }
-
-bool isAscii(QStringView text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
 } // namespace
 
 TargetMatcher::TargetMatcher(const QList<TargetProcess>& targets, const QLocale& locale)
-    : locale_(locale), isTurkic_(locale.language() == QLocale::Turkish ||
-                                 locale.language() == QLocale::Azerbaijani) {
+    : folding_(locale) {
     QList<QString> fuzzyNames;
     for (qsizetype t = 0; t < targets.size(); ++t) {
         const QString name = canonical(targets[t].name);
@@ -26,7 +21,7 @@ TargetMatcher::TargetMatcher(const QList<TargetProcess>& targets, const QLocale&
         if (targets[t].matchMode == MatchMode::exact) {
             exact_.insert(name, t);
         } else {
-            fuzzyNames.append(folded(name));
+            fuzzyNames.append(folding_.fold(name));
             fuzzyPositions_.append(t);
         }
     }
@@ -57,16 +52,9 @@ const QList<qsizetype>& TargetMatcher::matchesOfName(const QString& name) {
     const QString text = canonical(name);
     QList<qsizetype> found = exact_.values(text);
     if (fuzzy_) {
-        for (const qsizetype n : fuzzy_->find(folded(text)))
+        for (const qsizetype n : fuzzy_->find(folding_.fold(text)))
             found.append(fuzzyPositions_[n]);
     }
     std::sort(found.begin(), found.end());
     return *byName_.insert(name, std::move(found));
-}
-
-// Case folded by the user's locale; ASCII outside the Turkic dotless-i rule needs no locale.
-QString TargetMatcher::folded(const QString& text) const {
-    if (!isTurkic_ && isAscii(text))
-        return text.toLower();
-    return canonical(locale_.toLower(text));
 }

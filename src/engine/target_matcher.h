@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search_folding.h"
 #include "substring_search.h"
 #include "target_process.h"
 #include "user_process.h"
@@ -11,7 +12,7 @@
 #include <optional>
 
 // The watch list's name rule made ready for one cycle: exact entries are found by hash lookup,
-// fuzzy ones by containment in the lower-cased name, and each distinct name is looked at once
+// fuzzy ones by containment in the folded name, and each distinct name is looked at once
 // for as long as the matcher lives (the watch list is the same from one cycle to the next).
 class TargetMatcher {
 public:
@@ -22,12 +23,10 @@ public:
 
 private:
     const QList<qsizetype>& matchesOfName(const QString& name);
-    QString folded(const QString& text) const;
 
-    QLocale locale_;
-    bool isTurkic_ = false;
+    SearchFolding folding_;
     QMultiHash<QString, qsizetype> exact_;
-    // Fuzzy entries: their lower-cased names are searched for all at once.
+    // Fuzzy entries: their folded names are searched for all at once.
     QList<qsizetype> fuzzyPositions_;
     std::optional<SubstringSearch> fuzzy_;
     QHash<QString, QList<qsizetype>> byName_;

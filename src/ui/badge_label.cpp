@@ -1,6 +1,6 @@
 #include "badge_label.h"
 
-#include "rounded_box.h"
+#include "plate.h"
 
 #include <QPainter>
 
@@ -20,7 +20,7 @@ void BadgeLabel::setColors(const QColor& text, const QColor& background) {
 void BadgeLabel::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
-        paintRoundedBackground(painter, rect(), palette().color(QPalette::Window), cornerRadius_);
+        paintPlate(painter, rect(), palette().color(QPalette::Window), cornerRadius_);
     }
     QLabel::paintEvent(event);
 }

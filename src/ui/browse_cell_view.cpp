@@ -4,7 +4,7 @@
 #include "glyph_button.h"
 #include "localized_text.h"
 #include "memory_format.h"
-#include "rounded_box.h"
+#include "plate.h"
 #include "row_geometry.h"
 #include "row_style.h"
 #include "theme.h"
@@ -61,7 +61,7 @@ QString displayName(const UserProcess& process) {
 } // namespace
 
 BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
-    : QWidget(parent), badgeContainer_(new RoundedBox(4, this)),
+    : QWidget(parent), badgeContainer_(new Plate(Qt::transparent, 4, this)),
       originBadge_(new QLabel(badgeContainer_)), nameLabel_(new ElidingLabel(this)),
       sessionMark_(new QLabel(QStringLiteral("\U0001F6E1"), this)), memLabel_(new QLabel(this)),
       pidLabel_(new QLabel(this)), addBtn_(new GlyphButton(this)) {
@@ -105,7 +105,7 @@ void BrowseCellView::configure(const UserProcess& process, bool isAdded) {
     const OriginLook look = originLook(process.origin);
     originBadge_->setText(look.text);
     RowStyle::setTextColor(originBadge_, look.textColor);
-    badgeContainer_->setBackgroundColor(look.background);
+    badgeContainer_->setColor(look.background);
     originBadge_->setAccessibleName(localizedText(look.nameKey));
     originBadge_->setToolTip(localizedText(look.tipKey));
 

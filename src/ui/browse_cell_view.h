@@ -8,7 +8,7 @@
 class ElidingLabel;
 class GlyphButton;
 class QLabel;
-class RoundedBox;
+class Plate;
 
 // One row of the process browser: origin badge, name, the session mark, memory, PID and the add
 // button.
@@ -33,7 +33,7 @@ protected:
 private:
     void layoutSubviews();
 
-    RoundedBox* badgeContainer_;
+    Plate* badgeContainer_;
     QLabel* originBadge_;
     ElidingLabel* nameLabel_;
     // Shown for the session's own processes, which are never ended.

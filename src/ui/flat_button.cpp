@@ -1,23 +1,13 @@
 #include "flat_button.h"
 
 #include "focus_ring.h"
-#include "theme.h"
+#include "plate.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 constexpr int verticalPadding = 4;
 } // namespace
-
-FlatButtonLook choiceLook(bool isChosen, const QFont& font) {
-    FlatButtonLook look;
-    look.background = isChosen ? Theme::accent : Theme::surface;
-    look.text = isChosen ? QColor(Qt::white) : Theme::textSecondary;
-    look.font = font;
-    look.cornerRadius = 4;
-    return look;
-}
 
 FlatButton::FlatButton(QWidget* parent) : QPushButton(parent) {
     // Reachable with Tab, but a click never moves the focus away from the input field.
@@ -46,19 +36,11 @@ QSize FlatButton::minimumSizeHint() const {
 
 void FlatButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    QPainterPath plate;
-    const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    plate.addRoundedRect(bounds, look_.cornerRadius, look_.cornerRadius);
-    painter.fillPath(plate, look_.background);
-    if (look_.border.alpha() > 0) {
-        painter.setPen(QPen(look_.border, 1));
-        painter.drawPath(plate);
-    }
+    paintPlate(painter, rect(), look_.background, look_.cornerRadius, look_.border);
     // A press darkens whatever is under it, plate or not, so every button answers the same way.
     if (isDown())
-        painter.fillPath(plate, QColor(0, 0, 0, 60));
+        paintPlate(painter, rect(), QColor(0, 0, 0, 60), look_.cornerRadius);
+    painter.setRenderHint(QPainter::Antialiasing);
 
     if (!icon().isNull()) {
         const QSize size = iconSize().boundedTo(this->size());
@@ -74,12 +56,4 @@ void FlatButton::paintEvent(QPaintEvent*) {
     }
     if (showsFocusRing(*this))
         paintFocusRing(painter, rect(), look_.cornerRadius);
-}
-
-void FlatButton::setChosen(bool isChosen) {
-    setCheckable(true);
-    setAutoExclusive(true);
-    // A button of an exclusive group cannot be unchecked; checking another one unchecks it.
-    if (isChosen)
-        setChecked(true);
 }

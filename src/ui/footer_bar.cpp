@@ -5,6 +5,7 @@
 #include "label_style.h"
 #include "localized_text.h"
 #include "menu_button.h"
+#include "segmented_control.h"
 #include "theme.h"
 
 #include <QHBoxLayout>
@@ -13,12 +14,6 @@
 
 namespace {
 constexpr int logButtonPadding = 4;
-
-void styleIntervalButton(FlatButton& button, int seconds, bool selected) {
-    button.setLook(QString::number(seconds) + QLatin1Char('s'),
-                   choiceLook(selected, Theme::monospacedFont(11, QFont::Medium)));
-    button.setChosen(selected);
-}
 
 void styleLogButton(FlatButton& button, const QString& title, const QColor& tint) {
     FlatButtonLook look;
@@ -37,6 +32,7 @@ const QList<int>& FooterBar::intervals() {
 
 FooterBar::FooterBar(int selectedInterval, QWidget* parent)
     : QWidget(parent), caption_(new QLabel(localizedText("scan_every"), this)),
+      intervals_(new SegmentedControl(choiceLook(Theme::monospacedFont(11, QFont::Medium)), this)),
       exportLogBtn_(new FlatButton(this)), clearLogBtn_(new FlatButton(this)),
       settingsBtn_(new MenuButton(this)) {
     setFixedHeight(bandHeight);
@@ -44,15 +40,12 @@ FooterBar::FooterBar(int selectedInterval, QWidget* parent)
     caption_->setObjectName(QStringLiteral("scanEveryLabel"));
     styleLabel(*caption_, Theme::systemFont(11), Theme::textTertiary);
 
-    auto* intervalStack = new QHBoxLayout;
-    intervalStack->setSpacing(4);
+    intervals_->layout()->setSpacing(4);
     for (int seconds : intervals()) {
-        auto* button = new FlatButton(this);
+        FlatButton* button = intervals_->addSegment(seconds, QString::number(seconds) + u's');
         button->setObjectName(QStringLiteral("interval%1Btn").arg(seconds));
         button->setFixedSize(38, 22);
         button->setAccessibleName(localizedCount("a11y_interval", seconds));
-        intervalStack->addWidget(button);
-        intervalBtns_.append(button);
     }
     selectInterval(selectedInterval);
 
@@ -78,7 +71,7 @@ FooterBar::FooterBar(int selectedInterval, QWidget* parent)
     row->setSpacing(0);
     row->addWidget(caption_);
     row->addSpacing(8);
-    row->addLayout(intervalStack);
+    row->addWidget(intervals_);
     row->addStretch();
     row->addWidget(exportLogBtn_);
     row->addSpacing(12 - 2 * logButtonPadding);
@@ -87,9 +80,12 @@ FooterBar::FooterBar(int selectedInterval, QWidget* parent)
     row->addWidget(settingsBtn_);
 }
 
+QList<FlatButton*> FooterBar::intervalBtns() const {
+    return intervals_->segments();
+}
+
 void FooterBar::selectInterval(int seconds) {
-    for (qsizetype i = 0; i < intervalBtns_.size(); ++i)
-        styleIntervalButton(*intervalBtns_[i], intervals()[i], intervals()[i] == seconds);
+    intervals_->choose(seconds);
 }
 
 void FooterBar::paintEvent(QPaintEvent*) {

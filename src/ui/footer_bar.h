@@ -6,6 +6,7 @@
 class FlatButton;
 class MenuButton;
 class QLabel;
+class SegmentedControl;
 
 // The band at the bottom: the scan interval choice, the two log actions and the gear.
 class FooterBar : public QWidget {
@@ -18,7 +19,7 @@ public:
     explicit FooterBar(int selectedInterval, QWidget* parent = nullptr);
 
     // One button per entry of intervals(), in the same order.
-    const QList<FlatButton*>& intervalBtns() const { return intervalBtns_; }
+    QList<FlatButton*> intervalBtns() const;
     FlatButton* exportLogBtn() const { return exportLogBtn_; }
     FlatButton* clearLogBtn() const { return clearLogBtn_; }
     MenuButton* settingsBtn() const { return settingsBtn_; }
@@ -31,7 +32,7 @@ protected:
 
 private:
     QLabel* caption_;
-    QList<FlatButton*> intervalBtns_;
+    SegmentedControl* intervals_;
     FlatButton* exportLogBtn_;
     FlatButton* clearLogBtn_;
     MenuButton* settingsBtn_;

@@ -1,6 +1,6 @@
 #include "glyph_button.h"
 
-#include "rounded_box.h"
+#include "plate.h"
 
 #include <QPainter>
 
@@ -23,7 +23,7 @@ void GlyphButton::setGlyph(const QString& text, const QColor& color, const QFont
 void GlyphButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (isDown())
-        paintRoundedBackground(painter, rect(), QColor(255, 255, 255, 24), 4);
+        paintPlate(painter, rect(), QColor(255, 255, 255, 24), 4);
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
 }

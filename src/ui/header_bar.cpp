@@ -4,6 +4,7 @@
 #include "label_style.h"
 #include "localized_text.h"
 #include "plate.h"
+#include "segmented_control.h"
 #include "theme.h"
 
 #include <QHBoxLayout>
@@ -19,23 +20,22 @@ void styleToggleButton(FlatButton& button, bool isMonitoring) {
     look.cornerRadius = 6;
     button.setLook(localizedText(isMonitoring ? "stop" : "start"), look);
 }
-} // namespace
 
-void styleTabButton(FlatButton& button, const QString& title, bool selected) {
+FlatButtonLook tabLook() {
     FlatButtonLook look;
-    look.background = selected ? Theme::accent : QColor(Qt::transparent);
-    look.text = selected ? QColor(Qt::white) : Theme::textSecondary;
+    look.text = Theme::textSecondary;
     look.font = Theme::systemFont(11, QFont::DemiBold);
     look.cornerRadius = 5;
     look.horizontalPadding = 8;
-    button.setLook(title, look);
-    button.setChosen(selected);
+    return look;
 }
+} // namespace
 
 HeaderBar::HeaderBar(QWidget* parent)
     : QWidget(parent), statusDot_(new Plate(Theme::textMuted, 4, this)),
-      statusLabel_(new QLabel(localizedText("stopped"), this)), targetsTabBtn_(nullptr),
-      browseTabBtn_(nullptr), toggleBtn_(new FlatButton(this)) {
+      statusLabel_(new QLabel(localizedText("stopped"), this)),
+      tabs_(new SegmentedControl(tabLook(), this, Theme::surface, 6)),
+      toggleBtn_(new FlatButton(this)) {
     setFixedHeight(bandHeight);
 
     statusDot_->setObjectName(QStringLiteral("statusDot"));
@@ -46,24 +46,18 @@ HeaderBar::HeaderBar(QWidget* parent)
 
     // The tabs are 66 and 78 wide, or wider where the font needs it, and the container wraps
     // them.
-    auto* tabContainer = new Plate(Theme::surface, 6, this);
-    tabContainer->setFixedHeight(26);
-    tabContainer->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    targetsTabBtn_ = new FlatButton(tabContainer);
-    targetsTabBtn_->setObjectName(QStringLiteral("targetsTabBtn"));
-    targetsTabBtn_->setMinimumSize(66, 22);
-    browseTabBtn_ = new FlatButton(tabContainer);
-    browseTabBtn_->setObjectName(QStringLiteral("browseTabBtn"));
-    browseTabBtn_->setMinimumSize(78, 22);
-    for (FlatButton* tab : {targetsTabBtn_, browseTabBtn_})
+    tabs_->setFixedHeight(26);
+    tabs_->layout()->setContentsMargins(2, 2, 2, 2);
+    tabs_->layout()->setSpacing(2);
+    FlatButton* targets = tabs_->addSegment(targetsTab, localizedText("targets_tab"));
+    targets->setObjectName(QStringLiteral("targetsTabBtn"));
+    targets->setMinimumSize(66, 22);
+    FlatButton* browse = tabs_->addSegment(browseTab, localizedText("browse_all_tab"));
+    browse->setObjectName(QStringLiteral("browseTabBtn"));
+    browse->setMinimumSize(78, 22);
+    for (FlatButton* tab : {targets, browse})
         tab->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    auto* tabs = new QHBoxLayout(tabContainer);
-    tabs->setContentsMargins(2, 2, 2, 2);
-    tabs->setSpacing(2);
-    tabs->addWidget(targetsTabBtn_);
-    tabs->addWidget(browseTabBtn_);
-    styleTabButton(*targetsTabBtn_, localizedText("targets_tab"), true);
-    styleTabButton(*browseTabBtn_, localizedText("browse_all_tab"), false);
+    chooseTab(targetsTab);
 
     auto* separator = new Plate(Theme::border, 0, this);
     separator->setFixedSize(1, 16);
@@ -80,11 +74,23 @@ HeaderBar::HeaderBar(QWidget* parent)
     row->addSpacing(8);
     row->addWidget(statusLabel_);
     row->addStretch();
-    row->addWidget(tabContainer);
+    row->addWidget(tabs_);
     row->addSpacing(10);
     row->addWidget(separator);
     row->addSpacing(10);
     row->addWidget(toggleBtn_);
+}
+
+FlatButton* HeaderBar::targetsTabBtn() const {
+    return tabs_->segment(targetsTab);
+}
+
+FlatButton* HeaderBar::browseTabBtn() const {
+    return tabs_->segment(browseTab);
+}
+
+void HeaderBar::chooseTab(Tab tab) {
+    tabs_->choose(tab);
 }
 
 void HeaderBar::showMonitoringState(bool isMonitoring, const QString& statusText) {

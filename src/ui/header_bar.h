@@ -5,6 +5,7 @@
 class FlatButton;
 class Plate;
 class QLabel;
+class SegmentedControl;
 
 // The band at the top: status dot and text, the two tabs, and the start/stop button.
 class HeaderBar : public QWidget {
@@ -12,11 +13,15 @@ class HeaderBar : public QWidget {
 public:
     static constexpr int bandHeight = 44;
 
+    enum Tab { targetsTab, browseTab };
+
     explicit HeaderBar(QWidget* parent = nullptr);
 
-    FlatButton* targetsTabBtn() const { return targetsTabBtn_; }
-    FlatButton* browseTabBtn() const { return browseTabBtn_; }
+    FlatButton* targetsTabBtn() const;
+    FlatButton* browseTabBtn() const;
     FlatButton* toggleBtn() const { return toggleBtn_; }
+
+    void chooseTab(Tab tab);
 
     // The "off" look when isMonitoring is false, otherwise the "on" look with its status text.
     void showMonitoringState(bool isMonitoring, const QString& statusText);
@@ -27,9 +32,6 @@ protected:
 private:
     Plate* statusDot_;
     QLabel* statusLabel_;
-    FlatButton* targetsTabBtn_;
-    FlatButton* browseTabBtn_;
+    SegmentedControl* tabs_;
     FlatButton* toggleBtn_;
 };
-
-void styleTabButton(FlatButton& button, const QString& title, bool selected);

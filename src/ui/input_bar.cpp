@@ -4,6 +4,7 @@
 #include "label_style.h"
 #include "localized_text.h"
 #include "plate.h"
+#include "segmented_control.h"
 #include "theme.h"
 
 #include <QEvent>
@@ -16,11 +17,10 @@ namespace {
 // the input box.
 constexpr int rightGroupWidth = 130;
 
-void styleFilterButton(FlatButton& button, const InputBar::BrowseFilter& filter, bool selected) {
-    FlatButtonLook look = choiceLook(selected, Theme::systemFont(10, QFont::Medium));
+FlatButtonLook filterLook() {
+    FlatButtonLook look = choiceLook(Theme::systemFont(10, QFont::Medium));
     look.horizontalPadding = 0;
-    button.setLook(filter.title, look);
-    button.setChosen(selected);
+    return look;
 }
 } // namespace
 
@@ -51,7 +51,8 @@ InputBar::InputBar(QWidget* parent)
       inputField_(new QLineEdit(inputBox_)), procCountLabel_(new QLabel(inputBox_)),
       rightTargetsGroup_(new QWidget(this)), rightBrowseGroup_(new QWidget(this)),
       matchModeBtn_(new FlatButton(rightTargetsGroup_)),
-      addBtn_(new FlatButton(rightTargetsGroup_)) {
+      addBtn_(new FlatButton(rightTargetsGroup_)),
+      filters_(new SegmentedControl(filterLook(), rightBrowseGroup_)) {
     setFixedHeight(bandHeight);
 
     inputBox_->setObjectName(QStringLiteral("inputBox"));
@@ -110,16 +111,17 @@ InputBar::InputBar(QWidget* parent)
     filterStack->setContentsMargins(0, 0, 0, 0);
     filterStack->setSpacing(4);
     filterStack->addStretch();
-    for (const BrowseFilter& filter : browseFilters()) {
-        auto* button = new FlatButton(rightBrowseGroup_);
+    filters_->layout()->setSpacing(4);
+    for (qsizetype i = 0; i < browseFilters().size(); ++i) {
+        const BrowseFilter& filter = browseFilters()[i];
+        FlatButton* button = filters_->addSegment(int(i), filter.title);
         button->setObjectName(QStringLiteral("%1FilterBtn").arg(filter.identifier));
         button->setFixedSize(38, 26);
         button->setAccessibleName(localizedText(filter.nameKey));
         if (filter.tipKey)
             button->setToolTip(localizedText(filter.tipKey));
-        filterStack->addWidget(button);
-        filterBtns_.append(button);
     }
+    filterStack->addWidget(filters_);
     selectFilter(QStringLiteral("all"));
 
     auto* row = new QHBoxLayout(this);
@@ -130,10 +132,14 @@ InputBar::InputBar(QWidget* parent)
     row->addWidget(rightBrowseGroup_);
 }
 
+QList<FlatButton*> InputBar::filterBtns() const {
+    return filters_->segments();
+}
+
 void InputBar::selectFilter(const QString& identifier) {
-    for (qsizetype i = 0; i < filterBtns_.size(); ++i) {
-        const BrowseFilter& filter = browseFilters()[i];
-        styleFilterButton(*filterBtns_[i], filter, filter.identifier == identifier);
+    for (qsizetype i = 0; i < browseFilters().size(); ++i) {
+        if (browseFilters()[i].identifier == identifier)
+            filters_->choose(int(i));
     }
 }
 

@@ -8,6 +8,7 @@ class FlatButton;
 class Plate;
 class QLabel;
 class QLineEdit;
+class SegmentedControl;
 
 // The band under the header: the input box with the shared name/search field and the process
 // count, then either the watch-list group (match mode, add) or the browser's filter group.
@@ -37,7 +38,7 @@ public:
     FlatButton* matchModeBtn() const { return matchModeBtn_; }
     FlatButton* addBtn() const { return addBtn_; }
     // One button per entry of browseFilters(), in the same order, inside rightBrowseGroup.
-    const QList<FlatButton*>& filterBtns() const { return filterBtns_; }
+    QList<FlatButton*> filterBtns() const;
 
     // Marks the filter button of this identifier, and only it, as selected.
     void selectFilter(const QString& identifier);
@@ -56,7 +57,7 @@ private:
     QWidget* rightBrowseGroup_;
     FlatButton* matchModeBtn_;
     FlatButton* addBtn_;
-    QList<FlatButton*> filterBtns_;
+    SegmentedControl* filters_;
 };
 
 // "~Fuzzy" in orange or "=Exact" in blue, on a faint plate of the same colour.

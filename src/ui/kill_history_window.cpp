@@ -10,6 +10,7 @@
 #include "label_style.h"
 #include "localized_text.h"
 #include "process_totals_model.h"
+#include "segmented_control.h"
 #include "text_format.h"
 #include "theme.h"
 
@@ -41,14 +42,6 @@ const char* rangeKey(int days) {
     default:
         return "history_all";
     }
-}
-
-void styleRangeButton(FlatButton& button, int days, bool isChosen) {
-    button.setLook(localizedText(rangeKey(days)),
-                   choiceLook(isChosen, Theme::systemFont(11, QFont::Medium)));
-    button.setChosen(isChosen);
-    // One stop for the group, at the range chosen; the arrow keys choose another.
-    button.setFocusPolicy(isChosen ? Qt::TabFocus : Qt::NoFocus);
 }
 
 // A long list that only ever lays out the rows on screen: fixed row heights, no grid, no row
@@ -94,6 +87,7 @@ KillHistoryWindow::KillHistoryWindow(std::shared_ptr<FileSystem> files, QString 
       chooser_(chooser ? std::move(chooser) : std::make_shared<DialogFileChooser>(this)),
       model_(new KillHistoryModel(this)), totals_(new ProcessTotalsModel(this)),
       sortedTotals_(new QSortFilterProxyModel(this)), searchField_(new QLineEdit(this)),
+      ranges_(new SegmentedControl(choiceLook(Theme::systemFont(11, QFont::Medium)), this)),
       exportBtn_(new FlatButton(this)), statusLabel_(new QLabel(this)),
       damagedLabel_(new QLabel(this)), chart_(new AttemptsChart(this)),
       entriesTable_(makeTable(model_, "history_entries", this)),
@@ -115,10 +109,7 @@ KillHistoryWindow::KillHistoryWindow(std::shared_ptr<FileSystem> files, QString 
         model_->setSearch(text);
         showSummary();
     });
-    for (qsizetype i = 0; i < rangeBtns_.size(); ++i) {
-        const int days = rangeDays[i];
-        connect(rangeBtns_[i], &QPushButton::clicked, this, [this, days] { chooseRange(days); });
-    }
+    connect(ranges_, &SegmentedControl::clicked, this, &KillHistoryWindow::chooseRange);
     connect(exportBtn_, &QPushButton::clicked, this, &KillHistoryWindow::exportShown);
     // A process's totals lead to its entries.
     connect(totalsTable_, &QTableView::activated, this, [this](const QModelIndex& index) {
@@ -163,15 +154,17 @@ void KillHistoryWindow::buildLayout() {
     controls->setSpacing(6);
     controls->addWidget(searchField_, 1);
     controls->addSpacing(8);
+    ranges_->layout()->setSpacing(6);
+    // One stop for the group, at the range chosen; the arrow keys choose another.
+    ranges_->setSingleTabStop();
     for (int days : rangeDays) {
-        auto* button = new FlatButton(this);
+        FlatButton* button = ranges_->addSegment(days, localizedText(rangeKey(days)));
         button->setObjectName(QStringLiteral("range%1Btn").arg(days));
         button->setFixedHeight(26);
-        // Every day at first.
-        styleRangeButton(*button, days, days == 0);
-        controls->addWidget(button);
-        rangeBtns_.append(button);
     }
+    // Every day at first.
+    ranges_->choose(0);
+    controls->addWidget(ranges_);
     controls->addSpacing(8);
     exportBtn_->setObjectName(QStringLiteral("historyExportBtn"));
     exportBtn_->setFixedHeight(26);
@@ -239,8 +232,8 @@ void KillHistoryWindow::buildLayout() {
     column->addWidget(chart_);
     column->addWidget(tables, 1);
 
-    setTabOrder(searchField_, rangeBtns_.first());
-    setTabOrder(rangeBtns_.last(), exportBtn_);
+    setTabOrder(searchField_, ranges_->segments().first());
+    setTabOrder(ranges_->segments().last(), exportBtn_);
     setTabOrder(exportBtn_, chart_);
     setTabOrder(chart_, entriesTable_);
     setTabOrder(entriesTable_, totalsTable_);
@@ -252,8 +245,7 @@ void KillHistoryWindow::follow(const QList<KillLogEntry>& entries) {
 }
 
 void KillHistoryWindow::chooseRange(int days) {
-    for (qsizetype i = 0; i < rangeBtns_.size(); ++i)
-        styleRangeButton(*rangeBtns_[i], rangeDays[i], rangeDays[i] == days);
+    ranges_->choose(days);
     model_->setFromDay(days > 0 ? QDate::currentDate().addDays(1 - days) : QDate());
     showSummary();
 }

@@ -12,6 +12,7 @@
 class AttemptsChart;
 class FileSystem;
 class FlatButton;
+class SegmentedControl;
 class KillHistoryModel;
 class KillHistoryReader;
 class ProcessTotalsModel;
@@ -59,7 +60,7 @@ private:
     QSortFilterProxyModel* sortedTotals_;
 
     QLineEdit* searchField_;
-    QList<FlatButton*> rangeBtns_;
+    SegmentedControl* ranges_;
     FlatButton* exportBtn_;
     QLabel* statusLabel_;
     QLabel* damagedLabel_;

@@ -444,8 +444,7 @@ void MainViewController::showMatchPreview() {
 
 void MainViewController::switchToTargets() {
     isBrowseMode_ = false;
-    styleTabButton(*headerBar_->targetsTabBtn(), localizedText("targets_tab"), true);
-    styleTabButton(*headerBar_->browseTabBtn(), localizedText("browse_all_tab"), false);
+    headerBar_->chooseTab(HeaderBar::targetsTab);
 
     tablesPane_->targetsTable()->show();
     tablesPane_->targetsEmpty()->setVisible(monitor_->targets().isEmpty());
@@ -461,8 +460,7 @@ void MainViewController::switchToTargets() {
 
 void MainViewController::switchToBrowse() {
     isBrowseMode_ = true;
-    styleTabButton(*headerBar_->targetsTabBtn(), localizedText("targets_tab"), false);
-    styleTabButton(*headerBar_->browseTabBtn(), localizedText("browse_all_tab"), true);
+    headerBar_->chooseTab(HeaderBar::browseTab);
 
     tablesPane_->targetsTable()->hide();
     tablesPane_->targetsEmpty()->hide();

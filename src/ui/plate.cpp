@@ -2,6 +2,21 @@
 
 #include <QPainter>
 
+void paintPlate(QPainter& painter, const QRectF& bounds, const QColor& fill, qreal cornerRadius,
+                const QColor& border) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(fill);
+    if (border.alpha() > 0) {
+        painter.setPen(QPen(border, 1));
+        painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    } else {
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(bounds, cornerRadius, cornerRadius);
+    }
+    painter.restore();
+}
+
 Plate::Plate(const QColor& color, qreal cornerRadius, QWidget* parent)
     : QWidget(parent), color_(color), cornerRadius_(cornerRadius) {}
 
@@ -17,14 +32,5 @@ void Plate::setBorderColor(const QColor& color) {
 
 void Plate::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(color_);
-    if (borderColor_.alpha() > 0) {
-        painter.setPen(QPen(borderColor_, 1));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius_,
-                                cornerRadius_);
-    } else {
-        painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(rect(), cornerRadius_, cornerRadius_);
-    }
+    paintPlate(painter, rect(), color_, cornerRadius_, borderColor_);
 }

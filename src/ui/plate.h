@@ -3,6 +3,14 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+
+// The one way a rounded background is painted: antialiased, filled with `fill`, and with a 1 px
+// outline along the rounded edge when `border` is not transparent (the outline lies inside
+// `bounds`, on whole pixels).
+void paintPlate(QPainter& painter, const QRectF& bounds, const QColor& fill, qreal cornerRadius,
+                const QColor& border = Qt::transparent);
+
 // A plain view filled with one colour, corners rounded by the given radius.
 class Plate : public QWidget {
     Q_OBJECT

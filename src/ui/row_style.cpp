@@ -1,7 +1,7 @@
 #include "row_style.h"
 
 #include "focus_ring.h"
-#include "rounded_box.h"
+#include "plate.h"
 #include "theme.h"
 
 #include <QPainter>
@@ -16,7 +16,7 @@ void setUpRow(QWidget* row) {
 
 void paintRow(QWidget* row) {
     QPainter painter(row);
-    paintRoundedBackground(painter, row->rect(), Theme::rowBackground, 8);
+    paintPlate(painter, row->rect(), Theme::rowBackground, 8);
     if (showsFocusRing(*row))
         paintFocusRing(painter, row->rect(), 8);
 }

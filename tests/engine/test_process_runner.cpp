@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
+#include <cerrno>
 #include <malloc.h>
 #include <thread>
 
@@ -40,6 +41,9 @@ private Q_SLOTS:
                    output->standardOutput == QByteArray::number(output->pid) + '\n';
         };
         QVERIFY(runAll());
+        const auto missing = PosixProcessRunner().run("/nonexistent/zvs-missing", {});
+        QVERIFY(!missing && missing.error().code == ENOENT &&
+                missing.error().reason.contains("zvs-missing"));
         const qsizetype descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
         const size_t heap = mallinfo2().uordblks;
         std::atomic<int> good = 0;

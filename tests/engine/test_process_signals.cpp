@@ -40,6 +40,9 @@ public:
         return proc_.executableFile(pid);
     }
     QList<quint64> socketInodes(qint32 pid) const override { return proc_.socketInodes(pid); }
+    std::optional<std::size_t> openFileCount(qint32 pid) const override {
+        return proc_.openFileCount(pid);
+    }
     std::optional<QByteArray> readShared(QByteArrayView path) const override {
         return proc_.readShared(path);
     }

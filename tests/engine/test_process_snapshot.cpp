@@ -15,9 +15,12 @@ const QByteArray header = "  PID   UID   RSS COMMAND\n";
 // Prints what is set for a command line, nothing for any other; records every run.
 class FakeRunner final : public ProcessRunner {
 public:
-    std::optional<ToolOutput> run(const QString& program, const QStringList& arguments) override {
+    Result<ToolOutput> run(const QString& program, const QStringList& arguments) override {
         calls.append(QStringList{program} + arguments);
-        return outputs.value(calls.last());
+        const auto output = outputs.value(calls.last());
+        if (!output)
+            return Error{QStringLiteral("no output set"), 0};
+        return *output;
     }
     void set(const QStringList& run, const QByteArray& output, qint64 pid = 100) {
         outputs.insert(run, ToolOutput{output, pid});

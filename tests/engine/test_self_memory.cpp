@@ -1,6 +1,8 @@
+#include "fake_proc_tree.h"
 #include "self_memory.h"
 
 #include <QTest>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +33,13 @@ private Q_SLOTS:
         QCOMPARE(parseFootprintBytes(status), kilobytes * 1024);
     }
 
-    void measuresItself() { QVERIFY(SystemSelfMemory().footprintBytes() > 0); }
+    // From its own status file, wherever /proc is.
+    void measuresItself() {
+        QVERIFY(SystemSelfMemory().footprintBytes() > 0);
+        auto proc = std::make_shared<FakeProcTree>();
+        proc->put(getpid(), "status", "RssAnon:\t 3 kB\n");
+        QCOMPARE(SystemSelfMemory(proc).footprintBytes(), 3 * 1024);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSelfMemory)

@@ -55,6 +55,11 @@ QList<quint64> FakeProcTree::socketInodes(qint32 pid) const {
     return proc_.socketInodes(pid);
 }
 
+std::optional<std::size_t> FakeProcTree::openFileCount(qint32 pid) const {
+    reads.append(QStringLiteral("%1/fd").arg(pid));
+    return proc_.openFileCount(pid);
+}
+
 std::optional<QByteArray> FakeProcTree::readShared(QByteArrayView path) const {
     reads.append(QString::fromUtf8(path));
     return proc_.readShared(path);

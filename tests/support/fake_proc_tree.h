@@ -24,6 +24,7 @@ public:
     QString executable(qint32 pid) const override;
     std::optional<FileId> executableFile(qint32 pid) const override;
     QList<quint64> socketInodes(qint32 pid) const override;
+    std::optional<std::size_t> openFileCount(qint32 pid) const override;
     std::optional<QByteArray> readShared(QByteArrayView path) const override;
 
     mutable QStringList reads;

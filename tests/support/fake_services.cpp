@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-std::optional<ToolOutput> FakeProcessRunner::run(const QString&, const QStringList& arguments) {
+Result<ToolOutput> FakeProcessRunner::run(const QString&, const QStringList& arguments) {
     std::lock_guard lock(mutex_);
     if (arguments.value(1) == QLatin1String("pid,args"))
         return ToolOutput{"  PID COMMAND\n", 999999};

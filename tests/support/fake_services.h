@@ -16,7 +16,7 @@
 // A process-table tool that prints whatever the test sets; counts its runs.
 class FakeProcessRunner final : public ProcessRunner {
 public:
-    std::optional<ToolOutput> run(const QString& program, const QStringList& arguments) override;
+    Result<ToolOutput> run(const QString& program, const QStringList& arguments) override;
     void setTable(const QByteArray& table);
     int tableRuns() const { return tableRuns_; }
 

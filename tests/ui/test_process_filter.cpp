@@ -1,5 +1,6 @@
 #include "fake_monitor_world.h"
 #include "process_filter.h"
+#include "target_matcher.h"
 
 #include <QTest>
 
@@ -22,7 +23,8 @@ class TestProcessFilter : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Largest first, equal ones in snapshot order; a search finds capitals in the name, display name, command line or path.
+    // Largest first, equal ones in snapshot order; a search finds capitals in the name, display
+    // name, command line or path.
     void filtersBySourceAndSearch() {
         const char* all = "firefox-esr,Web Content,editor,zsh,systemd,mystery,helper";
         const QList<std::array<const char*, 3>> cases = {
@@ -49,7 +51,28 @@ private Q_SLOTS:
         const ProcessFilter turkish(processes, QLocale(QLocale::Turkish));
         QCOMPARE(namesOf(turkish.filtered("all", "DİSK")), QStringList{"disk-sync"});
         QVERIFY(turkish.filtered("all", "DISK").isEmpty());
-        QCOMPARE(namesOf(ProcessFilter(processes).filtered("all", "οδος")), QStringList{"ΟΔΟΣ"});
+        QCOMPARE(namesOf(ProcessFilter(processes).filtered("all", "οδο")), QStringList{"ΟΔΟΣ"});
+    }
+
+    // What a search finds is what a fuzzy entry of the same text would end: the browser's "+"
+    // must never add an entry that kills something the search did not show, or nothing.
+    void searchAgreesWithFuzzyEntries() {
+        const QStringList names = {"Straße-sync", "STRASSE", "ΟΔΟΣ",  "odos",
+                                   "Cafe\u0301",  "İzmir",   "IZMIR", "ﬁle-tool"};
+        const QStringList needles = {"straße", "STRASSE", "ss",    "οδος", "οδοσ",
+                                     "café",   "izmir",   "İZMİR", "file", "ﬁ"};
+        for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Turkish)}) {
+            for (const QString& name : names) {
+                const UserProcess process{1, 0, name, {}, {}, 1, {}, O::system};
+                const ProcessFilter filter({process}, locale);
+                for (const QString& needle : needles) {
+                    TargetMatcher matcher({{QUuid(), needle, MatchMode::fuzzy, true}}, locale);
+                    QVERIFY2(matcher.matches(process).isEmpty() ==
+                                 filter.filtered("all", needle).isEmpty(),
+                             qPrintable(name + " / " + needle));
+                }
+            }
+        }
     }
 };
 
