@@ -1,5 +1,8 @@
+#include "command_answers.h"
 #include "command_line.h"
+#include "file_system.h"
 #include "run_application.h"
+#include "settings_store.h"
 #include "single_instance.h"
 
 #include <QApplication>
@@ -9,10 +12,21 @@ int main(int argc, char* argv[]) {
     CommandLine commandLine;
     if (const std::optional<int> status = commandLine.read(argc, argv))
         return *status;
+    const InstanceCommand& command = commandLine.command();
+    using Kind = InstanceCommand::Kind;
     // A later start hands over to the running one before it opens a display of its own.
     SingleInstance instance(SingleInstance::runtimeDirForThisUser());
-    if (!instance.claim())
-        return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
+    if (!instance.claim()) {
+        if (command.kind == Kind::show)
+            return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
+        return printReply(instance.ask(command));
+    }
+    if (command.kind != Kind::show && command.kind != Kind::start) {
+        // Holding the lock, no instance can start and overwrite the list meanwhile.
+        const QCoreApplication app(argc, argv);
+        QSettingsStore settings(std::make_shared<LocalFileSystem>());
+        return printReply(answerFromStore(settings, command));
+    }
     QApplication app(argc, argv);
-    return runApplication(app, instance);
+    return runApplication(app, instance, command.kind == Kind::start);
 }
