@@ -266,6 +266,8 @@ private Q_SLOTS:
             {{"--version"}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
             {{"--help"}, 0, "-v, --version"},
             {{"--frobnicate", "-platform", "xcb"}, 2, "Unknown option 'frobnicate'.\n\nUsage:"},
+            // One that takes no commands, as one of an earlier version.
+            {{"--stop"}, 1, "Zentrav is already running but does not answer.\n"},
             {{"-platform", "offscreen", "--style=fusion"}, 0, {}}};
         for (const auto& [arguments, exitCode, printed] : starts) {
             QProcess* zentrav =
@@ -324,6 +326,7 @@ private Q_SLOTS:
         QCOMPARE(ran({"--add", child.name()}),
                  "1 \"" + child.name() + "\" is already on the watch list.\n");
         QCOMPARE(ran({"--list"}), "0 on   exact  " + child.name() + u'\n');
+        QVERIFY(ran({"--list", "--json"}).endsWith("\"name\":\"" + child.name() + "\"}]\n"));
         QCOMPARE(child.waitForEnd(0), -1);
         QCOMPARE(ran({"--start"}), "0 Monitoring started.\n");
         QCOMPARE(child.waitForEnd(20000), SIGTERM);
