@@ -6,6 +6,8 @@
 #include "single_instance.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 int main(int argc, char* argv[]) {
     nameApplication();
@@ -16,10 +18,16 @@ int main(int argc, char* argv[]) {
     using Kind = InstanceCommand::Kind;
     // A later start hands over to the running one before it opens a display of its own.
     SingleInstance instance(SingleInstance::runtimeDirForThisUser());
-    if (!instance.claim()) {
+    // A command on the stored list holds the lock for a moment and answers none: the next one
+    // then takes its turn.
+    const QDeadlineTimer deadline(std::chrono::seconds(10));
+    while (!instance.claim()) {
         if (command.kind == Kind::show)
             return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
-        return printReply(instance.ask(command));
+        const std::optional<CommandReply> reply = instance.ask(command);
+        if (reply || deadline.hasExpired())
+            return printReply(reply);
+        QThread::msleep(25);
     }
     if (command.kind != Kind::show && command.kind != Kind::start) {
         // Holding the lock, no instance can start and overwrite the list meanwhile.

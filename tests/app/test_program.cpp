@@ -266,8 +266,6 @@ private Q_SLOTS:
             {{"--version"}, 0, "Zentrav " ZENTRAV_FULL_VERSION "\n"},
             {{"--help"}, 0, "-v, --version"},
             {{"--frobnicate", "-platform", "xcb"}, 2, "Unknown option 'frobnicate'.\n\nUsage:"},
-            // One that takes no commands, as one of an earlier version.
-            {{"--stop"}, 1, "Zentrav is already running but does not answer.\n"},
             {{"-platform", "offscreen", "--style=fusion"}, 0, {}}};
         for (const auto& [arguments, exitCode, printed] : starts) {
             QProcess* zentrav =
@@ -310,6 +308,13 @@ private Q_SLOTS:
         QCOMPARE(ran({"--list", "--json"}),
                  "0 " + settings.value(SettingsKeys::targets).toString() + u'\n');
         QVERIFY(!isInstanceLockHeld());
+        // Commands at the same moment take turns.
+        std::vector<QProcess*> adds;
+        for (const char* name : {"zv1", "zv2", "zv3", "zv4"})
+            adds.push_back(startZentrav({"--add", name}, {}));
+        for (QProcess* add : adds)
+            QVERIFY(add->waitForFinished(20000) && add->exitCode() == 0);
+        QCOMPARE(ran({"--list"}).count(u'\n'), 7);
     }
 
     // A running instance carries the commands out with its monitor: an entry added is watched,
