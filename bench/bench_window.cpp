@@ -39,7 +39,7 @@ int runApp(int argc, char* argv[]) {
     if (!instance.claim())
         return instance.handOver({}) ? 0 : 1;
     FirstFrameApplication app(argc, argv);
-    return runApplication(app, instance);
+    return runApplication(app, instance, false);
 }
 
 // The program with monitoring on from the start and an empty watch list.

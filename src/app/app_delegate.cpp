@@ -78,6 +78,11 @@ MainViewController* AppDelegate::mainViewController() const {
     return window_ ? qobject_cast<MainViewController*>(window_->centralWidget()) : nullptr;
 }
 
+ProcessMonitor* AppDelegate::monitor() const {
+    MainViewController* controller = mainViewController();
+    return controller ? &controller->monitor() : nullptr;
+}
+
 void AppDelegate::showAbout() {
     if (!aboutWindow_) {
         aboutWindow_ = std::make_unique<AboutWindow>();

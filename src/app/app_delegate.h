@@ -42,6 +42,8 @@ public:
     void commitData();
     // Opens the kill history, or brings it to the front. Closing it frees all it holds.
     void showKillHistory();
+    // The monitor of the window's current controller; there is one from launch on.
+    ProcessMonitor* monitor() const;
 
 private:
     void showAbout();

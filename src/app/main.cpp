@@ -1,18 +1,40 @@
+#include "command_answers.h"
 #include "command_line.h"
+#include "file_system.h"
 #include "run_application.h"
+#include "settings_store.h"
 #include "single_instance.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 int main(int argc, char* argv[]) {
     nameApplication();
     CommandLine commandLine;
     if (const std::optional<int> status = commandLine.read(argc, argv))
         return *status;
+    const InstanceCommand& command = commandLine.command();
+    using Kind = InstanceCommand::Kind;
     // A later start hands over to the running one before it opens a display of its own.
     SingleInstance instance(SingleInstance::runtimeDirForThisUser());
-    if (!instance.claim())
-        return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
+    // A command on the stored list holds the lock for a moment and answers none: the next one
+    // then takes its turn.
+    const QDeadlineTimer deadline(std::chrono::seconds(10));
+    while (!instance.claim()) {
+        if (command.kind == Kind::show)
+            return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
+        const std::optional<CommandReply> reply = instance.ask(command);
+        if (reply || deadline.hasExpired())
+            return printReply(reply);
+        QThread::msleep(25);
+    }
+    if (command.kind != Kind::show && command.kind != Kind::start) {
+        // Holding the lock, no instance can start and overwrite the list meanwhile.
+        const QCoreApplication app(argc, argv);
+        QSettingsStore settings(std::make_shared<LocalFileSystem>());
+        return printReply(answerFromStore(settings, command));
+    }
     QApplication app(argc, argv);
-    return runApplication(app, instance);
+    return runApplication(app, instance, command.kind == Kind::start);
 }

@@ -1,6 +1,7 @@
 #include "run_application.h"
 
 #include "app_delegate.h"
+#include "command_answers.h"
 #include "single_instance.h"
 #include "termination_signals.h"
 
@@ -28,7 +29,7 @@ void nameApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("app.zentrav.Zentrav"));
 }
 
-int runApplication(QApplication& app, SingleInstance& instance) {
+int runApplication(QApplication& app, SingleInstance& instance, bool startsMonitoring) {
     raiseDescriptorLimit();
     // A write past the user's file-size limit then fails with its reason instead of ending us.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -40,9 +41,15 @@ int runApplication(QApplication& app, SingleInstance& instance) {
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::showRequested, &delegate,
                      &AppDelegate::showMainWindow);
+    // Asked of the window's monitor of the moment: a language change replaces it.
+    instance.setCommandHandler([&delegate](const InstanceCommand& command) {
+        return answerWithMonitor(*delegate.monitor(), command);
+    });
     instance.acceptHandOvers();
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &delegate,
                      &AppDelegate::commitData);
     delegate.applicationDidFinishLaunching();
+    if (startsMonitoring && !delegate.monitor()->isMonitoring())
+        delegate.monitor()->startMonitoring();
     return QApplication::exec();
 }

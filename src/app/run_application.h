@@ -8,6 +8,6 @@ class SingleInstance;
 void nameApplication();
 
 // Everything the one instance does once its application object exists: room for the
-// descriptors it may need, an orderly end on signals, the window, answers to later starts, and
-// the event loop until the last window closes.
-int runApplication(QApplication& app, SingleInstance& instance);
+// descriptors it may need, an orderly end on signals, the window, answers to later starts and
+// their commands, and the event loop until the last window closes.
+int runApplication(QApplication& app, SingleInstance& instance, bool startsMonitoring);

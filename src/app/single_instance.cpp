@@ -14,10 +14,13 @@
 #include <sys/un.h>
 
 namespace {
-// "show\n", or "show <token>\n" with the activation token of the later start.
+// "show\n", or "show <token>\n" with the activation token of the later start; or a command.
 const QByteArray showRequest = "show";
 const QByteArray shownAnswer = "shown\n";
-constexpr qsizetype maxRequestBytes = 512;
+// A command's name comes percent-encoded: room for some hundreds of characters.
+constexpr qsizetype maxRequestBytes = 4096;
+// The watch list, however long, fits; a reply beyond this is no reply.
+constexpr qsizetype maxReplyBytes = 64 << 20;
 // The running instance takes its lock a moment before it listens; once up, it answers at once.
 // One that is itself still starting answers when its window is ready.
 constexpr int handOverMs = 10000;
@@ -49,27 +52,29 @@ bool isToken(QByteArrayView token) {
            std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
 }
 
-// One connection: true once the instance has answered it. Non-blocking, so that a full queue
-// of connections or an instance not yet listening is tried again instead of waited on.
-bool askOnce(const sockaddr_un& address, const QByteArray& request,
-             const QDeadlineTimer& deadline) {
+// One connection: what the instance answered, up to its end or `maxBytes`; empty when it could
+// not be asked. Non-blocking, so that a full queue of connections or an instance not yet
+// listening is tried again instead of waited on.
+std::optional<QByteArray> askOnce(const sockaddr_un& address, const QByteArray& request,
+                                  const QDeadlineTimer& deadline, qsizetype maxBytes) {
     const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!socket.isValid() ||
         ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) !=
             0 ||
         !sendAll(socket.get(), request))
-        return false;
+        return std::nullopt;
     QByteArray answer;
     pollfd readable{socket.get(), POLLIN, 0};
-    while (answer.size() < shownAnswer.size() &&
-           ::poll(&readable, 1, int(deadline.remainingTime())) > 0) {
-        char buffer[16];
+    while (answer.size() < maxBytes && ::poll(&readable, 1, int(deadline.remainingTime())) > 0) {
+        char buffer[4096];
         const ssize_t count = ::read(socket.get(), buffer, sizeof(buffer));
+        if (count < 0 && errno == EINTR)
+            continue;
         if (count <= 0)
             break;
         answer.append(buffer, count);
     }
-    return answer == shownAnswer;
+    return answer;
 }
 } // namespace
 
@@ -134,12 +139,31 @@ bool SingleInstance::handOver(const QString& activationToken) {
     const bool hasAddress = socketAddress(QFile::encodeName(path("socket")), address);
     const QDeadlineTimer deadline(handOverMs);
     while (hasAddress && !deadline.hasExpired()) {
-        if (askOnce(address, request, deadline))
+        if (askOnce(address, request, deadline, shownAnswer.size()) == shownAnswer)
             return true;
         QThread::msleep(retryMs);
     }
     qWarning("Zentrav is already running but does not answer.");
     return false;
+}
+
+std::optional<CommandReply> SingleInstance::ask(const InstanceCommand& command) {
+    sockaddr_un address{};
+    const bool hasAddress = socketAddress(QFile::encodeName(path("socket")), address);
+    const QDeadlineTimer deadline(handOverMs);
+    while (hasAddress && !deadline.hasExpired()) {
+        // Asked once only: a command that went unanswered may still have been carried out.
+        if (const std::optional<QByteArray> answer =
+                askOnce(address, requestLine(command), deadline, maxReplyBytes))
+            return replyFromBytes(*answer);
+        QThread::msleep(retryMs);
+    }
+    return std::nullopt;
+}
+
+void SingleInstance::setCommandHandler(
+    std::function<CommandReply(const InstanceCommand&)> handler) {
+    commandHandler_ = std::move(handler);
 }
 
 void SingleInstance::acceptClients() {
@@ -153,12 +177,8 @@ void SingleInstance::acceptClients() {
                 listeningPause_.start();
             break;
         }
-        const int fd = socket.get();
-        clients_.push_back({std::move(socket), {}, QDeadlineTimer(idleClientMs), nullptr});
-        const auto client = std::prev(clients_.end());
-        client->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        connect(client->notifier.get(), &QSocketNotifier::activated, this,
-                [this, client] { readFrom(client); });
+        clients_.push_back({std::move(socket), {}, {}, QDeadlineTimer(idleClientMs), nullptr});
+        watch(std::prev(clients_.end()), QSocketNotifier::Read);
     }
     updateListening();
 }
@@ -171,8 +191,20 @@ void SingleInstance::updateListening() {
         idleSweep_.start();
 }
 
+void SingleInstance::watch(std::list<Client>::iterator client, QSocketNotifier::Type type) {
+    // Not from within its own signal: a notifier replaced goes once this call has returned.
+    if (client->notifier) {
+        client->notifier->setEnabled(false);
+        client->notifier.release()->deleteLater();
+    }
+    client->notifier = std::make_unique<QSocketNotifier>(client->socket.get(), type);
+    connect(client->notifier.get(), &QSocketNotifier::activated, this, [this, client, type] {
+        type == QSocketNotifier::Read ? readFrom(client) : writeTo(client);
+    });
+}
+
 void SingleInstance::readFrom(std::list<Client>::iterator client) {
-    char buffer[64];
+    char buffer[512];
     const ssize_t count = ::read(client->socket.get(), buffer, sizeof(buffer));
     if (count < 0 && (errno == EAGAIN || errno == EINTR))
         return;
@@ -186,7 +218,30 @@ void SingleInstance::readFrom(std::list<Client>::iterator client) {
     const QByteArrayView token = line.sliced(std::min(line.size(), showRequest.size() + 1));
     if (isLine && (line == showRequest || (line.startsWith(showRequest + ' ') && isToken(token)))) {
         Q_EMIT showRequested(QString::fromLatin1(token));
-        sendAll(client->socket.get(), shownAnswer);
+        client->unsent = shownAnswer;
+    } else if (const std::optional<InstanceCommand> command =
+                   isLine && commandHandler_ ? commandFromLine(line) : std::nullopt) {
+        client->unsent = replyBytes(commandHandler_(*command));
+    }
+    writeTo(client);
+}
+
+void SingleInstance::writeTo(std::list<Client>::iterator client) {
+    while (!client->unsent.isEmpty()) {
+        const ssize_t count = ::send(client->socket.get(), client->unsent.constData(),
+                                     size_t(client->unsent.size()), MSG_NOSIGNAL);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A peer slow to take a long list has as long for each part as for its request.
+            client->idleDeadline.setRemainingTime(idleClientMs);
+            if (client->notifier->type() != QSocketNotifier::Write)
+                watch(client, QSocketNotifier::Write);
+            return;
+        }
+        if (count <= 0)
+            break;
+        client->unsent.remove(0, count);
     }
     drop(client);
 }

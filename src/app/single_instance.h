@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_descriptor.h"
+#include "instance_command.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -8,6 +9,7 @@
 #include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <list>
 #include <memory>
 
@@ -15,6 +17,7 @@
 // a local socket beside it; a later start finds the lock taken and asks that one to show its
 // window. The kernel drops the lock when its holder ends, however it ends, so an instance that
 // crashed never blocks the next start, and of two starts at the same moment exactly one wins.
+// A later start may also bring a command of the command line, which the running one answers.
 // Plain sockets: Qt's network module and what it brings in would slow every start.
 class SingleInstance : public QObject {
     Q_OBJECT
@@ -33,6 +36,11 @@ public:
     // start was launched with (may be empty); true once it has answered. One deadline covers
     // connecting, asking and the answer. Needs no application object, so no display.
     bool handOver(const QString& activationToken);
+    // Asks the running instance to carry out a command; empty when it gives no answer, within
+    // the same deadline. Needs no application object.
+    std::optional<CommandReply> ask(const InstanceCommand& command);
+    // How the running instance answers commands; without one, it leaves them unanswered.
+    void setCommandHandler(std::function<CommandReply(const InstanceCommand&)> handler);
 
 Q_SIGNALS:
     // A later start asks for the window; on Wayland its token lets the window take the focus.
@@ -42,12 +50,17 @@ private:
     struct Client {
         FileDescriptor socket;
         QByteArray received;
+        // The part of the reply not yet taken by the peer.
+        QByteArray unsent;
         QDeadlineTimer idleDeadline;
         std::unique_ptr<QSocketNotifier> notifier;
     };
 
     void acceptClients();
     void readFrom(std::list<Client>::iterator client);
+    // Sends what the peer takes; waits for it to take the rest, and drops it once all is sent.
+    void writeTo(std::list<Client>::iterator client);
+    void watch(std::list<Client>::iterator client, QSocketNotifier::Type type);
     void drop(std::list<Client>::iterator client);
     void dropIdleClients();
     // Listens while a client may be taken and descriptors are not short.
@@ -61,4 +74,5 @@ private:
     std::list<Client> clients_;
     QTimer idleSweep_;
     QTimer listeningPause_;
+    std::function<CommandReply(const InstanceCommand&)> commandHandler_;
 };

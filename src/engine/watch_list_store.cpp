@@ -5,6 +5,7 @@
 #include "settings_store.h"
 
 #include <QSet>
+#include <algorithm>
 
 WatchListStore::WatchListStore(SettingsStore& settings) : settings_(settings) {}
 
@@ -21,6 +22,13 @@ void WatchListStore::save(const QList<TargetProcess>& targets) {
     if (json.isEmpty())
         return;
     settings_.setValue(SettingsKeys::targets, json);
+}
+
+bool holdsName(const QList<TargetProcess>& targets, const QString& name) {
+    const QString lowered = name.toLower();
+    return std::any_of(targets.begin(), targets.end(), [&](const TargetProcess& target) {
+        return target.name.toLower() == lowered;
+    });
 }
 
 QList<TargetProcess> withImported(const QList<TargetProcess>& targets,

@@ -20,6 +20,9 @@ private:
     SettingsStore& settings_;
 };
 
+// Whether the list holds the name already, compared as an import compares names.
+bool holdsName(const QList<TargetProcess>& targets, const QString& name);
+
 // The list followed by the imported entries whose names it does not hold yet, compared
 // lower-cased locale-independently; each comes with a fresh id and keeps its name, mode and flag.
 QList<TargetProcess> withImported(const QList<TargetProcess>& targets,

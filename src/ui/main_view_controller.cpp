@@ -380,16 +380,7 @@ void MainViewController::cleanSelfMemory() {
 }
 
 QString MainViewController::typedEntry() const {
-    // Blanks are spaces and tabs only, as a name may hold anything else.
-    const QString text = inputBar_->inputField()->text();
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    const auto isBlank = [&](qsizetype i) { return text[i] == u' ' || text[i] == u'\t'; };
-    while (first < last && isBlank(first))
-        ++first;
-    while (last > first && isBlank(last - 1))
-        --last;
-    return text.sliced(first, last - first);
+    return typedEntryName(inputBar_->inputField()->text());
 }
 
 void MainViewController::addProcess() {

@@ -106,6 +106,16 @@ class TestProgram : public QObject {
         settings.sync();
     }
 
+    // A command's exit status and what it printed, as "STATUS OUTPUT"; no display is given.
+    QString ran(const QStringList& arguments) {
+        QProcess* zentrav = startZentrav(arguments, {});
+        if (!zentrav->waitForFinished(20000) || zentrav->exitStatus() != QProcess::NormalExit)
+            return QStringLiteral("did not end");
+        return QString::number(zentrav->exitCode()) + u' ' +
+               QString::fromUtf8(zentrav->readAllStandardOutput() +
+                                 zentrav->readAllStandardError());
+    }
+
     struct ProgramWindow {
         QProcess* zentrav = nullptr;
         QString display;
@@ -270,6 +280,62 @@ private Q_SLOTS:
             QCOMPARE(shown.count(), int(printed.isEmpty()));
         }
         QCOMPARE(shown.at(0).at(0).toString(), "zv-token/1");
+    }
+
+    // With no instance running, --add and --list work on the stored list and need no display;
+    // a refusal says why with status 1, and a misuse changes nothing with status 2.
+    void commandsWithNoInstanceUseTheStoredList() {
+        storeWatchList(QStringLiteral("Zv Old"), MatchMode::exact);
+        QCOMPARE(ran({"--add", "  zvnew\t"}), "0 Added \"zvnew\" (fuzzy).\n");
+        QCOMPARE(ran({"--exact", "--add=-zv x"}), "0 Added \"-zv x\" (exact).\n");
+        QCOMPARE(ran({"--add", "ZVNEW", "--exact"}), "1 \"ZVNEW\" is already on the watch list.\n");
+        QCOMPARE(ran({"--add", " \t "}), "1 Nothing to add: the name is empty.\n");
+        QCOMPARE(ran({"--stop"}), "1 Zentrav is not running.\n");
+        const QString listed = "0 on   exact  Zv Old\non   fuzzy  zvnew\non   exact  -zv x\n";
+        QCOMPARE(ran({"--list"}), listed);
+        const QList<QStringList> misuses = {{"--exact"},
+                                            {"--json"},
+                                            {"--start", "--stop"},
+                                            {"--add", "zva", "--add", "zvb"},
+                                            {"--add", "zva", "--list"},
+                                            {"--list", "stray"},
+                                            {"--add"}};
+        for (const QStringList& arguments : misuses)
+            QVERIFY2(ran(arguments).startsWith("2 "), qPrintable(arguments.join(u' ')));
+        QCOMPARE(ran({"--list"}), listed);
+        const QSettings settings(home_->filePath(QStringLiteral("config/Zentrav/Zentrav.conf")),
+                                 QSettings::IniFormat);
+        QCOMPARE(ran({"--list", "--json"}),
+                 "0 " + settings.value(SettingsKeys::targets).toString() + u'\n');
+        QVERIFY(!isInstanceLockHeld());
+        // Commands at the same moment take turns.
+        std::vector<QProcess*> adds;
+        for (const char* name : {"zv1", "zv2", "zv3", "zv4"})
+            adds.push_back(startZentrav({"--add", name}, {}));
+        for (QProcess* add : adds)
+            QVERIFY(add->waitForFinished(20000) && add->exitCode() == 0);
+        QCOMPARE(ran({"--list"}).count(u'\n'), 7);
+    }
+
+    // A running instance carries the commands out with its monitor: an entry added is watched,
+    // and --start ends its process at once.
+    void commandsActOnTheRunningInstance() {
+        TestChild child(QStringLiteral("zvcl"));
+        QVERIFY(child.isStarted());
+        QProcess* running = startZentrav({"--start"});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath()), 15000);
+        QCOMPARE(ran({"--start"}), "0 Monitoring is already on.\n");
+        QCOMPARE(ran({"--stop"}), "0 Monitoring stopped.\n");
+        QCOMPARE(ran({"--add", child.name(), "--exact"}),
+                 "0 Added \"" + child.name() + "\" (exact).\n");
+        QCOMPARE(ran({"--add", child.name()}),
+                 "1 \"" + child.name() + "\" is already on the watch list.\n");
+        QCOMPARE(ran({"--list"}), "0 on   exact  " + child.name() + u'\n');
+        QVERIFY(ran({"--list", "--json"}).endsWith("\"name\":\"" + child.name() + "\"}]\n"));
+        QCOMPARE(child.waitForEnd(0), -1);
+        QCOMPARE(ran({"--start"}), "0 Monitoring started.\n");
+        QCOMPARE(child.waitForEnd(20000), SIGTERM);
+        QVERIFY(!hasEnded(running));
     }
 
     // A crowd of idle connections while the instance is short of descriptors: it neither spins
