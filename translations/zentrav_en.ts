@@ -602,5 +602,13 @@
         <source>Entries and totals</source>
         <translation>Entries and totals</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>Start Monitoring at Launch</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>Notify When Processes Are Ended</translation>
+    </message>
 </context>
 </TS>

@@ -577,5 +577,13 @@
         <source>Entries and totals</source>
         <translation>エントリと合計</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>起動時に監視を開始</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>プロセスの終了を通知</translation>
+    </message>
 </context>
 </TS>

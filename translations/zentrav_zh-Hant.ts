@@ -577,5 +577,13 @@
         <source>Entries and totals</source>
         <translation>項目和合計</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>啟動時開始監控</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>終止處理程序時通知</translation>
+    </message>
 </context>
 </TS>

@@ -66,6 +66,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     windowFit_ = new WindowFit(*window_, MainViewController::rootHeight);
     installMainViewController();
+    mainViewController()->startMonitoringIfChosen();
     window_->adjustSize();
     centreOnScreen(*window_);
     window_->show();

@@ -36,6 +36,17 @@ class TestAppDelegate : public QObject {
     std::unique_ptr<FakeMonitorWorld> world;
     std::unique_ptr<AppDelegate> delegate;
 
+    // A start of the program, on the same settings and logs as the one before.
+    void launch() {
+        delegate.reset();
+        AppDelegate::Environment environment;
+        environment.monitorServices = [this] { return world->services(); };
+        environment.openUrl = [](const QUrl&) { return true; };
+        delegate = std::make_unique<AppDelegate>(std::move(environment));
+        delegate->applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
+    }
+
     MainViewController* view() const {
         return qobject_cast<MainViewController*>(topLevel<QMainWindow>()->centralWidget());
     }
@@ -63,12 +74,7 @@ private Q_SLOTS:
     void init() {
         Lang::shared().setLanguage(QStringLiteral("en"));
         world = std::make_unique<FakeMonitorWorld>();
-        AppDelegate::Environment environment;
-        environment.monitorServices = [this] { return world->services(); };
-        environment.openUrl = [](const QUrl&) { return true; };
-        delegate = std::make_unique<AppDelegate>(std::move(environment));
-        delegate->applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
+        launch();
     }
 
     void cleanup() {
@@ -164,6 +170,26 @@ private Q_SLOTS:
         QVERIFY(link);
         QTest::mouseClick(link, Qt::LeftButton);
         QVERIFY(topLevel<KillHistoryWindow>());
+    }
+
+    // A start begins monitoring at once, at the interval last chosen, only while the setting is
+    // on; the view a language change brings stays idle.
+    void startsMonitoringAtLaunchWhenChosen() {
+        QTest::mouseClick(view()->findChild<QWidget*>("interval30Btn"), Qt::LeftButton);
+        chooseFromMenu(view()->findChild<QWidget*>("settingsBtn"), localized("start_at_launch"));
+        launch();
+        QVERIFY(view()->monitor().isMonitoring());
+        QCOMPARE(view()->monitor().scanInterval(), 30.0);
+
+        const QPointer<MainViewController> old = view();
+        chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("English"));
+        QTRY_VERIFY(!old);
+        QVERIFY(!view()->monitor().isMonitoring());
+
+        chooseFromMenu(view()->findChild<QWidget*>("settingsBtn"), localized("start_at_launch"));
+        launch();
+        QVERIFY(!view()->monitor().isMonitoring());
+        QCOMPARE(view()->monitor().scanInterval(), 5.0);
     }
 
     // Centred where it fits, else at the top or left edge of the screen's available area.
