@@ -585,5 +585,15 @@
         <source>Notify When Processes Are Ended</source>
         <translation>プロセスの終了を通知</translation>
     </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>%n 個のプロセスを終了しました</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>終了履歴を表示</translation>
+    </message>
 </context>
 </TS>

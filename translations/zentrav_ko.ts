@@ -585,5 +585,15 @@
         <source>Notify When Processes Are Ended</source>
         <translation>프로세스를 종료하면 알림</translation>
     </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>프로세스 %n개를 종료함</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>종료 내역 보기</translation>
+    </message>
 </context>
 </TS>

@@ -585,5 +585,15 @@
         <source>Notify When Processes Are Ended</source>
         <translation>终止进程时通知</translation>
     </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>已终止 %n 个进程</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>显示终止历史</translation>
+    </message>
 </context>
 </TS>

@@ -585,5 +585,15 @@
         <source>Notify When Processes Are Ended</source>
         <translation>終止處理程序時通知</translation>
     </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>已終止 %n 個處理程序</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>顯示終止歷史</translation>
+    </message>
 </context>
 </TS>
