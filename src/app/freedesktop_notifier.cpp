@@ -13,7 +13,8 @@ const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 // A click on the notification itself, and its button.
 const QStringList actionKeys = {QStringLiteral("default"), QStringLiteral("show-history")};
-// Enough for every notification still on screen; the actions of older ones are ignored.
+// Enough for every notification still on screen or in the desktop's list; the actions of older
+// ones are ignored.
 constexpr qsizetype rememberedNotifications = 100;
 // Let the desktop decide how long a notification stays.
 constexpr qint32 serverDefaultTimeout = -1;
@@ -28,7 +29,6 @@ FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& bus, QObject* pa
     };
     listen("ActivationToken", SLOT(takeActivationToken(uint, QString)));
     listen("ActionInvoked", SLOT(takeAction(uint, QString)));
-    listen("NotificationClosed", SLOT(forget(uint)));
 }
 
 void FreedesktopNotifier::show(const DesktopNotification& notification) {
@@ -38,7 +38,8 @@ void FreedesktopNotifier::show(const DesktopNotification& notification) {
         return;
     }
     const QString appId = QGuiApplication::desktopFileName();
-    QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, "Notify");
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
     QStringList actions;
     for (const QString& key : actionKeys)
         actions << key << notification.actionLabel;
@@ -72,14 +73,7 @@ void FreedesktopNotifier::takeActivationToken(uint id, const QString& token) {
 void FreedesktopNotifier::takeAction(uint id, const QString& actionKey) {
     if (!shown_.contains(id) || !actionKeys.contains(actionKey))
         return;
-    const QString token = tokens_.value(id);
-    forget(id);
-    Q_EMIT actionInvoked(token);
-}
-
-void FreedesktopNotifier::forget(uint id) {
-    shown_.removeOne(id);
-    tokens_.remove(id);
+    Q_EMIT actionInvoked(tokens_.take(id));
 }
 
 // Once per run: a desktop without notifications says the same at every scan.

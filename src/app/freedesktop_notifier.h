@@ -17,7 +17,6 @@ public:
 private Q_SLOTS:
     void takeActivationToken(uint id, const QString& token);
     void takeAction(uint id, const QString& actionKey);
-    void forget(uint id);
 
 private:
     void remember(uint id);

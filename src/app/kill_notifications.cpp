@@ -6,6 +6,7 @@
 #include "settings_store.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 // More would not fit the line a notification shows.
