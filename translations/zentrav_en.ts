@@ -602,5 +602,24 @@
         <source>Entries and totals</source>
         <translation>Entries and totals</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>Start Monitoring at Launch</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>Notify When Processes Are Ended</translation>
+    </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>Ended %n process</numerusform>
+            <numerusform>Ended %n processes</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>Show Kill History</translation>
+    </message>
 </context>
 </TS>

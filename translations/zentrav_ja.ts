@@ -577,5 +577,23 @@
         <source>Entries and totals</source>
         <translation>エントリと合計</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>起動時に監視を開始</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>プロセスの終了を通知</translation>
+    </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>%n 個のプロセスを終了しました</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>終了履歴を表示</translation>
+    </message>
 </context>
 </TS>

@@ -577,5 +577,23 @@
         <source>Entries and totals</source>
         <translation>항목과 합계</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>실행 시 감시 시작</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>프로세스를 종료하면 알림</translation>
+    </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>프로세스 %n개를 종료함</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>종료 내역 보기</translation>
+    </message>
 </context>
 </TS>

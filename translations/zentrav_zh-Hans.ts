@@ -577,5 +577,23 @@
         <source>Entries and totals</source>
         <translation>条目和合计</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>启动时开始监控</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>终止进程时通知</translation>
+    </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>已终止 %n 个进程</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>显示终止历史</translation>
+    </message>
 </context>
 </TS>

@@ -577,5 +577,23 @@
         <source>Entries and totals</source>
         <translation>項目和合計</translation>
     </message>
+    <message id="start_at_launch">
+        <source>Start Monitoring at Launch</source>
+        <translation>啟動時開始監控</translation>
+    </message>
+    <message id="notify_when_ended">
+        <source>Notify When Processes Are Ended</source>
+        <translation>終止處理程序時通知</translation>
+    </message>
+    <message id="notify_ended" numerus="yes">
+        <source>Ended %n processes</source>
+        <translation>
+            <numerusform>已終止 %n 個處理程序</numerusform>
+        </translation>
+    </message>
+    <message id="notify_show_history">
+        <source>Show Kill History</source>
+        <translation>顯示終止歷史</translation>
+    </message>
 </context>
 </TS>

@@ -6,7 +6,9 @@
 #include "cursor_blink_timeout.h"
 #include "dark_palette.h"
 #include "desktop_session_roles.h"
+#include "freedesktop_notifier.h"
 #include "kill_history_window.h"
+#include "kill_notifications.h"
 #include "main_menu.h"
 #include "main_view_controller.h"
 #include "self_memory.h"
@@ -36,11 +38,18 @@ AppDelegate::Environment AppDelegate::Environment::system() {
         return MonitorServices::system(roles);
     };
     environment.openUrl = &QDesktopServices::openUrl;
+    environment.notifier = std::make_shared<FreedesktopNotifier>(QDBusConnection::sessionBus());
     return environment;
 }
 
 AppDelegate::AppDelegate(Environment environment, QObject* parent)
-    : QObject(parent), environment_(std::move(environment)) {}
+    : QObject(parent), environment_(std::move(environment)) {
+    if (environment_.notifier) {
+        killNotifications_ = new KillNotifications(environment_.notifier, this);
+        connect(killNotifications_, &KillNotifications::historyRequested, this,
+                &AppDelegate::showKillHistory);
+    }
+}
 
 AppDelegate::~AppDelegate() {
     delete killHistoryWindow_;
@@ -66,6 +75,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     windowFit_ = new WindowFit(*window_, MainViewController::rootHeight);
     installMainViewController();
+    mainViewController()->startMonitoringIfChosen();
     window_->adjustSize();
     centreOnScreen(*window_);
     window_->show();
@@ -95,7 +105,7 @@ void AppDelegate::showAbout() {
     aboutWindow_->activateWindow();
 }
 
-void AppDelegate::showKillHistory() {
+void AppDelegate::showKillHistory(const QString& activationToken) {
     const MainViewController* controller = mainViewController();
     if (!killHistoryWindow_ && controller) {
         const ProcessMonitor& monitor = controller->monitor();
@@ -112,7 +122,7 @@ void AppDelegate::showKillHistory() {
         centreOnScreen(*killHistoryWindow_);
     }
     if (killHistoryWindow_)
-        bringToFront(*killHistoryWindow_);
+        bringToFront(*killHistoryWindow_, activationToken);
 }
 
 void AppDelegate::followMonitor() {
@@ -150,8 +160,10 @@ void AppDelegate::installMainViewController() {
     connect(controller, &MainViewController::languageChanged, this,
             &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
     connect(controller, &MainViewController::killHistoryRequested, this,
-            &AppDelegate::showKillHistory);
+            [this] { showKillHistory(); });
     window_->setCentralWidget(controller);
     windowFit_->apply();
     followMonitor();
+    if (killNotifications_)
+        killNotifications_->follow(controller->monitor());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop_notifier.h"
 #include "process_monitor.h"
 
 #include <QObject>
@@ -11,6 +12,7 @@
 class AboutWindow;
 class CursorBlinkTimeout;
 class KillHistoryWindow;
+class KillNotifications;
 class MainViewController;
 class QMainWindow;
 class WindowFit;
@@ -24,6 +26,8 @@ public:
     struct Environment {
         std::function<MonitorServices()> monitorServices = [] { return MonitorServices::system(); };
         std::function<bool(const QUrl&)> openUrl;
+        // None: no notifications.
+        std::shared_ptr<DesktopNotifier> notifier;
 
         static Environment system();
     };
@@ -41,7 +45,7 @@ public:
     // The session is ending: the log is written now, before anything can end the program.
     void commitData();
     // Opens the kill history, or brings it to the front. Closing it frees all it holds.
-    void showKillHistory();
+    void showKillHistory(const QString& activationToken = {});
     // The monitor of the window's current controller; there is one from launch on.
     ProcessMonitor* monitor() const;
 
@@ -61,4 +65,5 @@ private:
     std::unique_ptr<AboutWindow> aboutWindow_;
     QPointer<KillHistoryWindow> killHistoryWindow_;
     std::unique_ptr<CursorBlinkTimeout> cursorBlinkTimeout_;
+    KillNotifications* killNotifications_ = nullptr;
 };

@@ -86,6 +86,7 @@ public:
     bool hasEarlierEntries() const { return hasEarlierEntries_; }
     // Where the day files are read from.
     const std::shared_ptr<FileSystem>& files() const { return services_.files; }
+    const std::shared_ptr<SettingsStore>& settings() const { return services_.settings; }
 
     void startMonitoring();
     void stopMonitoring();

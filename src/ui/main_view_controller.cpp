@@ -21,7 +21,9 @@
 #include "plate.h"
 #include "row_table.h"
 #include "serial_queue.h"
+#include "settings_keys.h"
 #include "settings_menu.h"
+#include "settings_store.h"
 #include "tables_pane.h"
 #include "target_cell_view.h"
 #include "theme.h"
@@ -370,9 +372,23 @@ void MainViewController::toggleMonitoring() {
 }
 
 void MainViewController::intervalTapped(int seconds) {
+    selectInterval(seconds);
+    // Kept for the starts that begin monitoring at once.
+    settings_->setValue(SettingsKeys::scanInterval, seconds);
+}
+
+void MainViewController::selectInterval(int seconds) {
     selectedInterval_ = seconds;
     monitor_->setScanInterval(selectedInterval_);
     footerBar_->selectInterval(seconds);
+}
+
+void MainViewController::startMonitoringIfChosen() {
+    if (!settings_->value(SettingsKeys::startMonitoringAtLaunch).toBool())
+        return;
+    const int stored = settings_->value(SettingsKeys::scanInterval).toInt();
+    selectInterval(FooterBar::intervals().contains(stored) ? stored : int(defaultInterval));
+    monitor_->startMonitoring();
 }
 
 void MainViewController::cleanSelfMemory() {
@@ -476,10 +492,18 @@ void MainViewController::filterTapped(const QString& identifier) {
 
 std::unique_ptr<SettingsMenu> MainViewController::makeSettingsMenu() {
     Lang& lang = Lang::shared();
-    auto menu = std::make_unique<SettingsMenu>(lang, launchAtLogin_.isLaunchAtLoginEnabled(),
-                                               lang.currentCode());
+    const SettingsMenu::Switches switches{
+        .isLaunchAtLoginEnabled = launchAtLogin_.isLaunchAtLoginEnabled(),
+        .isStartAtLaunchEnabled = settings_->value(SettingsKeys::startMonitoringAtLaunch).toBool(),
+        .isNotifyEnabled = settings_->value(SettingsKeys::notifyWhenEnded).toBool()};
+    auto menu = std::make_unique<SettingsMenu>(lang, switches, lang.currentCode());
     connect(menu.get(), &SettingsMenu::toggleLaunchAtLoginChosen, this,
             &MainViewController::toggleLaunchAtLogin);
+    connect(menu.get(), &SettingsMenu::startAtLaunchChosen, this, [this](bool isOn) {
+        settings_->setValue(SettingsKeys::startMonitoringAtLaunch, isOn);
+    });
+    connect(menu.get(), &SettingsMenu::notifyChosen, this,
+            [this](bool isOn) { settings_->setValue(SettingsKeys::notifyWhenEnded, isOn); });
     connect(menu.get(), &SettingsMenu::exportTargetsChosen, this,
             &MainViewController::exportTargets);
     connect(menu.get(), &SettingsMenu::importTargetsChosen, this,

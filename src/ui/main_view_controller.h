@@ -47,6 +47,9 @@ public:
 
     void toggleMonitoring();
     void intervalTapped(int seconds);
+    // What a start of the program does, unlike a new view after a language change: monitoring
+    // begins at once, with the interval last chosen, if the user asked for that.
+    void startMonitoringIfChosen();
     void cleanSelfMemory();
     void addProcess();
     void toggleMatchMode();
@@ -78,6 +81,7 @@ private:
     // The gear's menu, built afresh with the current marks and wired to the actions above.
     std::unique_ptr<SettingsMenu> makeSettingsMenu();
     QList<QWidget*> focusStops() const;
+    void selectInterval(int seconds);
     void buildLayout();
     void bindMonitor();
     void connectActions();

@@ -3,16 +3,30 @@
 #include "lang.h"
 #include "menu_button.h"
 
-SettingsMenu::SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled,
-                           const QString& currentLanguageCode, QWidget* parent)
+namespace {
+QAction* addSwitch(QMenu& menu, const QString& title, bool isOn) {
+    QAction* item = menu.addAction(title);
+    item->setCheckable(true);
+    item->setChecked(isOn);
+    return item;
+}
+} // namespace
+
+SettingsMenu::SettingsMenu(const Lang& lang, Switches switches, const QString& currentLanguageCode,
+                           QWidget* parent)
     : QMenu(parent) {
     // The name a screen reader gives the open menu.
     setAccessibleName(lang.localized(QStringLiteral("settings_button")));
-    QAction* launchAtLogin = addAction(lang.localized(QStringLiteral("launch_at_login")));
-    launchAtLogin->setCheckable(true);
-    launchAtLogin->setChecked(isLaunchAtLoginEnabled);
+    QAction* launchAtLogin = addSwitch(*this, lang.localized(QStringLiteral("launch_at_login")),
+                                       switches.isLaunchAtLoginEnabled);
     connect(launchAtLogin, &QAction::triggered, this,
             [this, launchAtLogin] { Q_EMIT toggleLaunchAtLoginChosen(launchAtLogin); });
+    connect(addSwitch(*this, lang.localized(QStringLiteral("start_at_launch")),
+                      switches.isStartAtLaunchEnabled),
+            &QAction::triggered, this, &SettingsMenu::startAtLaunchChosen);
+    connect(addSwitch(*this, lang.localized(QStringLiteral("notify_when_ended")),
+                      switches.isNotifyEnabled),
+            &QAction::triggered, this, &SettingsMenu::notifyChosen);
 
     addSeparator();
     connect(addAction(lang.localized(QStringLiteral("export_targets"))), &QAction::triggered, this,

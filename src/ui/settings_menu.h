@@ -7,12 +7,19 @@
 class Lang;
 class MenuButton;
 
-// The gear button's pop-up: launch at login, export and import of the watch list, and the
-// interface language. Built anew for every opening, so its check marks show the current state.
+// The gear button's pop-up: the switches (launch at login, start monitoring at launch,
+// notifications), export and import of the watch list, and the interface language. Built anew
+// for every opening, so its check marks show the current state.
 class SettingsMenu : public QMenu {
     Q_OBJECT
 public:
-    SettingsMenu(const Lang& lang, bool isLaunchAtLoginEnabled, const QString& currentLanguageCode,
+    struct Switches {
+        bool isLaunchAtLoginEnabled = false;
+        bool isStartAtLaunchEnabled = false;
+        bool isNotifyEnabled = false;
+    };
+
+    SettingsMenu(const Lang& lang, Switches switches, const QString& currentLanguageCode,
                  QWidget* parent = nullptr);
 
     // Where the menu's top-left corner goes: 4 px below the button's bottom-left corner.
@@ -22,6 +29,8 @@ public:
 
 Q_SIGNALS:
     void toggleLaunchAtLoginChosen(QAction* item);
+    void startAtLaunchChosen(bool isOn);
+    void notifyChosen(bool isOn);
     void exportTargetsChosen();
     void importTargetsChosen();
     void languageChosen(QAction* item);

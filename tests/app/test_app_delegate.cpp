@@ -28,6 +28,11 @@ template <typename T> T* topLevel() {
     }
     return nullptr;
 }
+
+struct RecordingNotifier : DesktopNotifier {
+    void show(const DesktopNotification& notification) override { shown.append(notification); }
+    QList<DesktopNotification> shown;
+};
 } // namespace
 
 class TestAppDelegate : public QObject {
@@ -35,6 +40,19 @@ class TestAppDelegate : public QObject {
 
     std::unique_ptr<FakeMonitorWorld> world;
     std::unique_ptr<AppDelegate> delegate;
+    std::shared_ptr<RecordingNotifier> notifier;
+
+    // A start of the program, on the same settings and logs as the one before.
+    void launch() {
+        delegate.reset();
+        AppDelegate::Environment environment;
+        environment.monitorServices = [this] { return world->services(); };
+        environment.openUrl = [](const QUrl&) { return true; };
+        environment.notifier = notifier = std::make_shared<RecordingNotifier>();
+        delegate = std::make_unique<AppDelegate>(std::move(environment));
+        delegate->applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
+    }
 
     MainViewController* view() const {
         return qobject_cast<MainViewController*>(topLevel<QMainWindow>()->centralWidget());
@@ -63,12 +81,7 @@ private Q_SLOTS:
     void init() {
         Lang::shared().setLanguage(QStringLiteral("en"));
         world = std::make_unique<FakeMonitorWorld>();
-        AppDelegate::Environment environment;
-        environment.monitorServices = [this] { return world->services(); };
-        environment.openUrl = [](const QUrl&) { return true; };
-        delegate = std::make_unique<AppDelegate>(std::move(environment));
-        delegate->applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
+        launch();
     }
 
     void cleanup() {
@@ -164,6 +177,49 @@ private Q_SLOTS:
         QVERIFY(link);
         QTest::mouseClick(link, Qt::LeftButton);
         QVERIFY(topLevel<KillHistoryWindow>());
+    }
+
+    // A start begins monitoring at once, at the interval last chosen, only while the setting is
+    // on; the view a language change brings stays idle.
+    void startsMonitoringAtLaunchWhenChosen() {
+        QTest::mouseClick(view()->findChild<QWidget*>("interval30Btn"), Qt::LeftButton);
+        chooseFromMenu(view()->findChild<QWidget*>("settingsBtn"), localized("start_at_launch"));
+        launch();
+        QVERIFY(view()->monitor().isMonitoring());
+        QCOMPARE(view()->monitor().scanInterval(), 30.0);
+
+        const QPointer<MainViewController> old = view();
+        chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("English"));
+        QTRY_VERIFY(!old);
+        QVERIFY(!view()->monitor().isMonitoring());
+
+        chooseFromMenu(view()->findChild<QWidget*>("settingsBtn"), localized("start_at_launch"));
+        launch();
+        QVERIFY(!view()->monitor().isMonitoring());
+        QCOMPARE(view()->monitor().scanInterval(), 5.0);
+    }
+
+    // While switched on, each batch that ended something is one notification, from the
+    // monitor of every view; its action opens the kill history.
+    void notificationsFollowTheSettingAndOpenTheHistory() {
+        KillLogEntry failed = killLogEntry(QStringLiteral("zvn-failed"));
+        failed.success = false;
+        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("zvn-off"))});
+        chooseFromMenu(view()->findChild<QWidget*>("settingsBtn"), localized("notify_when_ended"));
+        view()->monitor().appendLogEntries({failed});
+        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("zvn-on")), failed});
+        QCOMPARE(notifier->shown.size(), 1);
+        QCOMPARE(notifier->shown[0].body, QStringLiteral("zvn-on"));
+
+        const QPointer<MainViewController> old = view();
+        chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("English"));
+        QTRY_VERIFY(!old);
+        view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("zvn-new"))});
+        QCOMPARE(notifier->shown.size(), 2);
+
+        Q_EMIT notifier->actionInvoked(QString());
+        QVERIFY(topLevel<KillHistoryWindow>());
+        QVERIFY(QTest::qWaitForWindowExposed(topLevel<KillHistoryWindow>()));
     }
 
     // Centred where it fits, else at the top or left edge of the screen's available area.
