@@ -1,5 +1,5 @@
 // Decoding 100 MB inputs of hostile shapes: each must end in bounded time, none may crash.
-#include "record_json.h"
+#include "engine/storage/record_json.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

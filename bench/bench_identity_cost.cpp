@@ -3,10 +3,10 @@
 // worst case), against the ps run itself, measured interleaved round by round. CPU time on
 // both sides: on a shared machine wall time mostly measures the wait for a core.
 #include "bench_timing.h"
-#include "desktop_display_names.h"
-#include "proc_reader.h"
-#include "process_runner.h"
-#include "process_snapshot.h"
+#include "engine/desktop/desktop_display_names.h"
+#include "engine/process/proc_reader.h"
+#include "engine/process/process_runner.h"
+#include "engine/process/process_snapshot.h"
 #include "sleepers.h"
 
 #include <QCoreApplication>

@@ -2,12 +2,12 @@
 // adding the entries one by one with a save after each, as imports were once made. The real
 // settings store, in a temporary configuration directory; the two take turns run by run.
 #include "bench_timing.h"
-#include "file_chooser.h"
-#include "file_system.h"
-#include "process_monitor.h"
-#include "record_json.h"
-#include "settings_keys.h"
-#include "settings_store.h"
+#include "engine/storage/file_chooser.h"
+#include "engine/storage/file_system.h"
+#include "engine/monitor/process_monitor.h"
+#include "engine/storage/record_json.h"
+#include "engine/storage/settings_keys.h"
+#include "engine/storage/settings_store.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -3,14 +3,14 @@
 // interleaved round by round: snapshot, matching and signals, as the monitor runs them. A third
 // cycle matches 1,500 with the usual limit of 1,024 descriptors, so it must go in batches.
 #include "bench_timing.h"
-#include "display_name_source.h"
-#include "kill_cycle.h"
-#include "lang.h"
-#include "proc_reader.h"
-#include "process_runner.h"
-#include "process_signals.h"
-#include "process_snapshot.h"
-#include "settings_store.h"
+#include "engine/desktop/display_name_source.h"
+#include "engine/process/kill_cycle.h"
+#include "engine/i18n/lang.h"
+#include "engine/process/proc_reader.h"
+#include "engine/process/process_runner.h"
+#include "engine/process/process_signals.h"
+#include "engine/process/process_snapshot.h"
+#include "engine/storage/settings_store.h"
 #include "sleepers.h"
 
 #include <QCoreApplication>

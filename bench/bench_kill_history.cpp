@@ -4,11 +4,11 @@
 // frame (16 ms of the main thread's processor time, from the key press to the repainted window),
 // resident memory at most 100 MB above what it was before, and given back when the window closes
 // (at most 10 MB kept).
-#include "app_delegate.h"
+#include "app/application_shell.h"
 #include "bench_timing.h"
 #include "fake_monitor_world.h"
-#include "kill_history_window.h"
-#include "record_json.h"
+#include "ui/kill_history_window.h"
+#include "engine/storage/record_json.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

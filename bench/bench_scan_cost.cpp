@@ -5,16 +5,16 @@
 // names of their own, interleaved round by round. CPU time on both sides: on a shared machine wall
 // time mostly measures the wait for a core.
 #include "bench_timing.h"
-#include "kill_cycle.h"
-#include "lang.h"
-#include "proc_reader.h"
-#include "process_runner.h"
-#include "process_signals.h"
-#include "process_snapshot.h"
-#include "session_processes.h"
-#include "settings_store.h"
+#include "engine/process/kill_cycle.h"
+#include "engine/i18n/lang.h"
+#include "engine/process/proc_reader.h"
+#include "engine/process/process_runner.h"
+#include "engine/process/process_signals.h"
+#include "engine/process/process_snapshot.h"
+#include "engine/process/session_processes.h"
+#include "engine/storage/settings_store.h"
 #include "sleepers.h"
-#include "target_matcher.h"
+#include "engine/matching/target_matcher.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -5,10 +5,10 @@
 // entries on disk; what a sync that grows a file costs is the disk's, and a bare one is timed
 // beside them. The thread that hands the entries over (the window's) only queues them.
 #include "bench_timing.h"
-#include "file_system.h"
-#include "kill_log_store.h"
-#include "kill_log_writer.h"
-#include "record_json.h"
+#include "engine/storage/file_system.h"
+#include "engine/storage/kill_log_store.h"
+#include "engine/storage/kill_log_writer.h"
+#include "engine/storage/record_json.h"
 
 #include <QTemporaryDir>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Parsing a large process table, and one real run of the tool for scale.
-#include "process_runner.h"
-#include "process_snapshot.h"
+#include "engine/process/process_runner.h"
+#include "engine/process/process_snapshot.h"
 
 #include <QElapsedTimer>
 #include <algorithm>

@@ -4,8 +4,8 @@
 // each next to the same key typed into a bare line edit.
 #include "bench_timing.h"
 #include "fake_monitor_world.h"
-#include "main_view_controller.h"
-#include "process_runner.h"
+#include "ui/main_view.h"
+#include "engine/process/process_runner.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // A day file (the bytes before the first NUL) gets a batch (the log after it, when it decodes)
 // appended: the result reads as the file's entries followed by the batch's, and keeps the file's
 // bytes up to its last entry; a file that does not decode gets nothing.
-#include "record_json.h"
+#include "engine/storage/record_json.h"
 #include "record_lines.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_json.h"
+#include "engine/storage/record_json.h"
 #include "record_lines.h"
 
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "about_window.h"
+#include "app/about_window.h"
 
-#include "app_icon.h"
-#include "flat_button.h"
-#include "label_style.h"
-#include "localized_text.h"
-#include "text_format.h"
-#include "theme.h"
+#include "app/app_icon.h"
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/label_style.h"
+#include "ui/localized_text.h"
+#include "engine/i18n/text_format.h"
+#include "ui/theme.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "app_icon.h"
+#include "app/app_icon.h"
 
-#include "first_event.h"
+#include "ui/widgets/first_event.h"
 
 #include <QApplication>
 #include <QWidget>

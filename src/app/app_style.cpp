@@ -1,6 +1,6 @@
-#include "app_style.h"
+#include "app/app_style.h"
 
-#include "theme.h"
+#include "ui/theme.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,9 +1,9 @@
-#include "command_answers.h"
+#include "app/command_answers.h"
 
-#include "process_monitor.h"
-#include "record_json.h"
-#include "settings_store.h"
-#include "watch_list_store.h"
+#include "engine/monitor/process_monitor.h"
+#include "engine/storage/record_json.h"
+#include "engine/storage/settings_store.h"
+#include "engine/storage/watch_list_store.h"
 
 #include <QStringList>
 #include <cstdio>

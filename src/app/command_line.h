@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instance_command.h"
+#include "app/instance_command.h"
 
 #include <QCommandLineParser>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "dark_palette.h"
+#include "app/dark_palette.h"
 
-#include "theme.h"
+#include "ui/theme.h"
 
 QPalette darkPalette() {
     QPalette palette;

@@ -1,6 +1,6 @@
-#include "desktop_session_roles.h"
+#include "app/desktop_session_roles.h"
 
-#include "x11_window_manager.h"
+#include "app/x11_window_manager.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

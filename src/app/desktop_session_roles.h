@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session_processes.h"
+#include "engine/process/session_processes.h"
 
 #include <QDBusConnection>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "freedesktop_notifier.h"
+#include "app/freedesktop_notifier.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

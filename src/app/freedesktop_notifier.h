@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop_notifier.h"
+#include "app/desktop_notifier.h"
 
 #include <QDBusConnection>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "instance_command.h"
+#include "app/instance_command.h"
 
 #include <QList>
 

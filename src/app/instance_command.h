@@ -1,6 +1,6 @@
 #pragma once
 
-#include "target_process.h"
+#include "engine/matching/target_process.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "kill_notifications.h"
+#include "app/kill_notifications.h"
 
-#include "lang.h"
-#include "process_monitor.h"
-#include "settings_keys.h"
-#include "settings_store.h"
+#include "engine/i18n/lang.h"
+#include "engine/monitor/process_monitor.h"
+#include "engine/storage/settings_keys.h"
+#include "engine/storage/settings_store.h"
 
 #include <QStringList>
 #include <algorithm>

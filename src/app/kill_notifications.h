@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop_notifier.h"
-#include "kill_log_entry.h"
+#include "app/desktop_notifier.h"
+#include "engine/storage/kill_log_entry.h"
 
 #include <QList>
 #include <QObject>

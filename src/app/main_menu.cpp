@@ -1,6 +1,6 @@
-#include "main_menu.h"
+#include "app/main_menu.h"
 
-#include "localized_text.h"
+#include "ui/localized_text.h"
 
 #include <QAction>
 #include <QApplication>

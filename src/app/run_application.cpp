@@ -1,9 +1,9 @@
-#include "run_application.h"
+#include "app/run_application.h"
 
-#include "app_delegate.h"
-#include "command_answers.h"
-#include "single_instance.h"
-#include "termination_signals.h"
+#include "app/application_shell.h"
+#include "app/command_answers.h"
+#include "app/single_instance.h"
+#include "app/termination_signals.h"
 
 #include <QApplication>
 #include <csignal>

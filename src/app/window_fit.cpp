@@ -1,4 +1,4 @@
-#include "window_fit.h"
+#include "app/window_fit.h"
 
 #include <QEvent>
 #include <QLayout>

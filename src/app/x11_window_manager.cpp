@@ -1,4 +1,4 @@
-#include "x11_window_manager.h"
+#include "app/x11_window_manager.h"
 
 #include <QGuiApplication>
 #include <cstdlib>

@@ -1,9 +1,9 @@
-#include "attempts_chart.h"
+#include "ui/attempts_chart.h"
 
-#include "focus_ring.h"
-#include "localized_text.h"
-#include "text_format.h"
-#include "theme.h"
+#include "ui/widgets/focus_ring.h"
+#include "ui/localized_text.h"
+#include "engine/i18n/text_format.h"
+#include "ui/theme.h"
 
 #include <QHelpEvent>
 #include <QPainter>

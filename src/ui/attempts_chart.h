@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kill_history.h"
-#include "plate.h"
+#include "engine/storage/kill_history.h"
+#include "ui/widgets/plate.h"
 
 // Bars of the attempts per day in the history window. Screen readers get the same as a text: the
 // total, the days it spans and the busiest day.

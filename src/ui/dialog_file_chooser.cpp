@@ -1,4 +1,4 @@
-#include "dialog_file_chooser.h"
+#include "ui/dialog_file_chooser.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_chooser.h"
+#include "engine/storage/file_chooser.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "kill_history_model.h"
+#include "ui/kill_history_model.h"
 
-#include "localized_text.h"
-#include "theme.h"
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 
 #include <QDateTime>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kill_history.h"
+#include "engine/storage/kill_history.h"
 
 #include <QAbstractTableModel>
 #include <QDate>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "file_chooser.h"
-#include "kill_history.h"
+#include "engine/storage/file_chooser.h"
+#include "engine/storage/kill_history.h"
 
 #include <QList>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "localized_text.h"
+#include "ui/localized_text.h"
 
-#include "lang.h"
-#include "text_format.h"
+#include "engine/i18n/lang.h"
+#include "engine/i18n/text_format.h"
 
 QString localizedText(const char* key) {
     return Lang::shared().localized(QString::fromLatin1(key));

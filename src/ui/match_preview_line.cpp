@@ -1,11 +1,11 @@
-#include "match_preview_line.h"
+#include "ui/match_preview_line.h"
 
-#include "eliding_label.h"
-#include "label_style.h"
-#include "localized_text.h"
-#include "match_preview.h"
-#include "text_format.h"
-#include "theme.h"
+#include "ui/widgets/eliding_label.h"
+#include "ui/widgets/label_style.h"
+#include "ui/localized_text.h"
+#include "engine/matching/match_preview.h"
+#include "engine/i18n/text_format.h"
+#include "ui/theme.h"
 
 #include <QHBoxLayout>
 

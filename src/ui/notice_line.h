@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plate.h"
+#include "ui/widgets/plate.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
-#include "notice_text.h"
+#include "ui/notice_text.h"
 
-#include "localized_text.h"
+#include "ui/localized_text.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notice.h"
+#include "engine/monitor/notice.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "process_filter.h"
+#include "ui/process_filter.h"
 
 #include <algorithm>
 #include <numeric>

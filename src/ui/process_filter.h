@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search_folding.h"
-#include "user_process.h"
+#include "engine/matching/search_folding.h"
+#include "engine/process/user_process.h"
 
 #include <QList>
 #include <QLocale>

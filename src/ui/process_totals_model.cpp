@@ -1,8 +1,8 @@
-#include "process_totals_model.h"
+#include "ui/process_totals_model.h"
 
-#include "kill_history_model.h"
-#include "localized_text.h"
-#include "theme.h"
+#include "ui/kill_history_model.h"
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 
 ProcessTotalsModel::ProcessTotalsModel(QObject* parent) : QAbstractTableModel(parent) {}
 

@@ -1,7 +1,7 @@
-#include "settings_menu.h"
+#include "ui/settings_menu.h"
 
-#include "lang.h"
-#include "menu_button.h"
+#include "engine/i18n/lang.h"
+#include "ui/widgets/menu_button.h"
 
 namespace {
 QAction* addSwitch(QMenu& menu, const QString& title, bool isOn) {

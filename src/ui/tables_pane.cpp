@@ -1,9 +1,9 @@
-#include "tables_pane.h"
+#include "ui/tables_pane.h"
 
-#include "configure_table.h"
-#include "empty_state_label.h"
-#include "localized_text.h"
-#include "row_table.h"
+#include "ui/widgets/configure_table.h"
+#include "ui/widgets/empty_state_label.h"
+#include "ui/localized_text.h"
+#include "ui/widgets/row_table.h"
 
 #include <QVBoxLayout>
 

@@ -1,7 +1,7 @@
 #include "fake_monitor_world.h"
-#include "freedesktop_notifier.h"
-#include "kill_notifications.h"
-#include "lang.h"
+#include "app/freedesktop_notifier.h"
+#include "app/kill_notifications.h"
+#include "engine/i18n/lang.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,10 +1,10 @@
 // The real program, started as a user starts it, each time with a home and runtime folder of
 // its own.
-#include "file_descriptor.h"
-#include "file_system.h"
-#include "record_json.h"
-#include "settings_keys.h"
-#include "single_instance.h"
+#include "engine/base/file_descriptor.h"
+#include "engine/storage/file_system.h"
+#include "engine/storage/record_json.h"
+#include "engine/storage/settings_keys.h"
+#include "app/single_instance.h"
 #include "test_child.h"
 
 #include <QDirIterator>

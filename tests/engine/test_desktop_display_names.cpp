@@ -1,6 +1,6 @@
-#include "application_unit.h"
-#include "desktop_display_names.h"
-#include "desktop_entry.h"
+#include "engine/desktop/application_unit.h"
+#include "engine/desktop/desktop_display_names.h"
+#include "engine/desktop/desktop_entry.h"
 #include "fake_proc_tree.h"
 
 #include <QDir>

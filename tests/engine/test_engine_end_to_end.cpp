@@ -1,6 +1,6 @@
-#include "lang.h"
+#include "engine/i18n/lang.h"
 #include "memory_settings_store.h"
-#include "process_monitor.h"
+#include "engine/monitor/process_monitor.h"
 #include "test_child.h"
 
 #include <QSignalSpy>

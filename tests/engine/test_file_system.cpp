@@ -1,10 +1,10 @@
-#include "console_line.h"
-#include "file_system.h"
-#include "process_runner.h"
-#include "settings_keys.h"
-#include "settings_store.h"
+#include "engine/i18n/console_line.h"
+#include "engine/storage/file_system.h"
+#include "engine/process/process_runner.h"
+#include "engine/storage/settings_keys.h"
+#include "engine/storage/settings_store.h"
 #include "stdout_capture.h"
-#include "watch_list_store.h"
+#include "engine/storage/watch_list_store.h"
 
 #include <QCoreApplication>
 #include <QDir>

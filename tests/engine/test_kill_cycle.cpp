@@ -1,10 +1,10 @@
 #include "fake_services.h"
-#include "kill_cycle.h"
-#include "lang.h"
-#include "match_preview.h"
+#include "engine/process/kill_cycle.h"
+#include "engine/i18n/lang.h"
+#include "engine/matching/match_preview.h"
 #include "memory_settings_store.h"
 #include "record_lines.h"
-#include "text_format.h"
+#include "engine/i18n/text_format.h"
 
 #include <QLocale>
 #include <QRegularExpression>

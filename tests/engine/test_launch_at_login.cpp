@@ -1,7 +1,7 @@
-#include "file_system.h"
-#include "launch_at_login.h"
+#include "engine/storage/file_system.h"
+#include "engine/desktop/launch_at_login.h"
 #include "memory_settings_store.h"
-#include "settings_keys.h"
+#include "engine/storage/settings_keys.h"
 #include "stdout_capture.h"
 
 #include <QDir>

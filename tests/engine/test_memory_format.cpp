@@ -1,4 +1,4 @@
-#include "memory_format.h"
+#include "engine/i18n/memory_format.h"
 
 #include <QLocale>
 #include <QTest>

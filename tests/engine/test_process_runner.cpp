@@ -1,4 +1,4 @@
-#include "process_runner.h"
+#include "engine/process/process_runner.h"
 
 #include <QDir>
 #include <QTemporaryDir>

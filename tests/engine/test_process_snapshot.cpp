@@ -1,7 +1,7 @@
-#include "display_name_source.h"
+#include "engine/desktop/display_name_source.h"
 #include "fake_proc_tree.h"
-#include "process_runner.h"
-#include "process_snapshot.h"
+#include "engine/process/process_runner.h"
+#include "engine/process/process_snapshot.h"
 
 #include <QTest>
 

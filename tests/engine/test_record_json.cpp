@@ -1,4 +1,4 @@
-#include "record_json.h"
+#include "engine/storage/record_json.h"
 #include "record_lines.h"
 
 #include <QJsonArray>

@@ -1,5 +1,5 @@
 #include "fake_proc_tree.h"
-#include "session_processes.h"
+#include "engine/process/session_processes.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "text_format.h"
+#include "engine/i18n/text_format.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "proc_reader.h"
+#include "engine/process/proc_reader.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

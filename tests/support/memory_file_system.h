@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_system.h"
+#include "engine/storage/file_system.h"
 
 #include <QHash>
 #include <QMap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings_store.h"
+#include "engine/storage/settings_store.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #include "record_lines.h"
 
-#include "record_json.h"
+#include "engine/storage/record_json.h"
 
 QStringList recordLines(const QList<TargetProcess>& targets) {
     QStringList lines;

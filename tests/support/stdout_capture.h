@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_descriptor.h"
+#include "engine/base/file_descriptor.h"
 
 #include <QString>
 #include <QTemporaryFile>

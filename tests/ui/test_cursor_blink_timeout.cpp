@@ -1,4 +1,4 @@
-#include "cursor_blink_timeout.h"
+#include "ui/widgets/cursor_blink_timeout.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "fake_services.h"
-#include "file_system.h"
-#include "kill_history_model.h"
-#include "kill_history_reader.h"
-#include "kill_history_window.h"
+#include "engine/storage/file_system.h"
+#include "ui/kill_history_model.h"
+#include "engine/storage/kill_history_reader.h"
+#include "ui/kill_history_window.h"
 #include "record_lines.h"
 
 #include <QAbstractItemModelTester>

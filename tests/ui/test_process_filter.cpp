@@ -1,6 +1,6 @@
 #include "fake_monitor_world.h"
-#include "process_filter.h"
-#include "target_matcher.h"
+#include "ui/process_filter.h"
+#include "engine/matching/target_matcher.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "configure_table.h"
-#include "row_table.h"
+#include "ui/widgets/configure_table.h"
+#include "ui/widgets/row_table.h"
 
 #include <QLabel>
 #include <QScrollBar>

@@ -1,8 +1,8 @@
 #include "accessible_tree.h"
-#include "browse_cell_view.h"
+#include "ui/browse_row.h"
 #include "fake_monitor_world.h"
-#include "localized_text.h"
-#include "log_cell_view.h"
+#include "ui/localized_text.h"
+#include "ui/log_row.h"
 
 #include <QTest>
 

@@ -1,0 +1,169 @@
+#include "app/application_shell.h"
+
+#include "app/about_window.h"
+#include "app/app_icon.h"
+#include "app/app_style.h"
+#include "ui/widgets/cursor_blink_timeout.h"
+#include "app/dark_palette.h"
+#include "app/desktop_session_roles.h"
+#include "app/freedesktop_notifier.h"
+#include "ui/kill_history_window.h"
+#include "app/kill_notifications.h"
+#include "app/main_menu.h"
+#include "ui/main_view.h"
+#include "engine/process/self_memory.h"
+#include "app/window_activation.h"
+#include "app/window_fit.h"
+#include "app/window_placement.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLayout>
+#include <QMainWindow>
+#include <QScreen>
+
+namespace {
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window.move(placedTopLeft(window.frameGeometry().size(), screen->availableGeometry()));
+}
+} // namespace
+
+AppDelegate::Environment AppDelegate::Environment::system() {
+    Environment environment;
+    // One for the program: every monitor the window gets leaves the same processes alone.
+    environment.monitorServices = [roles = std::make_shared<DesktopSessionRoles>()] {
+        return MonitorServices::system(roles);
+    };
+    environment.openUrl = &QDesktopServices::openUrl;
+    environment.notifier = std::make_shared<FreedesktopNotifier>(QDBusConnection::sessionBus());
+    return environment;
+}
+
+AppDelegate::AppDelegate(Environment environment, QObject* parent)
+    : QObject(parent), environment_(std::move(environment)) {
+    if (environment_.notifier) {
+        killNotifications_ = new KillNotifications(environment_.notifier, this);
+        connect(killNotifications_, &KillNotifications::historyRequested, this,
+                &AppDelegate::showKillHistory);
+    }
+}
+
+AppDelegate::~AppDelegate() {
+    delete killHistoryWindow_;
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    QApplication::setStyle(new AppStyle);
+    QApplication::setPalette(darkPalette());
+    QApplication::setQuitOnLastWindowClosed(true);
+    cursorBlinkTimeout_ = std::make_unique<CursorBlinkTimeout>();
+
+    window_ = std::make_unique<QMainWindow>();
+    window_->setWindowTitle(QStringLiteral("Zentrav"));
+    // Titled, closable and minimisable; the size is fixed, so there is nothing to maximise.
+    window_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                            Qt::CustomizeWindowHint);
+    window_->setMenuBar(buildMainMenu(
+        window_.get(), [this] { showAbout(); }, [this] { showKillHistory(); }));
+    // The controller is 520 x 560 where the screen holds it; the window keeps exactly that around
+    // it, plus the menu bar where the desktop has no global one. Equal smallest and largest
+    // sizes also tell the desktop that there is nothing to maximise.
+    window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    windowFit_ = new WindowFit(*window_, MainViewController::rootHeight);
+    installMainViewController();
+    mainViewController()->startMonitoringIfChosen();
+    window_->adjustSize();
+    centreOnScreen(*window_);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    setAppIconAfterFirstFrame(*window_);
+}
+
+MainViewController* AppDelegate::mainViewController() const {
+    return window_ ? qobject_cast<MainViewController*>(window_->centralWidget()) : nullptr;
+}
+
+ProcessMonitor* AppDelegate::monitor() const {
+    MainViewController* controller = mainViewController();
+    return controller ? &controller->monitor() : nullptr;
+}
+
+void AppDelegate::showAbout() {
+    if (!aboutWindow_) {
+        aboutWindow_ = std::make_unique<AboutWindow>();
+        connect(aboutWindow_.get(), &AboutWindow::websiteRequested, this,
+                &AppDelegate::openWebsite);
+        centreOnScreen(*aboutWindow_);
+    }
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
+}
+
+void AppDelegate::showKillHistory(const QString& activationToken) {
+    const MainViewController* controller = mainViewController();
+    if (!killHistoryWindow_ && controller) {
+        const ProcessMonitor& monitor = controller->monitor();
+        killHistoryWindow_ = new KillHistoryWindow(monitor.files(), monitor.logsDir());
+        killHistoryWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        // A year of entries is tens of megabytes; the allocator gives them back to the system
+        // once the window's models, deleted after it announces its end, are gone too.
+        connect(
+            killHistoryWindow_, &QObject::destroyed, this,
+            [] { SystemSelfMemory().releaseFreeMemory(); }, Qt::QueuedConnection);
+        // The entries of the pane may not be in a day file yet.
+        killHistoryWindow_->follow(monitor.killLog());
+        followMonitor();
+        centreOnScreen(*killHistoryWindow_);
+    }
+    if (killHistoryWindow_)
+        bringToFront(*killHistoryWindow_, activationToken);
+}
+
+void AppDelegate::followMonitor() {
+    if (MainViewController* controller = mainViewController(); controller && killHistoryWindow_)
+        connect(&controller->monitor(), &ProcessMonitor::logEntriesRecorded, killHistoryWindow_,
+                &KillHistoryWindow::follow);
+}
+
+void AppDelegate::showMainWindow(const QString& activationToken) {
+    if (window_)
+        bringToFront(*window_, activationToken);
+}
+
+void AppDelegate::commitData() {
+    if (MainViewController* controller = mainViewController())
+        controller->monitor().flushLog();
+}
+
+void AppDelegate::openWebsite(const QUrl& url) {
+    if (url.isValid() && environment_.openUrl)
+        environment_.openUrl(url);
+}
+
+void AppDelegate::replaceMainViewController() {
+    if (!window_)
+        return;
+    // QMainWindow hides the old controller and deletes it once the event loop is back, so this
+    // may be called from one of its own actions.
+    installMainViewController();
+}
+
+void AppDelegate::installMainViewController() {
+    auto* controller = new MainViewController(environment_.monitorServices());
+    // Queued: the language is chosen inside the old controller's menu, which must close first.
+    connect(controller, &MainViewController::languageChanged, this,
+            &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
+    connect(controller, &MainViewController::killHistoryRequested, this,
+            [this] { showKillHistory(); });
+    window_->setCentralWidget(controller);
+    windowFit_->apply();
+    followMonitor();
+    if (killNotifications_)
+        killNotifications_->follow(controller->monitor());
+}

@@ -1,3 +1,0 @@
-#include "engine_log.h"
-
-Q_LOGGING_CATEGORY(engineLog, "zentrav.engine")
