@@ -18,18 +18,19 @@ int main(int argc, char* argv[]) {
     using Kind = InstanceCommand::Kind;
     // A later start hands over to the running one before it opens a display of its own.
     SingleInstance instance(SingleInstance::runtimeDirForThisUser());
-    // A command on the stored list holds the lock for a moment and answers none: the next one
-    // then takes its turn.
+    // A command on the stored list holds the lock for a moment and listens to none: the next
+    // one takes the lock after it, or asks the instance that took it meanwhile.
     const QDeadlineTimer deadline(std::chrono::seconds(10));
-    while (!instance.claim()) {
+    const bool isWindow = command.kind == Kind::show || command.kind == Kind::start;
+    while (!instance.claim(isWindow)) {
         if (command.kind == Kind::show)
             return instance.handOver(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")) ? 0 : 1;
-        const std::optional<CommandReply> reply = instance.ask(command);
-        if (reply || deadline.hasExpired())
-            return printReply(reply);
+        const SingleInstance::Answer answer = instance.ask(command, deadline);
+        if (answer.isAsked || deadline.hasExpired())
+            return printReply(answer.reply);
         QThread::msleep(25);
     }
-    if (command.kind != Kind::show && command.kind != Kind::start) {
+    if (!isWindow) {
         // Holding the lock, no instance can start and overwrite the list meanwhile.
         const QCoreApplication app(argc, argv);
         QSettingsStore settings(std::make_shared<LocalFileSystem>());

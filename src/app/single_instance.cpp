@@ -100,7 +100,7 @@ QString SingleInstance::path(const char* suffix) const {
     return runtimeDir_ + QStringLiteral("/app.zentrav.Zentrav.") + QLatin1String(suffix);
 }
 
-bool SingleInstance::claim() {
+bool SingleInstance::claim(bool listens) {
     if (runtimeDir_.isEmpty())
         return true;
     lock_ = FileDescriptor(
@@ -113,6 +113,8 @@ bool SingleInstance::claim() {
     // Holding the lock, any socket left here is one that a crashed instance could not remove.
     const QByteArray socketPath = QFile::encodeName(path("socket"));
     ::unlink(socketPath.constData());
+    if (!listens)
+        return true;
     sockaddr_un address{};
     if (!socketAddress(socketPath, address))
         return true;
@@ -147,18 +149,16 @@ bool SingleInstance::handOver(const QString& activationToken) {
     return false;
 }
 
-std::optional<CommandReply> SingleInstance::ask(const InstanceCommand& command) {
+SingleInstance::Answer SingleInstance::ask(const InstanceCommand& command,
+                                           const QDeadlineTimer& deadline) {
     sockaddr_un address{};
-    const bool hasAddress = socketAddress(QFile::encodeName(path("socket")), address);
-    const QDeadlineTimer deadline(handOverMs);
-    while (hasAddress && !deadline.hasExpired()) {
-        // Asked once only: a command that went unanswered may still have been carried out.
-        if (const std::optional<QByteArray> answer =
-                askOnce(address, requestLine(command), deadline, maxReplyBytes))
-            return replyFromBytes(*answer);
-        QThread::msleep(retryMs);
-    }
-    return std::nullopt;
+    if (!socketAddress(QFile::encodeName(path("socket")), address))
+        return {};
+    const std::optional<QByteArray> answer =
+        askOnce(address, requestLine(command), deadline, maxReplyBytes);
+    if (!answer)
+        return {};
+    return {true, replyFromBytes(*answer)};
 }
 
 void SingleInstance::setCommandHandler(

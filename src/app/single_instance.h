@@ -29,16 +29,26 @@ public:
 
     // True when this start is the one instance, which then listens for later starts. Without a
     // safe place to meet, every start runs. Needs no application object.
-    bool claim();
+    // `listens`: false for a start that holds the lock only for a moment (a command on the stored
+    // list); a later start then finds no one to ask and takes its turn after it.
+    bool claim(bool listens = true);
     // Answers later starts from the event loop, which the application object provides.
     void acceptHandOvers();
     // Asks the running instance to show its window, handing over the activation token this
     // start was launched with (may be empty); true once it has answered. One deadline covers
     // connecting, asking and the answer. Needs no application object, so no display.
     bool handOver(const QString& activationToken);
-    // Asks the running instance to carry out a command; empty when it gives no answer, within
-    // the same deadline. Needs no application object.
-    std::optional<CommandReply> ask(const InstanceCommand& command);
+    // What came of asking: `isAsked` once the command went out, with the reply if one came
+    // before the deadline. A command is never sent twice, since one left unanswered may still
+    // have been carried out.
+    struct Answer {
+        bool isAsked = false;
+        std::optional<CommandReply> reply;
+    };
+    // Asks the running instance, once, to carry out a command. Not asked where no one listens
+    // (yet, or any more): the caller then takes the lock or tries again. Needs no application
+    // object.
+    Answer ask(const InstanceCommand& command, const QDeadlineTimer& deadline);
     // How the running instance answers commands; without one, it leaves them unanswered.
     void setCommandHandler(std::function<CommandReply(const InstanceCommand&)> handler);
 

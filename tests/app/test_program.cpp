@@ -313,7 +313,7 @@ private Q_SLOTS:
         for (const char* name : {"zv1", "zv2", "zv3", "zv4"})
             adds.push_back(startZentrav({"--add", name}, {}));
         for (QProcess* add : adds)
-            QVERIFY(add->waitForFinished(20000) && add->exitCode() == 0);
+            QVERIFY2(add->waitForFinished(20000) && add->exitCode() == 0, add->readAllStandardError().constData());
         QCOMPARE(ran({"--list"}).count(u'\n'), 7);
     }
 
