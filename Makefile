@@ -6,7 +6,7 @@ CONFIGURE   = cmake -S . -G Ninja -DZENTRAV_WERROR=$(WERROR)
 CTEST_ENV   = QT_QPA_PLATFORM=offscreen
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test deb bench tsan asan fuzz screenshot format clean
+.PHONY: deps build run test check-format deb bench tsan asan fuzz screenshot format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -20,7 +20,8 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@scripts/run.sh $(BUILD)/src/app/zentrav
 
-test: build
+# Formatting is checked first: it takes a second, a build takes minutes.
+test: check-format build
 	cd $(BUILD) && $(CTEST_ENV) ctest --output-on-failure -j $(JOBS)
 
 # The package lands here, as zentrav_<version>_amd64.deb; lintian must find no error in it. Its
@@ -64,8 +65,11 @@ fuzz:
 screenshot: build
 	@scripts/screenshot.sh $(BUILD)/src/app/zentrav shot.png
 
+check-format: deps
+	@scripts/check-format.sh
+
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 -i
 
 clean:
 	rm -rf build build-deb build-release build-tsan build-asan build-fuzz

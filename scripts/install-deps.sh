@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build make
+  g++ cmake ninja-build make clang-format-14
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
   libxcb1-dev procps xvfb xauth xdotool dbus fonts-noto-color-emoji fonts-noto-cjk
   appstream desktop-file-utils weston qt6-wayland
