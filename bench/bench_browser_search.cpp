@@ -99,20 +99,20 @@ int main(int argc, char* argv[]) {
     TypingBench bench(std::make_shared<SyntheticRunner>(), currentUid);
     if (!bench.show())
         return 1;
-    MainViewController& controller = bench.controller;
+    MainView& controller = bench.controller;
     QLineEdit* field = bench.field();
     auto* table = controller.findChild<RowTable*>(QStringLiteral("browseTable"));
     QTest::mouseClick(controller.findChild<QWidget*>(QStringLiteral("browseTabBtn")),
                       Qt::LeftButton);
-    longestStallMs([&] { return table->numberOfRows() == processCount; });
-    if (table->numberOfRows() != processCount) {
+    longestStallMs([&] { return table->rowCount() == processCount; });
+    if (table->rowCount() != processCount) {
         std::fprintf(stderr, "the browser did not list %d processes\n", processCount);
         return 1;
     }
 
     // Keystrokes that narrow the list step by step and widen it again, down to the empty search.
     const TypingBench::Times typing = bench.typeAndErase(QStringLiteral("web content"), 5);
-    if (table->numberOfRows() != processCount || !field->text().isEmpty()) {
+    if (table->rowCount() != processCount || !field->text().isEmpty()) {
         std::fprintf(stderr, "the search did not return to the whole list\n");
         return 1;
     }
@@ -126,7 +126,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 9; ++i) {
         const QList<UserProcess> snapshot = i % 2 == 0 ? full.first(processCount - 1) : full;
         const auto isShown = [table](const QList<UserProcess>& processes) {
-            return [table, count = processes.size()] { return table->numberOfRows() == count; };
+            return [table, count = processes.size()] { return table->rowCount() == count; };
         };
         // Twice: once seen by a timer that wakes the loop rarely, for the processor time, and once
         // by one that wakes it every millisecond, for the stalls.

@@ -115,10 +115,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "could not write the day files\n");
         return 1;
     }
-    AppDelegate::Environment environment;
+    ApplicationShell::Environment environment;
     environment.monitorServices = [&] { return services; };
-    AppDelegate delegate(environment);
-    delegate.applicationDidFinishLaunching();
+    ApplicationShell delegate(environment);
+    delegate.start();
     runUntil([] { return QApplication::activeWindow() != nullptr; });
     runUntil([] { return false; }, 500);
     const double before = residentMB();

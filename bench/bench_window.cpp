@@ -46,8 +46,8 @@ int runApp(int argc, char* argv[]) {
 int runMonitoring(int argc, char* argv[]) {
     nameApplication();
     QApplication app(argc, argv);
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching();
+    ApplicationShell delegate;
+    delegate.start();
     // As a user starts it: the header's start button.
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* start = window->findChild<QAbstractButton*>(QStringLiteral("toggleBtn")))

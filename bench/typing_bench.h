@@ -56,7 +56,7 @@ public:
     }
 
     FakeMonitorWorld world;
-    MainViewController controller;
+    MainView controller;
     QLineEdit bare;
 
 private:

@@ -31,7 +31,7 @@ void centreOnScreen(QWidget& window) {
 }
 } // namespace
 
-AppDelegate::Environment AppDelegate::Environment::system() {
+ApplicationShell::Environment ApplicationShell::Environment::system() {
     Environment environment;
     // One for the program: every monitor the window gets leaves the same processes alone.
     environment.monitorServices = [roles = std::make_shared<DesktopSessionRoles>()] {
@@ -42,20 +42,20 @@ AppDelegate::Environment AppDelegate::Environment::system() {
     return environment;
 }
 
-AppDelegate::AppDelegate(Environment environment, QObject* parent)
+ApplicationShell::ApplicationShell(Environment environment, QObject* parent)
     : QObject(parent), environment_(std::move(environment)) {
     if (environment_.notifier) {
         killNotifications_ = new KillNotifications(environment_.notifier, this);
         connect(killNotifications_, &KillNotifications::historyRequested, this,
-                &AppDelegate::showKillHistory);
+                &ApplicationShell::showKillHistory);
     }
 }
 
-AppDelegate::~AppDelegate() {
+ApplicationShell::~ApplicationShell() {
     delete killHistoryWindow_;
 }
 
-void AppDelegate::applicationDidFinishLaunching() {
+void ApplicationShell::start() {
     QApplication::setStyle(new AppStyle);
     QApplication::setPalette(darkPalette());
     QApplication::setQuitOnLastWindowClosed(true);
@@ -73,9 +73,9 @@ void AppDelegate::applicationDidFinishLaunching() {
     // it, plus the menu bar where the desktop has no global one. Equal smallest and largest
     // sizes also tell the desktop that there is nothing to maximise.
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    windowFit_ = new WindowFit(*window_, MainViewController::rootHeight);
-    installMainViewController();
-    mainViewController()->startMonitoringIfChosen();
+    windowFit_ = new WindowFit(*window_, MainView::rootHeight);
+    installMainView();
+    mainView()->startMonitoringIfChosen();
     window_->adjustSize();
     centreOnScreen(*window_);
     window_->show();
@@ -84,20 +84,20 @@ void AppDelegate::applicationDidFinishLaunching() {
     setAppIconAfterFirstFrame(*window_);
 }
 
-MainViewController* AppDelegate::mainViewController() const {
-    return window_ ? qobject_cast<MainViewController*>(window_->centralWidget()) : nullptr;
+MainView* ApplicationShell::mainView() const {
+    return window_ ? qobject_cast<MainView*>(window_->centralWidget()) : nullptr;
 }
 
-ProcessMonitor* AppDelegate::monitor() const {
-    MainViewController* controller = mainViewController();
+ProcessMonitor* ApplicationShell::monitor() const {
+    MainView* controller = mainView();
     return controller ? &controller->monitor() : nullptr;
 }
 
-void AppDelegate::showAbout() {
+void ApplicationShell::showAbout() {
     if (!aboutWindow_) {
         aboutWindow_ = std::make_unique<AboutWindow>();
         connect(aboutWindow_.get(), &AboutWindow::websiteRequested, this,
-                &AppDelegate::openWebsite);
+                &ApplicationShell::openWebsite);
         centreOnScreen(*aboutWindow_);
     }
     aboutWindow_->show();
@@ -105,8 +105,8 @@ void AppDelegate::showAbout() {
     aboutWindow_->activateWindow();
 }
 
-void AppDelegate::showKillHistory(const QString& activationToken) {
-    const MainViewController* controller = mainViewController();
+void ApplicationShell::showKillHistory(const QString& activationToken) {
+    const MainView* controller = mainView();
     if (!killHistoryWindow_ && controller) {
         const ProcessMonitor& monitor = controller->monitor();
         killHistoryWindow_ = new KillHistoryWindow(monitor.files(), monitor.logsDir());
@@ -125,41 +125,41 @@ void AppDelegate::showKillHistory(const QString& activationToken) {
         bringToFront(*killHistoryWindow_, activationToken);
 }
 
-void AppDelegate::followMonitor() {
-    if (MainViewController* controller = mainViewController(); controller && killHistoryWindow_)
+void ApplicationShell::followMonitor() {
+    if (MainView* controller = mainView(); controller && killHistoryWindow_)
         connect(&controller->monitor(), &ProcessMonitor::logEntriesRecorded, killHistoryWindow_,
                 &KillHistoryWindow::follow);
 }
 
-void AppDelegate::showMainWindow(const QString& activationToken) {
+void ApplicationShell::showMainWindow(const QString& activationToken) {
     if (window_)
         bringToFront(*window_, activationToken);
 }
 
-void AppDelegate::commitData() {
-    if (MainViewController* controller = mainViewController())
+void ApplicationShell::commitData() {
+    if (MainView* controller = mainView())
         controller->monitor().flushLog();
 }
 
-void AppDelegate::openWebsite(const QUrl& url) {
+void ApplicationShell::openWebsite(const QUrl& url) {
     if (url.isValid() && environment_.openUrl)
         environment_.openUrl(url);
 }
 
-void AppDelegate::replaceMainViewController() {
+void ApplicationShell::replaceMainView() {
     if (!window_)
         return;
     // QMainWindow hides the old controller and deletes it once the event loop is back, so this
     // may be called from one of its own actions.
-    installMainViewController();
+    installMainView();
 }
 
-void AppDelegate::installMainViewController() {
-    auto* controller = new MainViewController(environment_.monitorServices());
+void ApplicationShell::installMainView() {
+    auto* controller = new MainView(environment_.monitorServices());
     // Queued: the language is chosen inside the old controller's menu, which must close first.
-    connect(controller, &MainViewController::languageChanged, this,
-            &AppDelegate::replaceMainViewController, Qt::QueuedConnection);
-    connect(controller, &MainViewController::killHistoryRequested, this,
+    connect(controller, &MainView::languageChanged, this,
+            &ApplicationShell::replaceMainView, Qt::QueuedConnection);
+    connect(controller, &MainView::killHistoryRequested, this,
             [this] { showKillHistory(); });
     window_->setCentralWidget(controller);
     windowFit_->apply();

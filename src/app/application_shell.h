@@ -13,13 +13,13 @@ class AboutWindow;
 class CursorBlinkTimeout;
 class KillHistoryWindow;
 class KillNotifications;
-class MainViewController;
+class MainView;
 class QMainWindow;
 class WindowFit;
 
 // The application shell: the dark look, the main menu, the one main window around the main
-// view controller, and the About window.
-class AppDelegate : public QObject {
+// view, and the About window.
+class ApplicationShell : public QObject {
     Q_OBJECT
 public:
     // What the shell needs from the outside world; tests replace both.
@@ -32,12 +32,12 @@ public:
         static Environment system();
     };
 
-    explicit AppDelegate(Environment environment = Environment::system(),
+    explicit ApplicationShell(Environment environment = Environment::system(),
                          QObject* parent = nullptr);
-    ~AppDelegate() override;
+    ~ApplicationShell() override;
 
     // The start-up sequence: look, menu, window.
-    void applicationDidFinishLaunching();
+    void start();
 
     // A later start of the program hands over to this one: the main window comes back to the
     // front, restored if minimised, with the activation token that start was launched with.
@@ -52,10 +52,10 @@ public:
 private:
     void showAbout();
     // Puts a new controller, with a new monitor, in place of the window's current one.
-    void replaceMainViewController();
-    MainViewController* mainViewController() const;
+    void replaceMainView();
+    MainView* mainView() const;
     void openWebsite(const QUrl& url);
-    void installMainViewController();
+    void installMainView();
     // The history follows the entries of the window's current monitor.
     void followMonitor();
 

@@ -47,7 +47,7 @@ void KillNotifications::follow(const ProcessMonitor& monitor) {
                 if (!settings->value(SettingsKeys::notifyWhenEnded).toBool())
                     return;
                 if (const std::optional<DesktopNotification> notification =
-                        endedNotification(batch, Lang::shared()))
+                        endedNotification(batch, Lang::instance()))
                     notifier_->show(*notification);
             });
 }

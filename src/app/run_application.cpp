@@ -38,17 +38,17 @@ int runApplication(QApplication& app, SingleInstance& instance, bool startsMonit
     const TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TerminationSignals::received, &app,
                      &QCoreApplication::quit);
-    AppDelegate delegate;
+    ApplicationShell delegate;
     QObject::connect(&instance, &SingleInstance::showRequested, &delegate,
-                     &AppDelegate::showMainWindow);
+                     &ApplicationShell::showMainWindow);
     // Asked of the window's monitor of the moment: a language change replaces it.
     instance.setCommandHandler([&delegate](const InstanceCommand& command) {
         return answerWithMonitor(*delegate.monitor(), command);
     });
     instance.acceptHandOvers();
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &delegate,
-                     &AppDelegate::commitData);
-    delegate.applicationDidFinishLaunching();
+                     &ApplicationShell::commitData);
+    delegate.start();
     if (startsMonitoring && !delegate.monitor()->isMonitoring())
         delegate.monitor()->startMonitoring();
     return QApplication::exec();

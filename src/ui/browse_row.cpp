@@ -60,7 +60,7 @@ QString displayName(const UserProcess& process) {
 
 } // namespace
 
-BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
+BrowseRow::BrowseRow(const QString& identifier, QWidget* parent)
     : QWidget(parent), badgeContainer_(new Plate(Qt::transparent, 4, this)),
       originBadge_(new QLabel(badgeContainer_)), nameLabel_(new ElidingLabel(this)),
       sessionMark_(new QLabel(QStringLiteral("\U0001F6E1"), this)), memLabel_(new QLabel(this)),
@@ -93,10 +93,12 @@ BrowseCellView::BrowseCellView(const QString& identifier, QWidget* parent)
 
     // The keyboard lands on the add button: Space, Return or "+" adds.
     setFocusProxy(addBtn_);
-    connect(addBtn_, &QPushButton::clicked, this, &BrowseCellView::didAdd);
+    connect(addBtn_, &QPushButton::clicked, this, [this] { Q_EMIT addClicked(name_, isAdded_); });
 }
 
-void BrowseCellView::configure(const UserProcess& process, bool isAdded) {
+void BrowseRow::setProcess(const UserProcess& process, bool isAdded) {
+    name_ = process.name;
+    isAdded_ = isAdded;
     nameLabel_->setText(displayName(process));
     memLabel_->setText(formatMemoryKB(process.memoryKB));
     memLabel_->setAccessibleName(localizedText("a11y_memory", memLabel_->text()));
@@ -121,31 +123,26 @@ void BrowseCellView::configure(const UserProcess& process, bool isAdded) {
     sessionMark_->setVisible(process.isSessionProcess);
     addBtn_->setAccessibleDescription(process.isSessionProcess ? sessionMark_->toolTip()
                                                                : QString());
-    layoutSubviews();
+    layOutContents();
 }
 
-void BrowseCellView::didAdd() {
-    if (onAdd)
-        onAdd();
-}
-
-void BrowseCellView::keyPressEvent(QKeyEvent* event) {
+void BrowseRow::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Plus)
-        didAdd();
+        Q_EMIT addClicked(name_, isAdded_);
     else
         QWidget::keyPressEvent(event);
 }
 
-void BrowseCellView::paintEvent(QPaintEvent*) {
+void BrowseRow::paintEvent(QPaintEvent*) {
     RowStyle::paintRow(this);
 }
 
-void BrowseCellView::resizeEvent(QResizeEvent*) {
-    layoutSubviews();
+void BrowseRow::resizeEvent(QResizeEvent*) {
+    layOutContents();
 }
 
-void BrowseCellView::layoutSubviews() {
+void BrowseRow::layOutContents() {
     using RowGeometry::place;
     const int h = height();
 

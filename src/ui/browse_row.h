@@ -3,7 +3,6 @@
 #include "engine/process/user_process.h"
 
 #include <QWidget>
-#include <functional>
 
 class ElidingLabel;
 class GlyphButton;
@@ -12,18 +11,17 @@ class Plate;
 
 // One row of the process browser: origin badge, name, the session mark, memory, PID and the add
 // button.
-class BrowseCellView : public QWidget {
+class BrowseRow : public QWidget {
     Q_OBJECT
 public:
-    explicit BrowseCellView(const QString& identifier, QWidget* parent = nullptr);
+    explicit BrowseRow(const QString& identifier, QWidget* parent = nullptr);
 
     // isAdded: the watch list already holds an entry of this name.
-    void configure(const UserProcess& process, bool isAdded);
+    void setProcess(const UserProcess& process, bool isAdded);
 
-    // Set anew by the owner for every row it hands out; unset means a press does nothing.
-    std::function<void()> onAdd;
-
-    void didAdd();
+Q_SIGNALS:
+    // For the process the row shows now: rows are reused as the list scrolls.
+    void addClicked(const QString& name, bool isAdded);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -31,8 +29,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void layoutSubviews();
+    void layOutContents();
 
+    QString name_;
+    bool isAdded_ = false;
     Plate* badgeContainer_;
     QLabel* originBadge_;
     ElidingLabel* nameLabel_;

@@ -63,7 +63,6 @@ InputBar::InputBar(QWidget* parent)
     inputField_->setObjectName(QStringLiteral("inputField"));
     inputField_->setFrame(false);
     inputField_->setFont(Theme::systemFont(12));
-    inputField_->setAttribute(Qt::WA_MacShowFocusRect, false);
     QPalette fieldPalette = inputField_->palette();
     fieldPalette.setColor(QPalette::Base, Qt::transparent);
     fieldPalette.setColor(QPalette::Text, Qt::white);

@@ -4,11 +4,11 @@
 #include "engine/i18n/text_format.h"
 
 QString localizedText(const char* key) {
-    return Lang::shared().localized(QString::fromLatin1(key));
+    return Lang::instance().localized(QString::fromLatin1(key));
 }
 
 QString localizedCount(const char* key, int count) {
-    return Lang::shared().localized(QString::fromLatin1(key), count);
+    return Lang::instance().localized(QString::fromLatin1(key), count);
 }
 
 QString localizedText(const char* key, const QString& argument) {

@@ -22,7 +22,7 @@ const QString& timePattern() {
 
 } // namespace
 
-LogCellView::LogCellView(const QString& identifier, QWidget* parent)
+LogRow::LogRow(const QString& identifier, QWidget* parent)
     : QWidget(parent), timeLabel_(new QLabel(this)), statusLabel_(new QLabel(this)),
       msgLabel_(new ElidingLabel(this)), nameLabel_(new ElidingLabel(this)),
       pidLabel_(new QLabel(this)) {
@@ -48,7 +48,7 @@ LogCellView::LogCellView(const QString& identifier, QWidget* parent)
     RowStyle::setTextColor(pidLabel_, Theme::textTertiary);
 }
 
-void LogCellView::configure(const KillLogEntry& entry) {
+void LogRow::setEntry(const KillLogEntry& entry) {
     timeLabel_->setText(entry.timestamp.toLocalTime().toString(timePattern()));
     statusLabel_->setText(entry.success ? QStringLiteral("\u2705")
                                         : QStringLiteral("\u26A0\uFE0F"));
@@ -60,21 +60,21 @@ void LogCellView::configure(const KillLogEntry& entry) {
     setAccessibleName(QStringList{timeLabel_->text(), statusLabel_->accessibleName(), entry.message,
                                   entry.processName, pidLabel_->text()}
                           .join(u' '));
-    layoutSubviews();
+    layOutContents();
 }
 
-void LogCellView::paintEvent(QPaintEvent*) {
+void LogRow::paintEvent(QPaintEvent*) {
     if (!showsFocusRing(*this))
         return;
     QPainter painter(this);
     paintFocusRing(painter, rect(), 8);
 }
 
-void LogCellView::resizeEvent(QResizeEvent*) {
-    layoutSubviews();
+void LogRow::resizeEvent(QResizeEvent*) {
+    layOutContents();
 }
 
-void LogCellView::layoutSubviews() {
+void LogRow::layOutContents() {
     using RowGeometry::place;
     using RowGeometry::preferredWidth;
     const int h = height();

@@ -8,19 +8,19 @@ class ElidingLabel;
 class QLabel;
 
 // One row of the kill log: time, outcome mark, message, process name and PID.
-class LogCellView : public QWidget {
+class LogRow : public QWidget {
     Q_OBJECT
 public:
-    explicit LogCellView(const QString& identifier, QWidget* parent = nullptr);
+    explicit LogRow(const QString& identifier, QWidget* parent = nullptr);
 
-    void configure(const KillLogEntry& entry);
+    void setEntry(const KillLogEntry& entry);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void layoutSubviews();
+    void layOutContents();
 
     QLabel* timeLabel_;
     QLabel* statusLabel_;

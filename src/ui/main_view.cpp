@@ -37,7 +37,7 @@
 #include <algorithm>
 #include <utility>
 
-MainViewController::MainViewController(MonitorServices services,
+MainView::MainView(MonitorServices services,
                                        std::shared_ptr<FileChooser> fileChooser, QWidget* parent)
     : QWidget(parent), settings_(services.settings),
       launchAtLogin_(LaunchAtLogin::forThisUser(*settings_)),
@@ -69,13 +69,13 @@ MainViewController::MainViewController(MonitorServices services,
 }
 
 // Typing a name is the first thing to do: the field has the focus when the view shows.
-void MainViewController::showEvent(QShowEvent* event) {
+void MainView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!focusWidget())
         inputBar_->inputField()->setFocus(Qt::OtherFocusReason);
 }
 
-MainViewController::~MainViewController() {
+MainView::~MainView() {
     // A snapshot being prepared finishes first; its result is dropped with this controller.
     browseQueue_.reset();
     // The monitor writes its last log entries as it goes; nothing it announces then may reach
@@ -85,7 +85,7 @@ MainViewController::~MainViewController() {
     monitor_.reset();
 }
 
-void MainViewController::buildLayout() {
+void MainView::buildLayout() {
     splitView_->setAccessibleName(localizedText("a11y_split"));
     splitView_->addPane(tablesPane_);
     splitView_->addPane(logPane_);
@@ -105,126 +105,116 @@ void MainViewController::buildLayout() {
         rootWidth - 2 * noticeMargin, NoticeLine::lineHeight);
 }
 
-void MainViewController::setUpTables() {
-    // Callbacks hold the controller weakly and act on the entry of the configuration that set
-    // them, so a reused row never reports for the entry it showed before.
-    const QPointer<MainViewController> self(this);
+void MainView::setUpTables() {
+    // The tables may ask for rows while the view is being destroyed; they then get none.
+    const QPointer<MainView> self(this);
 
     tablesPane_->targetsTable()->setAccessibleName(localizedText("targets_tab"));
     tablesPane_->browseTable()->setAccessibleName(localizedText("browse_all_tab"));
     logPane_->logTable()->setAccessibleName(localizedText("kill_log"));
-    tablesPane_->targetsTable()->setDataSource(
+    tablesPane_->targetsTable()->setRowSource(
         [self] { return self ? int(self->monitor_->targets().size()) : 0; },
-        [](QWidget* viewport) { return new TargetCellView(QStringLiteral("Target"), viewport); },
+        [this](QWidget* viewport) {
+            auto* row = new TargetRow(QStringLiteral("Target"), viewport);
+            connect(row, &TargetRow::toggleClicked, monitor_.get(), &ProcessMonitor::toggleTarget);
+            connect(row, &TargetRow::deleteClicked, monitor_.get(), &ProcessMonitor::removeTarget);
+            return row;
+        },
         [self](QWidget* row, int index) {
-            if (!self || index >= self->monitor_->targets().size())
-                return;
-            auto* cell = static_cast<TargetCellView*>(row);
-            const TargetProcess& target = self->monitor_->targets().at(index);
-            cell->configure(target);
-            const QUuid id = target.id;
-            cell->onToggle = [self, id] {
-                if (self)
-                    self->monitor_->toggleTarget(id);
-            };
-            cell->onDelete = [self, id] {
-                if (self)
-                    self->monitor_->removeTarget(id);
-            };
+            if (self && index < self->monitor_->targets().size())
+                static_cast<TargetRow*>(row)->setTarget(self->monitor_->targets().at(index));
         });
 
-    tablesPane_->browseTable()->setDataSource(
+    tablesPane_->browseTable()->setRowSource(
         [self] { return self ? int(self->filteredProcesses_.size()) : 0; },
-        [](QWidget* viewport) { return new BrowseCellView(QStringLiteral("Browse"), viewport); },
+        [this](QWidget* viewport) {
+            auto* row = new BrowseRow(QStringLiteral("Browse"), viewport);
+            connect(row, &BrowseRow::addClicked, this, &MainView::addFromBrowser);
+            return row;
+        },
         [self](QWidget* row, int index) {
             if (!self || index >= self->filteredProcesses_.size())
                 return;
-            auto* cell = static_cast<BrowseCellView*>(row);
             const UserProcess& process = self->filteredProcesses_.at(index);
-            const bool isAdded = self->isInWatchList(process.name);
-            cell->configure(process, isAdded);
-            cell->onAdd = [self, name = process.name, isAdded] {
-                if (self)
-                    self->addFromBrowser(name, isAdded);
-            };
+            static_cast<BrowseRow*>(row)->setProcess(process, self->isInWatchList(process.name));
         });
 
-    logPane_->logTable()->setDataSource(
+    logPane_->logTable()->setRowSource(
         [self] { return self ? int(self->monitor_->killLog().size()) : 0; },
-        [](QWidget* viewport) { return new LogCellView(QStringLiteral("Log"), viewport); },
+        [](QWidget* viewport) { return new LogRow(QStringLiteral("Log"), viewport); },
         [self](QWidget* row, int index) {
             if (self && index < self->monitor_->killLog().size())
-                static_cast<LogCellView*>(row)->configure(self->monitor_->killLog().at(index));
+                static_cast<LogRow*>(row)->setEntry(self->monitor_->killLog().at(index));
         });
 }
 
-void MainViewController::connectActions() {
+void MainView::connectActions() {
     connect(headerBar_->toggleBtn(), &QPushButton::clicked, this,
-            &MainViewController::toggleMonitoring);
+            &MainView::toggleMonitoring);
     connect(headerBar_->targetsTabBtn(), &QPushButton::clicked, this,
-            &MainViewController::switchToTargets);
+            &MainView::switchToTargets);
     connect(headerBar_->browseTabBtn(), &QPushButton::clicked, this,
-            &MainViewController::switchToBrowse);
+            &MainView::switchToBrowse);
 
     connect(inputBar_->matchModeBtn(), &QPushButton::clicked, this,
-            &MainViewController::toggleMatchMode);
-    connect(inputBar_->addBtn(), &QPushButton::clicked, this, &MainViewController::addProcess);
+            &MainView::toggleMatchMode);
+    connect(inputBar_->addBtn(), &QPushButton::clicked, this, &MainView::addProcess);
     connect(inputBar_->inputField(), &QLineEdit::returnPressed, this, [this] {
         if (!isBrowseMode_)
             addProcess();
     });
     connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
-            &MainViewController::searchEdited);
+            &MainView::searchEdited);
     connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
-            &MainViewController::entryEdited);
+            &MainView::entryEdited);
     const QList<FlatButton*>& filterBtns = inputBar_->filterBtns();
     for (qsizetype i = 0; i < filterBtns.size(); ++i) {
         const QString identifier = InputBar::browseFilters().at(i).identifier;
         connect(filterBtns[i], &QPushButton::clicked, this,
-                [this, identifier] { filterTapped(identifier); });
+                [this, identifier] { onFilterClicked(identifier); });
     }
 
     connect(logPane_->cleanMemBtn(), &QPushButton::clicked, this,
-            &MainViewController::cleanSelfMemory);
+            &MainView::cleanSelfMemory);
     connect(logPane_->historyLink(), &QPushButton::clicked, this,
-            &MainViewController::killHistoryRequested);
+            &MainView::killHistoryRequested);
 
     const QList<FlatButton*>& intervalBtns = footerBar_->intervalBtns();
     for (qsizetype i = 0; i < intervalBtns.size(); ++i) {
         const int seconds = FooterBar::intervals().at(i);
         connect(intervalBtns[i], &QPushButton::clicked, this,
-                [this, seconds] { intervalTapped(seconds); });
+                [this, seconds] { onIntervalClicked(seconds); });
     }
     connect(footerBar_->exportLogBtn(), &QPushButton::clicked, this,
-            &MainViewController::exportAllLogs);
+            &MainView::exportAllLogs);
     connect(footerBar_->clearLogBtn(), &QPushButton::clicked, this,
-            &MainViewController::clearAllLogs);
+            &MainView::clearAllLogs);
     connect(footerBar_->settingsBtn(), &QPushButton::clicked, this,
-            &MainViewController::showSettingsMenu);
+            &MainView::showSettingsMenu);
     connect(noticeLine_, &NoticeLine::actionClicked, this,
             [this] { monitor_->undoClearAllLogs(); });
 }
 
-void MainViewController::bindMonitor() {
+void MainView::bindMonitor() {
     ProcessMonitor* monitor = monitor_.get();
-    connect(monitor, &ProcessMonitor::targetsChanged, this, &MainViewController::showTargets);
-    connect(monitor, &ProcessMonitor::killLogChanged, this, &MainViewController::showKillLog);
+    connect(monitor, &ProcessMonitor::targetsChanged, this, &MainView::showTargets);
+    connect(monitor, &ProcessMonitor::killLogChanged, this, &MainView::showKillLog);
     connect(monitor, &ProcessMonitor::isMonitoringChanged, this,
-            &MainViewController::showMonitoringState);
+            &MainView::showMonitoringState);
     connect(monitor, &ProcessMonitor::selfMemoryMBChanged, logPane_, &LogPane::showSelfMemory);
     connect(monitor, &ProcessMonitor::targetInfoChanged, this,
-            [this] { tablesPane_->targetsTable()->reloadData(); });
+            [this] { tablesPane_->targetsTable()->reset(); });
     connect(monitor, &ProcessMonitor::allProcessesChanged, this,
-            &MainViewController::showAllProcesses);
+            &MainView::showAllProcesses);
     connect(monitor, &ProcessMonitor::userProcessesChanged, this, [this] {
         hasEntrySnapshot_ = true;
         showMatchPreview();
     });
     connect(monitor, &ProcessMonitor::unsavedLogEntriesChanged, this,
-            &MainViewController::showEarlierEntries);
+            &MainView::showEarlierEntries);
     connect(monitor, &ProcessMonitor::hasEarlierEntriesChanged, this,
-            &MainViewController::showEarlierEntries);
-    connect(monitor, &ProcessMonitor::noticePosted, this, &MainViewController::showNotice);
+            &MainView::showEarlierEntries);
+    connect(monitor, &ProcessMonitor::noticePosted, this, &MainView::showNotice);
 
     // Each subscription shows the current value at once, as later ones show every change.
     showTargets(monitor->targets());
@@ -234,7 +224,7 @@ void MainViewController::bindMonitor() {
     showAllProcesses(monitor->allProcesses());
 }
 
-QList<QWidget*> MainViewController::focusStops() const {
+QList<QWidget*> MainView::focusStops() const {
     QList<QWidget*> stops = {headerBar_->targetsTabBtn(), headerBar_->browseTabBtn(),
                              headerBar_->toggleBtn(),     inputBar_->inputField(),
                              inputBar_->matchModeBtn(),   inputBar_->addBtn()};
@@ -249,7 +239,7 @@ QList<QWidget*> MainViewController::focusStops() const {
     return stops;
 }
 
-bool MainViewController::focusNextPrevChild(bool next) {
+bool MainView::focusNextPrevChild(bool next) {
     const QList<QWidget*> stops = focusStops();
     const QWidget* focused = QApplication::focusWidget();
     const auto holdsFocus = [focused](const QWidget* stop) {
@@ -263,7 +253,7 @@ bool MainViewController::focusNextPrevChild(bool next) {
         QWidget* stop = stops[((at + (next ? step : -step)) % count + count) % count];
         const auto* table = qobject_cast<const RowTable*>(stop);
         // An empty table has nothing to work on; the stop is skipped.
-        if (stop->isVisible() && stop->isEnabled() && (!table || table->numberOfRows() > 0)) {
+        if (stop->isVisible() && stop->isEnabled() && (!table || table->rowCount() > 0)) {
             stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
@@ -271,29 +261,29 @@ bool MainViewController::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
 
-void MainViewController::showTargets(const QList<TargetProcess>& targets) {
-    tablesPane_->targetsTable()->reloadData();
+void MainView::showTargets(const QList<TargetProcess>& targets) {
+    tablesPane_->targetsTable()->reset();
     // The browser covers the watch list; its empty text must not show through.
     tablesPane_->targetsEmpty()->setVisible(targets.isEmpty() && !isBrowseMode_);
 }
 
-void MainViewController::showKillLog(const QList<KillLogEntry>& killLog) {
-    logPane_->logTable()->reloadData();
+void MainView::showKillLog(const QList<KillLogEntry>& killLog) {
+    logPane_->logTable()->reset();
     logPane_->showEmpty(killLog.isEmpty());
     showEarlierEntries();
 }
 
-void MainViewController::showEarlierEntries() {
+void MainView::showEarlierEntries() {
     logPane_->showEarlierEntries(monitor_->hasEarlierEntries(), monitor_->unsavedLogEntries());
 }
 
 // Only a clear that moved files to the trash can be undone, and only from its own notice.
-void MainViewController::showNotice(const Notice& notice) {
+void MainView::showNotice(const Notice& notice) {
     const bool canUndo = notice.kind == Notice::Kind::logsCleared && notice.count > 0;
     noticeLine_->showNotice(noticeText(notice), canUndo ? localizedText("notice_undo") : QString());
 }
 
-void MainViewController::showMonitoringState(bool isMonitoring) {
+void MainView::showMonitoringState(bool isMonitoring) {
     if (!isMonitoring) {
         headerBar_->showMonitoringState(false, localizedText("stopped"));
         return;
@@ -305,7 +295,7 @@ void MainViewController::showMonitoringState(bool isMonitoring) {
     headerBar_->showMonitoringState(true, localizedCount("monitoring_count", int(enabled)));
 }
 
-void MainViewController::showAllProcesses(const QList<UserProcess>& processes) {
+void MainView::showAllProcesses(const QList<UserProcess>& processes) {
     const int snapshot = ++snapshotCount_;
     if (processes.isEmpty()) {
         takeProcessFilter(std::make_shared<const ProcessFilter>());
@@ -329,7 +319,7 @@ void MainViewController::showAllProcesses(const QList<UserProcess>& processes) {
     });
 }
 
-void MainViewController::takeProcessFilter(std::shared_ptr<const ProcessFilter> filter) {
+void MainView::takeProcessFilter(std::shared_ptr<const ProcessFilter> filter) {
     std::shared_ptr<const ProcessFilter> old = std::exchange(processFilter_, std::move(filter));
     updateFilteredProcesses();
     // Freeing thousands of texts takes a while too; the rows shown no longer hold any of them.
@@ -337,53 +327,52 @@ void MainViewController::takeProcessFilter(std::shared_ptr<const ProcessFilter> 
         browseQueue_->enqueue([old = std::move(old)] {});
 }
 
-void MainViewController::searchEdited(const QString& text) {
+void MainView::searchEdited(const QString& text) {
     if (!isBrowseMode_)
         return;
     browseSearch_ = text;
     updateFilteredProcesses();
 }
 
-void MainViewController::updateFilteredProcesses() {
+void MainView::updateFilteredProcesses() {
     filteredProcesses_ = processFilter_->filtered(browseFilter_, browseSearch_);
     inputBar_->procCountLabel()->setText(
         localizedCount("process_count", int(filteredProcesses_.size())));
-    tablesPane_->browseTable()->reloadData();
+    tablesPane_->browseTable()->reset();
 }
 
-bool MainViewController::isInWatchList(const QString& processName) const {
+bool MainView::isInWatchList(const QString& processName) const {
     const QList<TargetProcess>& targets = monitor_->targets();
     return std::any_of(targets.begin(), targets.end(),
                        [&](const TargetProcess& target) { return target.name == processName; });
 }
 
-void MainViewController::addFromBrowser(const QString& processName, bool isAdded) {
+void MainView::addFromBrowser(const QString& processName, bool isAdded) {
     if (isAdded)
         return;
     monitor_->addTarget(processName, MatchMode::fuzzy);
-    tablesPane_->browseTable()->reloadData();
+    tablesPane_->browseTable()->reset();
 }
 
-void MainViewController::toggleMonitoring() {
+void MainView::toggleMonitoring() {
     if (monitor_->isMonitoring())
         monitor_->stopMonitoring();
     else
         monitor_->startMonitoring();
 }
 
-void MainViewController::intervalTapped(int seconds) {
+void MainView::onIntervalClicked(int seconds) {
     selectInterval(seconds);
     // Kept for the starts that begin monitoring at once.
     settings_->setValue(SettingsKeys::scanInterval, seconds);
 }
 
-void MainViewController::selectInterval(int seconds) {
-    selectedInterval_ = seconds;
-    monitor_->setScanInterval(selectedInterval_);
+void MainView::selectInterval(int seconds) {
+    monitor_->setScanInterval(seconds);
     footerBar_->selectInterval(seconds);
 }
 
-void MainViewController::startMonitoringIfChosen() {
+void MainView::startMonitoringIfChosen() {
     if (!settings_->value(SettingsKeys::startMonitoringAtLaunch).toBool())
         return;
     const int stored = settings_->value(SettingsKeys::scanInterval).toInt();
@@ -391,15 +380,15 @@ void MainViewController::startMonitoringIfChosen() {
     monitor_->startMonitoring();
 }
 
-void MainViewController::cleanSelfMemory() {
+void MainView::cleanSelfMemory() {
     monitor_->cleanMemory();
 }
 
-QString MainViewController::typedEntry() const {
+QString MainView::typedEntry() const {
     return typedEntryName(inputBar_->inputField()->text());
 }
 
-void MainViewController::addProcess() {
+void MainView::addProcess() {
     const QString entry = typedEntry();
     if (entry.isEmpty())
         return;
@@ -408,14 +397,14 @@ void MainViewController::addProcess() {
     showMatchPreview();
 }
 
-void MainViewController::toggleMatchMode() {
+void MainView::toggleMatchMode() {
     matchMode_ = matchMode_ == MatchMode::exact ? MatchMode::fuzzy : MatchMode::exact;
     styleMatchModeButton(*inputBar_->matchModeBtn(), matchMode_ == MatchMode::fuzzy);
     showMatchPreview();
 }
 
 // The snapshot is taken on the scan thread: a keystroke only matches against the last one.
-void MainViewController::entryEdited() {
+void MainView::entryEdited() {
     if (isBrowseMode_)
         return;
     if (!entrySnapshotAge_.isValid() || entrySnapshotAge_.hasExpired(entrySnapshotPeriodMs)) {
@@ -425,7 +414,7 @@ void MainViewController::entryEdited() {
     showMatchPreview();
 }
 
-void MainViewController::showMatchPreview() {
+void MainView::showMatchPreview() {
     QLineEdit* field = inputBar_->inputField();
     const QString entry = typedEntry();
     if (isBrowseMode_ || entry.isEmpty() || !hasEntrySnapshot_) {
@@ -449,7 +438,7 @@ void MainViewController::showMatchPreview() {
     }
 }
 
-void MainViewController::switchToTargets() {
+void MainView::switchToTargets() {
     isBrowseMode_ = false;
     headerBar_->chooseTab(HeaderBar::targetsTab);
 
@@ -465,7 +454,7 @@ void MainViewController::switchToTargets() {
     showMatchPreview();
 }
 
-void MainViewController::switchToBrowse() {
+void MainView::switchToBrowse() {
     isBrowseMode_ = true;
     headerBar_->chooseTab(HeaderBar::browseTab);
 
@@ -484,65 +473,65 @@ void MainViewController::switchToBrowse() {
     monitor_->refreshAllProcesses();
 }
 
-void MainViewController::filterTapped(const QString& identifier) {
+void MainView::onFilterClicked(const QString& identifier) {
     browseFilter_ = identifier;
     inputBar_->selectFilter(browseFilter_);
     updateFilteredProcesses();
 }
 
-std::unique_ptr<SettingsMenu> MainViewController::makeSettingsMenu() {
-    Lang& lang = Lang::shared();
+std::unique_ptr<SettingsMenu> MainView::makeSettingsMenu() {
+    Lang& lang = Lang::instance();
     const SettingsMenu::Switches switches{
         .isLaunchAtLoginEnabled = launchAtLogin_.isLaunchAtLoginEnabled(),
         .isStartAtLaunchEnabled = settings_->value(SettingsKeys::startMonitoringAtLaunch).toBool(),
         .isNotifyEnabled = settings_->value(SettingsKeys::notifyWhenEnded).toBool()};
     auto menu = std::make_unique<SettingsMenu>(lang, switches, lang.currentCode());
     connect(menu.get(), &SettingsMenu::toggleLaunchAtLoginChosen, this,
-            &MainViewController::toggleLaunchAtLogin);
+            &MainView::toggleLaunchAtLogin);
     connect(menu.get(), &SettingsMenu::startAtLaunchChosen, this, [this](bool isOn) {
         settings_->setValue(SettingsKeys::startMonitoringAtLaunch, isOn);
     });
     connect(menu.get(), &SettingsMenu::notifyChosen, this,
             [this](bool isOn) { settings_->setValue(SettingsKeys::notifyWhenEnded, isOn); });
     connect(menu.get(), &SettingsMenu::exportTargetsChosen, this,
-            &MainViewController::exportTargets);
+            &MainView::exportTargets);
     connect(menu.get(), &SettingsMenu::importTargetsChosen, this,
-            &MainViewController::importTargets);
-    connect(menu.get(), &SettingsMenu::languageChosen, this, &MainViewController::changeLanguage);
+            &MainView::importTargets);
+    connect(menu.get(), &SettingsMenu::languageChosen, this, &MainView::changeLanguage);
     return menu;
 }
 
-void MainViewController::showSettingsMenu() {
+void MainView::showSettingsMenu() {
     makeSettingsMenu()->popUpBelow(*footerBar_->settingsBtn());
 }
 
-void MainViewController::toggleLaunchAtLogin(QAction* item) {
+void MainView::toggleLaunchAtLogin(QAction* item) {
     launchAtLogin_.toggleLaunchAtLogin();
     // The mark shows what the system reports now, not what was asked for.
     item->setChecked(launchAtLogin_.isLaunchAtLoginEnabled());
 }
 
-void MainViewController::exportTargets() {
+void MainView::exportTargets() {
     monitor_->exportTargets(*fileChooser_);
 }
 
-void MainViewController::importTargets() {
+void MainView::importTargets() {
     monitor_->importTargets(*fileChooser_);
-    tablesPane_->targetsTable()->reloadData();
+    tablesPane_->targetsTable()->reset();
 }
 
-void MainViewController::changeLanguage(QAction* item) {
+void MainView::changeLanguage(QAction* item) {
     const QVariant code = item->data();
     if (code.typeId() != QMetaType::QString)
         return;
-    Lang::shared().setLanguage(code.toString());
+    Lang::instance().setLanguage(code.toString());
     Q_EMIT languageChanged();
 }
 
-void MainViewController::exportAllLogs() {
+void MainView::exportAllLogs() {
     monitor_->exportAllLogs(*fileChooser_);
 }
 
-void MainViewController::clearAllLogs() {
+void MainView::clearAllLogs() {
     monitor_->clearAllLogs();
 }

@@ -27,7 +27,7 @@ class TablesPane;
 
 // The content of the main window. Owns its monitor, shows its published state and turns the
 // user's actions into the monitor's operations.
-class MainViewController : public QWidget {
+class MainView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int rootWidth = 520;
@@ -38,15 +38,15 @@ public:
     static constexpr int entrySnapshotPeriodMs = 2000;
 
     // The file actions ask the chooser for their files; without one they open dialogs.
-    explicit MainViewController(MonitorServices services = MonitorServices::system(),
+    explicit MainView(MonitorServices services = MonitorServices::system(),
                                 std::shared_ptr<FileChooser> fileChooser = nullptr,
                                 QWidget* parent = nullptr);
-    ~MainViewController() override;
+    ~MainView() override;
 
     ProcessMonitor& monitor() const { return *monitor_; }
 
     void toggleMonitoring();
-    void intervalTapped(int seconds);
+    void onIntervalClicked(int seconds);
     // What a start of the program does, unlike a new view after a language change: monitoring
     // begins at once, with the interval last chosen, if the user asked for that.
     void startMonitoringIfChosen();
@@ -55,7 +55,7 @@ public:
     void toggleMatchMode();
     void switchToTargets();
     void switchToBrowse();
-    void filterTapped(const QString& identifier);
+    void onFilterClicked(const QString& identifier);
 
     void showSettingsMenu();
     void toggleLaunchAtLogin(QAction* item);
@@ -110,7 +110,6 @@ private:
     std::shared_ptr<FileChooser> fileChooser_;
     MatchMode matchMode_ = MatchMode::fuzzy;
     bool isBrowseMode_ = false;
-    double selectedInterval_ = defaultInterval;
     QString browseFilter_ = QStringLiteral("all");
     QString browseSearch_;
     std::shared_ptr<const ProcessFilter> processFilter_ = std::make_shared<const ProcessFilter>();

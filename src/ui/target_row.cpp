@@ -24,7 +24,7 @@ constexpr int deleteHeight = 22;
 
 } // namespace
 
-TargetCellView::TargetCellView(const QString& identifier, QWidget* parent)
+TargetRow::TargetRow(const QString& identifier, QWidget* parent)
     : QWidget(parent), iconLabel_(new QLabel(this)), nameLabel_(new ElidingLabel(this)),
       modeLabel_(new BadgeLabel(4, this)), toggle_(new ToggleSwitch(this)),
       deleteBtn_(new GlyphButton(this)) {
@@ -41,14 +41,15 @@ TargetCellView::TargetCellView(const QString& identifier, QWidget* parent)
 
     // The keyboard lands on the switch: Space flips it, Delete removes the entry.
     setFocusProxy(toggle_);
-    connect(toggle_, &ToggleSwitch::clicked, this, &TargetCellView::didToggle);
+    connect(toggle_, &ToggleSwitch::clicked, this, [this] { Q_EMIT toggleClicked(targetId_); });
 
     deleteBtn_->setGlyph(QStringLiteral("\u2715"), Theme::textTertiary,
                          Theme::systemFont(12, QFont::Medium));
-    connect(deleteBtn_, &QPushButton::clicked, this, &TargetCellView::didDelete);
+    connect(deleteBtn_, &QPushButton::clicked, this, [this] { Q_EMIT deleteClicked(targetId_); });
 }
 
-void TargetCellView::configure(const TargetProcess& target) {
+void TargetRow::setTarget(const TargetProcess& target) {
+    targetId_ = target.id;
     nameLabel_->setText(target.name);
     toggle_->setChecked(target.isEnabled);
     const bool exact = target.matchMode == MatchMode::exact;
@@ -61,32 +62,22 @@ void TargetCellView::configure(const TargetProcess& target) {
     deleteBtn_->setAccessibleName(localizedText("a11y_remove", target.name));
 }
 
-void TargetCellView::didToggle() {
-    if (onToggle)
-        onToggle();
-}
-
-void TargetCellView::didDelete() {
-    if (onDelete)
-        onDelete();
-}
-
-void TargetCellView::keyPressEvent(QKeyEvent* event) {
+void TargetRow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)
-        didDelete();
+        Q_EMIT deleteClicked(targetId_);
     else
         QWidget::keyPressEvent(event);
 }
 
-void TargetCellView::paintEvent(QPaintEvent*) {
+void TargetRow::paintEvent(QPaintEvent*) {
     RowStyle::paintRow(this);
 }
 
-void TargetCellView::resizeEvent(QResizeEvent*) {
-    layoutSubviews();
+void TargetRow::resizeEvent(QResizeEvent*) {
+    layOutContents();
 }
 
-void TargetCellView::layoutSubviews() {
+void TargetRow::layOutContents() {
     using RowGeometry::place;
     const int h = height();
 

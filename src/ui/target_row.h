@@ -3,7 +3,7 @@
 #include "engine/matching/target_process.h"
 
 #include <QWidget>
-#include <functional>
+#include <QUuid>
 
 class BadgeLabel;
 class ElidingLabel;
@@ -12,19 +12,17 @@ class QLabel;
 class ToggleSwitch;
 
 // One row of the watch list: gear, name, match-mode badge, on/off switch and delete cross.
-class TargetCellView : public QWidget {
+class TargetRow : public QWidget {
     Q_OBJECT
 public:
-    explicit TargetCellView(const QString& identifier, QWidget* parent = nullptr);
+    explicit TargetRow(const QString& identifier, QWidget* parent = nullptr);
 
-    void configure(const TargetProcess& target);
+    void setTarget(const TargetProcess& target);
 
-    // Set anew by the owner for every row it hands out; unset means a press does nothing.
-    std::function<void()> onToggle;
-    std::function<void()> onDelete;
-
-    void didToggle();
-    void didDelete();
+Q_SIGNALS:
+    // For the entry the row shows now: rows are reused as the list scrolls.
+    void toggleClicked(const QUuid& id);
+    void deleteClicked(const QUuid& id);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -32,8 +30,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void layoutSubviews();
+    void layOutContents();
 
+    QUuid targetId_;
     QLabel* iconLabel_;
     ElidingLabel* nameLabel_;
     BadgeLabel* modeLabel_;

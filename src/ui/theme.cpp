@@ -33,8 +33,7 @@ QFont monospacedFont(int pixelSize, QFont::Weight weight) {
 
 QFont emojiFont(int pixelSize) {
     QFont font = systemFont(pixelSize);
-    font.setFamilies({QStringLiteral("Noto Color Emoji"), QStringLiteral("Apple Color Emoji"),
-                      QStringLiteral("Segoe UI Emoji"), font.family()});
+    font.setFamilies({QStringLiteral("Noto Color Emoji"), font.family()});
     return font;
 }
 

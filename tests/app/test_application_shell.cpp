@@ -35,27 +35,27 @@ struct RecordingNotifier : DesktopNotifier {
 };
 } // namespace
 
-class TestAppDelegate : public QObject {
+class TestApplicationShell : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FakeMonitorWorld> world;
-    std::unique_ptr<AppDelegate> delegate;
+    std::unique_ptr<ApplicationShell> delegate;
     std::shared_ptr<RecordingNotifier> notifier;
 
     // A start of the program, on the same settings and logs as the one before.
     void launch() {
         delegate.reset();
-        AppDelegate::Environment environment;
+        ApplicationShell::Environment environment;
         environment.monitorServices = [this] { return world->services(); };
         environment.openUrl = [](const QUrl&) { return true; };
         environment.notifier = notifier = std::make_shared<RecordingNotifier>();
-        delegate = std::make_unique<AppDelegate>(std::move(environment));
-        delegate->applicationDidFinishLaunching();
+        delegate = std::make_unique<ApplicationShell>(std::move(environment));
+        delegate->start();
         QVERIFY(QTest::qWaitForWindowActive(topLevel<QMainWindow>()));
     }
 
-    MainViewController* view() const {
-        return qobject_cast<MainViewController*>(topLevel<QMainWindow>()->centralWidget());
+    MainView* view() const {
+        return qobject_cast<MainView*>(topLevel<QMainWindow>()->centralWidget());
     }
     // Every title of the menu bar and its menus, in order.
     QStringList menuTexts() const {
@@ -79,7 +79,7 @@ class TestAppDelegate : public QObject {
 
 private Q_SLOTS:
     void init() {
-        Lang::shared().setLanguage(QStringLiteral("en"));
+        Lang::instance().setLanguage(QStringLiteral("en"));
         world = std::make_unique<FakeMonitorWorld>();
         launch();
     }
@@ -87,7 +87,7 @@ private Q_SLOTS:
     void cleanup() {
         delegate.reset();
         world.reset();
-        Lang::shared().setLanguage(QStringLiteral("system"));
+        Lang::instance().setLanguage(QStringLiteral("system"));
     }
 
     // Hide lasts until the next start of the program hands over to this one.
@@ -108,13 +108,13 @@ private Q_SLOTS:
     void languageChangeRebuildsTheMainViewOnly() {
         const QString englishStart = localized("start");
         const QStringList menuBefore = menuTexts();
-        const QPointer<MainViewController> old = view();
+        const QPointer<MainView> old = view();
         QTest::mouseClick(old->findChild<QWidget*>("toggleBtn"), Qt::LeftButton);
         QTest::mouseClick(old->findChild<QWidget*>("browseTabBtn"), Qt::LeftButton);
         QVERIFY(old->monitor().isMonitoring());
 
         chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("日本語"));
-        QCOMPARE(Lang::shared().currentCode(), QStringLiteral("ja"));
+        QCOMPARE(Lang::instance().currentCode(), QStringLiteral("ja"));
         QTRY_VERIFY(!old);
 
         // A fresh view in the new language, idle and on the watch list.
@@ -188,7 +188,7 @@ private Q_SLOTS:
         QVERIFY(view()->monitor().isMonitoring());
         QCOMPARE(view()->monitor().scanInterval(), 30.0);
 
-        const QPointer<MainViewController> old = view();
+        const QPointer<MainView> old = view();
         chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("English"));
         QTRY_VERIFY(!old);
         QVERIFY(!view()->monitor().isMonitoring());
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QCOMPARE(notifier->shown.size(), 1);
         QCOMPARE(notifier->shown[0].body, QStringLiteral("zvn-on"));
 
-        const QPointer<MainViewController> old = view();
+        const QPointer<MainView> old = view();
         chooseFromMenu(old->findChild<QWidget*>("settingsBtn"), QStringLiteral("English"));
         QTRY_VERIFY(!old);
         view()->monitor().appendLogEntries({killLogEntry(QStringLiteral("zvn-new"))});
@@ -251,7 +251,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    TestAppDelegate test;
+    TestApplicationShell test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "test_application_shell.moc"

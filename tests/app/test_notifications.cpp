@@ -63,7 +63,7 @@ class TestNotifications : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        Lang::shared().setLanguage(QStringLiteral("en"));
+        Lang::instance().setLanguage(QStringLiteral("en"));
         QGuiApplication::setDesktopFileName(QStringLiteral("app.zentrav.Zentrav"));
         QCoreApplication::setApplicationName(QStringLiteral("Zentrav"));
         defaultHandler = qInstallMessageHandler(countNotifyMessages);
@@ -91,9 +91,9 @@ private Q_SLOTS:
 
     // Only ended processes count: how many, and the first few of their names, each once.
     void textCountsEndedProcessesOnly() {
-        QVERIFY(!endedNotification({entry("zva", false)}, Lang::shared()));
+        QVERIFY(!endedNotification({entry("zva", false)}, Lang::instance()));
         const std::optional<DesktopNotification> one =
-            endedNotification({entry("zva", false), entry("zvb")}, Lang::shared());
+            endedNotification({entry("zva", false), entry("zvb")}, Lang::instance());
         QVERIFY(one);
         QCOMPARE(one->summary, QStringLiteral("Ended 1 process"));
         QCOMPARE(one->body, QStringLiteral("zvb"));
@@ -101,7 +101,7 @@ private Q_SLOTS:
         const std::optional<DesktopNotification> many =
             endedNotification({entry("zva"), entry("zvb"), entry("zva"), entry("zvc", false),
                                entry("zvd"), entry("zve")},
-                              Lang::shared());
+                              Lang::instance());
         QCOMPARE(many->summary, QStringLiteral("Ended 5 processes"));
         QCOMPARE(many->body, QStringLiteral("zva, zvb, zvd, …"));
     }

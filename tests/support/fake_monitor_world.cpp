@@ -26,7 +26,7 @@ MonitorServices FakeMonitorWorld::services() const {
     services.selfMemory = selfMemory;
     services.files = std::make_shared<LocalFileSystem>();
     services.settings = settings;
-    services.lang = &Lang::shared();
+    services.lang = &Lang::instance();
     services.logsDir = logs.filePath(QStringLiteral("logs"));
     services.currentUid = 501;
     services.ownPid = 1;
@@ -44,7 +44,7 @@ MonitorServices FakeMonitorWorld::realProcessServices() const {
 }
 
 QString localized(const char* key) {
-    return Lang::shared().localized(QString::fromLatin1(key));
+    return Lang::instance().localized(QString::fromLatin1(key));
 }
 
 QStringList namesOf(const QList<UserProcess>& processes) {

@@ -4,7 +4,7 @@
 
 #include <QHash>
 
-// A defaults store in memory; counts writes so tests can see when a save happened, and says it
+// A settings in memory; counts writes so tests can see when a save happened, and says it
 // could not save them while `isFull`.
 class MemorySettingsStore final : public SettingsStore {
 public:

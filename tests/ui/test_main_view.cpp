@@ -44,16 +44,16 @@ QStringList addButtons(const QString& rows) {
 }
 } // namespace
 
-class TestMainViewController : public QObject {
+class TestMainView : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FakeMonitorWorld> world;
     std::shared_ptr<FakeFileChooser> chooser = std::make_shared<FakeFileChooser>();
-    std::unique_ptr<MainViewController> controller;
+    std::unique_ptr<MainView> controller;
     QTemporaryDir files;
 
     void show(MonitorServices services) {
-        controller = std::make_unique<MainViewController>(std::move(services), chooser);
+        controller = std::make_unique<MainView>(std::move(services), chooser);
         controller->show();
         controller->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(controller.get()));
@@ -75,14 +75,14 @@ class TestMainViewController : public QObject {
     QStringList logRows() const {
         QStringList rows;
         const auto* table = controller->findChild<RowTable*>(QStringLiteral("logTable"));
-        for (int row = 0; row < table->numberOfRows(); ++row)
-            rows.append(table->viewForRow(row)->accessibleName());
+        for (int row = 0; row < table->rowCount(); ++row)
+            rows.append(table->rowWidget(row)->accessibleName());
         return rows;
     }
     QStringList browserRows() const {
         QStringList names;
         for (QAccessibleInterface* node : showingNodes(controller.get())) {
-            if (qobject_cast<BrowseCellView*>(node->object()->parent()) &&
+            if (qobject_cast<BrowseRow*>(node->object()->parent()) &&
                 node->role() == QAccessible::Button)
                 names.append(node->text(QAccessible::Name));
         }
@@ -103,7 +103,7 @@ private Q_SLOTS:
     void cleanup() {
         controller.reset();
         world.reset();
-        Lang::shared().setLanguage(QStringLiteral("system"));
+        Lang::instance().setLanguage(QStringLiteral("system"));
     }
 
     // Names are added without the spaces and tabs around them, by Return or the button; only
@@ -130,7 +130,7 @@ private Q_SLOTS:
     void fieldShowsWhatTheEntryWouldMatch() {
         QTest::keyClicks(field(), QStringLiteral("edit"));
         QTRY_COMPARE(field()->accessibleDescription(),
-                     formatted(Lang::shared().localized("preview_matches", 2), "editor, Editor"));
+                     formatted(Lang::instance().localized("preview_matches", 2), "editor, Editor"));
         QVERIFY(accessibleNamed(controller.get(), field()->accessibleDescription()));
         click(localized("a11y_fuzzy"));
         QCOMPARE(field()->accessibleDescription(), localized("preview_no_match"));
@@ -324,7 +324,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
-    TestMainViewController test;
+    TestMainView test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "test_main_view.moc"

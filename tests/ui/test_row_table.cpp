@@ -15,7 +15,7 @@ class TestRowTable : public QObject {
     RowTable table{rowHeight};
 
     QString textOf(int index) const {
-        auto* row = qobject_cast<QLabel*>(table.viewForRow(index));
+        auto* row = qobject_cast<QLabel*>(table.rowWidget(index));
         return row ? row->text() : QString();
     }
     QList<QWidget*> rowWidgets(bool visibleOnly = false) const {
@@ -29,7 +29,7 @@ private Q_SLOTS:
     void showsTheRowsInViewWithFewWidgets() {
         configureTable(table);
         table.resize(300, 430);
-        table.setDataSource([this] { return count; },
+        table.setRowSource([this] { return count; },
                             [](QWidget* viewport) { return new QLabel(viewport); },
                             [](QWidget* row, int index) {
                                 static_cast<QLabel*>(row)->setText(QString::number(index));
@@ -48,31 +48,31 @@ private Q_SLOTS:
         // Part-way down a row: the rows in view show their own index at their own place.
         bar->setValue(100 * pitch + 10);
         const int last = (100 * pitch + 10 + viewHeight - 1) / pitch;
-        QVERIFY(!table.viewForRow(99) && !table.viewForRow(last + 1));
+        QVERIFY(!table.rowWidget(99) && !table.rowWidget(last + 1));
         for (int index = 100; index <= last; ++index)
             QCOMPARE(textOf(index), QString::number(index));
         QCOMPARE(rowWidgets(true).size(), last - 100 + 1);
-        QCOMPARE(table.viewForRow(101)->geometry(),
+        QCOMPARE(table.rowWidget(101)->geometry(),
                  QRect(0, pitch - 10, table.viewport()->width(), rowHeight));
 
         // Shrunk while scrolled far down: no stale row stays on screen.
         count = 3;
-        table.reloadData();
+        table.reset();
         QCOMPARE(bar->value(), 0);
         QCOMPARE(textOf(2), QStringLiteral("2"));
-        QCOMPARE(table.viewForRow(3), nullptr);
+        QCOMPARE(table.rowWidget(3), nullptr);
         QCOMPARE(rowWidgets(true).size(), 3);
         QCOMPARE(rowWidgets().size(), made);
 
         // A taller table, as when the divider is dragged, shows more rows.
         count = 100;
-        table.reloadData();
+        table.reset();
         table.resize(300, 20 * pitch);
         QCOMPARE(textOf(19), QStringLiteral("19"));
-        QCOMPARE(table.viewForRow(20), nullptr);
+        QCOMPARE(table.rowWidget(20), nullptr);
 
         count = 0;
-        table.reloadData();
+        table.reset();
         QVERIFY(rowWidgets(true).isEmpty());
         QCOMPARE(bar->maximum(), 0);
     }

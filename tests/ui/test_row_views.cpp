@@ -14,8 +14,8 @@ private Q_SLOTS:
         entry.timestamp = QDateTime(QDate(2024, 3, 5), QTime(21, 5, 9), Qt::LocalTime).toUTC();
         entry.success = false;
         entry.message = QStringLiteral("No permission");
-        LogCellView row(QStringLiteral("Log"));
-        row.configure(entry);
+        LogRow row(QStringLiteral("Log"));
+        row.setEntry(entry);
         QCOMPARE(row.accessibleName(),
                  QStringLiteral("21:05:09 %1 No permission Web Content PID 1234")
                      .arg(localizedText("a11y_kill_failed")));
@@ -26,14 +26,14 @@ private Q_SLOTS:
         UserProcess process;
         process.name = QStringLiteral("Xorg");
         process.memoryKB = 2048;
-        BrowseCellView row(QStringLiteral("Browse"));
+        BrowseRow row(QStringLiteral("Browse"));
         row.show();
         QVERIFY(QTest::qWaitForWindowExposed(&row));
         const QList<std::pair<std::optional<QString>, QString>> names = {
             {std::nullopt, "Xorg"}, {"X.Org", "X.Org (Xorg)"}, {"Xorg", "Xorg"}};
         for (const auto& [displayName, shown] : names) {
             process.localizedName = displayName;
-            row.configure(process, false);
+            row.setProcess(process, false);
             QVERIFY2(accessibleNamed(&row, shown), qPrintable(shown));
         }
         QVERIFY(accessibleNamed(&row, localizedText("a11y_memory", "2.0 MB")));
@@ -43,7 +43,7 @@ private Q_SLOTS:
         const QString leftAlone = localizedText("tip_session_process");
         QVERIFY(!accessibleNamed(&row, leftAlone));
         process.isSessionProcess = true;
-        row.configure(process, false);
+        row.setProcess(process, false);
         QVERIFY(accessibleNamed(&row, leftAlone));
         QCOMPARE(row.focusProxy()->accessibleDescription(), leftAlone);
     }

@@ -6,7 +6,7 @@ class SettingsStore;
 
 // Starting the program when the user logs in, by a freedesktop autostart entry. The entry on
 // disk is the truth: present and not hidden means on. The "LaunchAtLogin" flag is kept in step
-// with it on each toggle, for whoever reads the defaults store.
+// with it on each toggle, for whoever reads the settings.
 class LaunchAtLogin {
 public:
     LaunchAtLogin(QString autostartDir, QString executablePath, SettingsStore& settings);

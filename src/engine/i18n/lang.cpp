@@ -20,7 +20,7 @@ bool isShipped(const QString& code) {
 }
 } // namespace
 
-Lang& Lang::shared() {
+Lang& Lang::instance() {
     static QSettingsStore settings(std::make_shared<LocalFileSystem>());
     static Lang instance(settings, QLocale::system().uiLanguages());
     return instance;

@@ -20,7 +20,7 @@ public:
         QString displayName;
     };
 
-    static Lang& shared();
+    static Lang& instance();
     static const QList<Language>& languages();
 
     Lang(SettingsStore& settings, QStringList preferredUiLanguages);

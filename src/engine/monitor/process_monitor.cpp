@@ -66,7 +66,7 @@ MonitorServices MonitorServices::system(std::shared_ptr<const SessionRoleSource>
     services.selfMemory = std::make_shared<SystemSelfMemory>();
     services.files = std::make_shared<LocalFileSystem>();
     services.settings = std::make_shared<QSettingsStore>(services.files);
-    services.lang = &Lang::shared();
+    services.lang = &Lang::instance();
     services.logsDir = defaultLogsDir();
     services.currentUid = ::getuid();
     services.ownPid = QCoreApplication::applicationPid();

@@ -107,22 +107,6 @@ bool splitTableLine(QByteArrayView line, TableLine& pieces) {
     pieces.command = line.sliced(i + 1);
     return !pieces.command.isEmpty();
 }
-
-QString nameOf(const QString& command) {
-#ifdef Q_OS_MACOS
-    qsizetype end = command.size();
-    while (end > 0 && command[end - 1] == u'/')
-        --end;
-    if (end == 0)
-        return command;
-    const qsizetype slash = command.lastIndexOf(u'/', end - 1);
-    return command.mid(slash + 1, end - slash - 1);
-#else
-    // The column is the kernel's task name, not a path: "kworker/0:1" is a name of its own.
-    // A name cut at 15 bytes is completed from /proc afterwards.
-    return command;
-#endif
-}
 } // namespace
 
 QHash<qint32, QString> parseCommandLines(QByteArrayView output) {
@@ -158,7 +142,9 @@ QList<UserProcess> parseProcessTable(QByteArrayView output, const ProcessTableFi
         if (filter.currentUserOnly && row.uid != filter.currentUid)
             return;
         row.path = QString::fromUtf8(pieces.command);
-        row.name = nameOf(row.path);
+        // The column is the kernel's task name, not a path: "kworker/0:1" is a name of its own.
+        // A name cut at 15 bytes is completed from /proc afterwards.
+        row.name = row.path;
         if (const auto args = commandLines.constFind(row.pid); args != commandLines.cend())
             row.args = *args;
         row.origin =

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Every key the program keeps in the defaults store.
+// Every key the program keeps in the settings.
 namespace SettingsKeys {
 inline const QString targets = QStringLiteral("Quorvane.targets");        // binary: compact JSON
 inline const QString appLanguage = QStringLiteral("AppLanguage");         // text; absent = "system"

@@ -9,7 +9,7 @@
 
 class FileSystem;
 
-// The per-user defaults store.
+// The per-user settings.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

@@ -7,7 +7,7 @@
 
 class SettingsStore;
 
-// The watch list in the defaults store, as compact JSON under "Quorvane.targets".
+// The watch list in the settings, as compact JSON under "Quorvane.targets".
 class WatchListStore {
 public:
     explicit WatchListStore(SettingsStore& settings);

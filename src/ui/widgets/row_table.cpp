@@ -12,15 +12,15 @@ RowTable::RowTable(int rowHeight, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void RowTable::setDataSource(std::function<int()> rowCount, RowFactory makeRow,
+void RowTable::setRowSource(std::function<int()> rowCount, RowFactory makeRow,
                              RowConfigure configureRow) {
     countRows_ = std::move(rowCount);
     makeRow_ = std::move(makeRow);
     configureRow_ = std::move(configureRow);
-    reloadData();
+    reset();
 }
 
-void RowTable::reloadData() {
+void RowTable::reset() {
     const bool hadRowFocus = isFocusInRows();
     rowCount_ = countRows_ ? std::max(0, countRows_()) : 0;
     updateScrollRange();
@@ -30,11 +30,11 @@ void RowTable::reloadData() {
         focusRow(currentRow_, Qt::OtherFocusReason);
 }
 
-int RowTable::numberOfRows() const {
+int RowTable::rowCount() const {
     return rowCount_;
 }
 
-QWidget* RowTable::viewForRow(int index) const {
+QWidget* RowTable::rowWidget(int index) const {
     return shownRows_.value(index, nullptr);
 }
 
@@ -201,7 +201,7 @@ void RowTable::focusRow(int index, Qt::FocusReason reason) {
         return;
     currentRow_ = std::clamp(index, 0, rowCount_ - 1);
     scrollToRow(currentRow_);
-    if (QWidget* row = viewForRow(currentRow_))
+    if (QWidget* row = rowWidget(currentRow_))
         row->setFocus(reason);
 }
 

@@ -18,14 +18,14 @@ public:
     using RowFactory = std::function<QWidget*(QWidget* viewport)>;
     using RowConfigure = std::function<void(QWidget* row, int index)>;
 
-    void setDataSource(std::function<int()> rowCount, RowFactory makeRow,
+    void setRowSource(std::function<int()> rowCount, RowFactory makeRow,
                        RowConfigure configureRow);
     // Re-reads the count and reconfigures the rows in view.
-    void reloadData();
+    void reset();
 
-    int numberOfRows() const;
+    int rowCount() const;
     // The row widget now showing index, nullptr when that row is out of view.
-    QWidget* viewForRow(int index) const;
+    QWidget* rowWidget(int index) const;
 
     static constexpr int rowSpacing = 3;
 
