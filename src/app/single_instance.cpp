@@ -1,5 +1,7 @@
 #include "single_instance.h"
 
+#include "app_log.h"
+
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -138,7 +140,7 @@ bool SingleInstance::handOver(const QString& activationToken) {
             return true;
         QThread::msleep(retryMs);
     }
-    qWarning("Zentrav is already running but does not answer.");
+    qCWarning(appLog) << "Zentrav is already running but does not answer.";
     return false;
 }
 
