@@ -6,6 +6,7 @@
 #include "kill_log_writer.h"
 #include "mailbox.h"
 #include "notice.h"
+#include "result.h"
 #include "running_target_info.h"
 #include "target_process.h"
 #include "user_process.h"
@@ -159,6 +160,7 @@ private:
     void enqueueSnapshot(bool currentUserOnly, Mailbox<QList<UserProcess>>& mailbox);
     void setUnsavedLogEntries(qsizetype count);
     void setHasEarlierEntries(bool hasEarlierEntries);
+    void reportExportFailure(const QString& path, const Error& error);
     void postNotice(const Notice& notice);
 
     MonitorServices services_;
