@@ -72,7 +72,7 @@ int main(int argc, char* argv[]) {
     const QList<TargetProcess> imported = watchList(1000);
     const QString file = home.filePath(QStringLiteral("Zentrav-Targets.json"));
     LocalFileSystem files;
-    if (!files.writeAtomically(file, encodeTargets(imported, JsonStyle::prettySorted)).isEmpty())
+    if (!files.writeAtomically(file, encodeTargets(imported, JsonStyle::prettySorted)))
         return 1;
     MonitorServices services = MonitorServices::system();
     services.logsDir = home.filePath(QStringLiteral("logs"));

@@ -32,9 +32,8 @@ constexpr double goalMs = 500;
 class NoSettings final : public SettingsStore {
 public:
     QVariant value(const QString&) const override { return {}; }
-    void setValue(const QString&, const QVariant&) override {}
-    void remove(const QString&) override {}
-    bool isSaved() const override { return true; }
+    Result<void> setValue(const QString&, const QVariant&) override { return {}; }
+    Result<void> remove(const QString&) override { return {}; }
 };
 
 // True when every child got its entry, the forced kill exactly where SIGTERM was blocked.

@@ -45,9 +45,8 @@ public:
 class NoSettings final : public SettingsStore {
 public:
     QVariant value(const QString&) const override { return {}; }
-    void setValue(const QString&, const QVariant&) override {}
-    void remove(const QString&) override {}
-    bool isSaved() const override { return true; }
+    Result<void> setValue(const QString&, const QVariant&) override { return {}; }
+    Result<void> remove(const QString&) override { return {}; }
 };
 
 // Names like those of real programs, none of them part of a child's name.

@@ -37,7 +37,7 @@ QList<KillLogEntry> makeEntries(int count, int firstPid) {
 }
 
 qsizetype entriesIn(FileSystem& files, const QString& path) {
-    const std::optional<QByteArray> bytes = files.read(path);
+    const Result<QByteArray> bytes = files.read(path);
     const auto entries = bytes ? decodeLogEntries(*bytes) : std::nullopt;
     return entries ? entries->size() : -1;
 }
@@ -59,7 +59,7 @@ int main() {
         const QByteArray existing =
             encodeLogEntries(makeEntries(size, 1000), JsonStyle::prettySorted);
         // The program's first write of a day checks the file whole; later ones are measured.
-        bool isWritten = files->writeAtomically(path, existing).isEmpty() &&
+        bool isWritten = files->writeAtomically(path, existing).hasValue() &&
                          store.append(makeEntries(1, 0)).unwritten.isEmpty();
         qsizetype expected = size + 1;
         std::printf("into a day file of %d entries (%.1f MB):\n", size,
@@ -98,10 +98,11 @@ int main() {
     }
     const QString synced = dir.filePath(QStringLiteral("synced"));
     std::vector<double> syncMs;
-    bool isSynced = files->writeAtomically(synced, {}).isEmpty();
+    bool isSynced = files->writeAtomically(synced, {}).hasValue();
     for (int run = 0; run < runs; ++run) {
-        isSynced &= files->writeAt(synced, run * 4096, QByteArray(4096, char('a' + run))).isEmpty();
-        syncMs.push_back(elapsedMs([&] { isSynced &= files->sync(synced).isEmpty(); }));
+        isSynced &=
+            files->writeAt(synced, run * 4096, QByteArray(4096, char('a' + run))).hasValue();
+        syncMs.push_back(elapsedMs([&] { isSynced &= files->sync(synced).hasValue(); }));
     }
     printTimes("a bare sync of 4 KB added to a file", spreadOf(syncMs));
     std::printf("goal: the writer's processor time per scan, median <= %.0f ms: %s\n", goalMs,

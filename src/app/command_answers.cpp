@@ -1,5 +1,6 @@
 #include "app/command_answers.h"
 
+#include "engine/base/result.h"
 #include "engine/monitor/process_monitor.h"
 #include "engine/storage/record_json.h"
 #include "engine/storage/settings_store.h"
@@ -29,17 +30,18 @@ CommandReply listed(const QList<TargetProcess>& targets, bool asJson) {
 }
 
 // As typed in the window, and a name the list holds already is refused. `add` appends the entry
-// and tells whether it is saved.
+// and says whether it is saved.
 CommandReply added(const QList<TargetProcess>& targets, const InstanceCommand& command,
-                   const std::function<bool(const QString&)>& add) {
+                   const std::function<Result<void>(const QString&)>& add) {
     const QString name = typedEntryName(command.name);
     if (name.isEmpty())
         return {CommandReply::refused, QStringLiteral("Nothing to add: the name is empty.\n")};
     if (holdsName(targets, name))
         return {CommandReply::refused,
                 QStringLiteral("\"%1\" is already on the watch list.\n").arg(name)};
-    if (!add(name))
-        return {CommandReply::refused, QStringLiteral("The watch list could not be saved.\n")};
+    if (const Result<void> saved = add(name); !saved)
+        return {CommandReply::refused,
+                QStringLiteral("The watch list could not be saved: %1\n").arg(saved.error().reason)};
     return {CommandReply::done,
             QStringLiteral("Added \"%1\" (%2).\n").arg(name, matchModeRawValue(command.mode))};
 }
@@ -61,7 +63,7 @@ CommandReply answerWithMonitor(ProcessMonitor& monitor, const InstanceCommand& c
         // The monitor saves and retries on its own, and the window tells of a failed save.
         return added(monitor.targets(), command, [&](const QString& name) {
             monitor.addTarget(name, command.mode);
-            return true;
+            return Result<void>();
         });
     case InstanceCommand::Kind::list:
         return listed(monitor.targets(), command.asJson);
@@ -78,8 +80,7 @@ CommandReply answerFromStore(SettingsStore& settings, const InstanceCommand& com
     case InstanceCommand::Kind::add:
         return added(targets, command, [&](const QString& name) {
             targets.append({QUuid::createUuid(), name, command.mode, true});
-            store.save(targets);
-            return settings.isSaved();
+            return store.save(targets);
         });
     case InstanceCommand::Kind::list:
         return listed(targets, command.asJson);

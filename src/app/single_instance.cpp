@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include "app/app_log.h"
+
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -145,7 +147,7 @@ bool SingleInstance::handOver(const QString& activationToken) {
             return true;
         QThread::msleep(retryMs);
     }
-    qWarning("Zentrav is already running but does not answer.");
+    qCWarning(appLog) << "Zentrav is already running but does not answer.";
     return false;
 }
 

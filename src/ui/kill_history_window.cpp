@@ -291,9 +291,10 @@ void KillHistoryWindow::exportShown() {
         QStringLiteral("kill-log-%1_%2.json").arg(dayOf(shown.back()), dayOf(shown.front())));
     if (!path)
         return;
-    const QString error = KillLogStore(*files_, logsDir_).exportTo(*path, model_->shownEntries());
-    if (!error.isEmpty())
-        printLine(QStringLiteral("Export failed: ") + error);
+    const Result<void> written =
+        KillLogStore(*files_, logsDir_).exportTo(*path, model_->shownEntries());
+    if (!written)
+        printLine(QStringLiteral("Export failed: ") + written.error().reason);
 }
 
 void KillHistoryWindow::keyPressEvent(QKeyEvent* event) {

@@ -471,7 +471,7 @@ private Q_SLOTS:
             for (const QString& file : filesUnder(logs.path())) {
                 if (file.endsWith(QLatin1String(".json")))
                     entries +=
-                        decodeLogEntries(LocalFileSystem().read(logs.filePath(file)).value_or(""))
+                        decodeLogEntries(LocalFileSystem().read(logs.filePath(file)).valueOr({}))
                             .value_or(QList<KillLogEntry>());
             }
             return entries;

@@ -13,8 +13,7 @@ namespace {
 QString valueOf(const QString& entryPath, const QString& key = QStringLiteral("Exec")) {
     const QRegularExpression line(u'^' + key + QStringLiteral("=(.*)$"),
                                   QRegularExpression::MultilineOption);
-    return line.match(QString::fromUtf8(LocalFileSystem().read(entryPath).value_or("")))
-        .captured(1);
+    return line.match(QString::fromUtf8(LocalFileSystem().read(entryPath).valueOr({}))).captured(1);
 }
 } // namespace
 
@@ -49,7 +48,7 @@ private Q_SLOTS:
         QFETCH(bool, isOnAtStart);
         if (!existingEntry.isEmpty()) {
             QVERIFY(QDir().mkpath(autostartDir()));
-            QVERIFY(LocalFileSystem().writeAtomically(entryPath(), existingEntry).isEmpty());
+            QVERIFY(LocalFileSystem().writeAtomically(entryPath(), existingEntry));
         }
         LaunchAtLogin launch(autostartDir(), QStringLiteral("/opt/zentrav/zentrav"), settings_);
         QCOMPARE(launch.isLaunchAtLoginEnabled(), isOnAtStart);
@@ -99,7 +98,7 @@ private Q_SLOTS:
         const QString path = dir.isEmpty() ? dir : home_->filePath(dir);
         const bool entryIsDir = QByteArray(QTest::currentDataTag()).contains("folder");
         if (dir.contains(u'\n'))
-            QVERIFY(LocalFileSystem().writeAtomically(path, "keep me").isEmpty());
+            QVERIFY(LocalFileSystem().writeAtomically(path, "keep me"));
         if (entryIsDir)
             QVERIFY(QDir().mkpath(entryPath()));
         LaunchAtLogin launch(path, program, settings_);
@@ -113,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(!launch.isLaunchAtLoginEnabled());
         QCOMPARE(settings_.values.value(SettingsKeys::launchAtLogin), QVariant(false));
         if (dir.contains(u'\n'))
-            QCOMPARE(LocalFileSystem().read(path), "keep me");
+            QCOMPARE(LocalFileSystem().read(path).valueOr({}), "keep me");
         QCOMPARE(QFileInfo::exists(entryPath()), entryIsDir);
     }
 };

@@ -1,6 +1,7 @@
 #include "memory_file_system.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 QString parentOf(const QString& path) {
@@ -13,19 +14,21 @@ template <typename Map> void moveKey(Map& map, const QString& from, const QStrin
 }
 } // namespace
 
-bool MemoryFileSystem::makePath(const QString& dir) {
+Result<void> MemoryFileSystem::makePath(const QString& dir) {
     for (QString path = dir; !path.isEmpty(); path = parentOf(path))
         dirs.insert(path);
-    return true;
+    return {};
 }
 
 bool MemoryFileSystem::exists(const QString& path) const {
     return files.contains(path) || dirs.contains(path);
 }
 
-std::optional<QStringList> MemoryFileSystem::list(const QString& dir) const {
-    if (failListing || crashed || !dirs.contains(dir))
-        return std::nullopt;
+Result<QStringList> MemoryFileSystem::list(const QString& dir) const {
+    if (failListing || crashed)
+        return systemError(EACCES);
+    if (!dirs.contains(dir))
+        return systemError(ENOENT);
     QStringList names;
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         if (parentOf(it.key()) == dir)
@@ -36,61 +39,67 @@ std::optional<QStringList> MemoryFileSystem::list(const QString& dir) const {
     return names;
 }
 
-std::optional<QByteArray> MemoryFileSystem::read(const QString& path, qint64) const {
-    const std::optional<QByteArray> bytes = readAt(path, 0, files.value(path).size());
+Result<QByteArray> MemoryFileSystem::read(const QString& path, qint64) const {
+    Result<QByteArray> bytes = readAt(path, 0, files.value(path).size());
     if (bytes)
         wholeReads.append(path);
     return bytes;
 }
 
-bool MemoryFileSystem::remove(const QString& path) {
+Result<void> MemoryFileSystem::remove(const QString& path) {
     if (crashed)
-        return false;
+        return systemError(EIO);
     inodes_.remove(path);
-    return files.remove(path) > 0;
+    if (files.remove(path) == 0)
+        return systemError(ENOENT);
+    return {};
 }
 
-std::optional<FileStamp> MemoryFileSystem::stamp(const QString& path) const {
-    if (crashed || !files.contains(path))
-        return std::nullopt;
+Result<FileStamp> MemoryFileSystem::stamp(const QString& path) const {
+    if (crashed)
+        return systemError(EIO);
+    if (!files.contains(path))
+        return systemError(ENOENT);
     const QByteArray& bytes = files[path];
     return FileStamp{bytes.size(), qint64(qHash(bytes)), 1, 1};
 }
 
-std::optional<QByteArray> MemoryFileSystem::readAt(const QString& path, qint64 offset,
-                                                   qint64 length) const {
-    if (crashed || unreadable.contains(path) || !files.contains(path))
-        return std::nullopt;
+Result<QByteArray> MemoryFileSystem::readAt(const QString& path, qint64 offset,
+                                            qint64 length) const {
+    if (crashed || unreadable.contains(path))
+        return systemError(EIO);
+    if (!files.contains(path))
+        return systemError(ENOENT);
     return files[path].mid(offset, length);
 }
 
-QString MemoryFileSystem::writeAt(const QString& path, qint64 offset, const QByteArray& bytes) {
-    const QString refused = refusal(path);
-    if (!refused.isEmpty())
-        return refused;
+Result<void> MemoryFileSystem::writeAt(const QString& path, qint64 offset,
+                                       const QByteArray& bytes) {
+    if (const std::optional<Error> refused = refusal(path))
+        return *refused;
     if (!files.contains(path))
-        return QStringLiteral("No such file or directory");
+        return systemError(ENOENT);
     QByteArray& content = files[path];
     const qint64 granted = grant(bytes.size());
     content.replace(offset, std::min(granted, content.size() - offset), bytes.first(granted));
     if (granted < bytes.size())
-        return QStringLiteral("No space left on device");
+        return systemError(ENOSPC);
     content.truncate(offset + granted);
     return {};
 }
 
-QString MemoryFileSystem::sync(const QString& path) {
-    const QString refused = refusal(path);
-    if (!refused.isEmpty() || !files.contains(path))
-        return refused.isEmpty() ? QStringLiteral("No such file or directory") : refused;
+Result<void> MemoryFileSystem::sync(const QString& path) {
+    if (const std::optional<Error> refused = refusal(path))
+        return *refused;
+    if (!files.contains(path))
+        return systemError(ENOENT);
     synced_.insert(inodes_.value(path), files[path]);
     return {};
 }
 
-QString MemoryFileSystem::syncFolder(const QString& dir) {
-    const QString refused = refusal(dir + QLatin1String("/."));
-    if (!refused.isEmpty())
-        return refused;
+Result<void> MemoryFileSystem::syncFolder(const QString& dir) {
+    if (const std::optional<Error> refused = refusal(dir + QLatin1String("/.")))
+        return *refused;
     inodesOnDisk_.removeIf([&](const auto& name) { return parentOf(name.key()) == dir; });
     for (auto it = inodes_.cbegin(); it != inodes_.cend(); ++it) {
         if (parentOf(it.key()) == dir)
@@ -99,28 +108,31 @@ QString MemoryFileSystem::syncFolder(const QString& dir) {
     return {};
 }
 
-QString MemoryFileSystem::rename(const QString& from, const QString& to) {
-    const QString refused = refusal(to);
-    if (!refused.isEmpty() || !files.contains(from))
-        return refused.isEmpty() ? QStringLiteral("No such file or directory") : refused;
+Result<void> MemoryFileSystem::rename(const QString& from, const QString& to) {
+    if (const std::optional<Error> refused = refusal(to))
+        return *refused;
+    if (!files.contains(from))
+        return systemError(ENOENT);
     moveKey(files, from, to);
     moveKey(inodes_, from, to);
     return {};
 }
 
-TemporaryFile MemoryFileSystem::createTemporary(const QString& path) {
-    const QString refused = refusal(path);
-    if (!refused.isEmpty() || dirs.contains(path))
-        return {
-            {}, {}, refused.isEmpty() ? path + QLatin1String(" is not a regular file") : refused};
+Result<TemporaryFile> MemoryFileSystem::createTemporary(const QString& path) {
+    if (const std::optional<Error> refused = refusal(path))
+        return *refused;
+    if (dirs.contains(path))
+        return Error{path + QLatin1String(" is not a regular file"), EINVAL};
     const QString temporary = path + QLatin1String(".new") + QString::number(lastInode_ + 1);
     place(temporary, {});
-    return {temporary, path, {}};
+    return TemporaryFile{temporary, path};
 }
 
-std::optional<QString> MemoryFileSystem::moveToTrash(const QString& path) {
-    if (crashed || !hasTrash || !files.contains(path))
-        return std::nullopt;
+Result<QString> MemoryFileSystem::moveToTrash(const QString& path) {
+    if (crashed || !hasTrash)
+        return systemError(EXDEV);
+    if (!files.contains(path))
+        return systemError(ENOENT);
     const QString inTrash =
         QStringLiteral("/trash/%1.%2").arg(++lastInode_).arg(path.section(u'/', -1));
     moveKey(files, path, inTrash);
@@ -128,11 +140,11 @@ std::optional<QString> MemoryFileSystem::moveToTrash(const QString& path) {
     return inTrash;
 }
 
-QString MemoryFileSystem::restoreFromTrash(const QString& pathInTrash, const QString& path) {
+Result<void> MemoryFileSystem::restoreFromTrash(const QString& pathInTrash, const QString& path) {
     return rename(pathInTrash, path);
 }
 
-FileDescriptor MemoryFileSystem::lockExclusively(const QString& path) {
+Result<FileDescriptor> MemoryFileSystem::lockExclusively(const QString& path) {
     if (!crashed && !files.contains(path) && dirs.contains(parentOf(path)))
         place(path, {});
     return FileDescriptor();
@@ -166,16 +178,16 @@ void MemoryFileSystem::cutPower() {
     changesBeforeCut = -1;
 }
 
-QString MemoryFileSystem::refusal(const QString& path) {
+std::optional<Error> MemoryFileSystem::refusal(const QString& path) {
     if (changesBeforeCut == 0)
         crashed = true;
     else if (changesBeforeCut > 0)
         --changesBeforeCut;
     if (failWrites || crashed || unwritable.contains(path))
-        return QStringLiteral("Permission denied");
+        return systemError(EACCES);
     if (!dirs.contains(parentOf(path)))
-        return QStringLiteral("No such file or directory");
-    return {};
+        return systemError(ENOENT);
+    return std::nullopt;
 }
 
 qint64 MemoryFileSystem::grant(qint64 size) {

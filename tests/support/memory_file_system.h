@@ -5,30 +5,30 @@
 #include <QHash>
 #include <QMap>
 #include <QSet>
+#include <optional>
 
 // Files that live in a map, with switches that make each kind of operation fail, and a power cut
 // that keeps only what was synced.
 class MemoryFileSystem final : public FileSystem {
 public:
-    bool makePath(const QString& dir) override;
+    Result<void> makePath(const QString& dir) override;
     bool exists(const QString& path) const override;
-    std::optional<QStringList> list(const QString& dir) const override;
-    std::optional<QByteArray> read(const QString& path,
-                                   qint64 sizeLimit = defaultReadLimit) const override;
-    bool remove(const QString& path) override;
+    Result<QStringList> list(const QString& dir) const override;
+    Result<QByteArray> read(const QString& path,
+                            qint64 sizeLimit = defaultReadLimit) const override;
+    Result<void> remove(const QString& path) override;
     // The content's hash stands in for the modification time.
-    std::optional<FileStamp> stamp(const QString& path) const override;
-    std::optional<QByteArray> readAt(const QString& path, qint64 offset,
-                                     qint64 length) const override;
-    QString writeAt(const QString& path, qint64 offset, const QByteArray& bytes) override;
-    QString sync(const QString& path) override;
-    QString syncFolder(const QString& dir) override;
-    QString rename(const QString& from, const QString& to) override;
-    TemporaryFile createTemporary(const QString& path) override;
+    Result<FileStamp> stamp(const QString& path) const override;
+    Result<QByteArray> readAt(const QString& path, qint64 offset, qint64 length) const override;
+    Result<void> writeAt(const QString& path, qint64 offset, const QByteArray& bytes) override;
+    Result<void> sync(const QString& path) override;
+    Result<void> syncFolder(const QString& dir) override;
+    Result<void> rename(const QString& from, const QString& to) override;
+    Result<TemporaryFile> createTemporary(const QString& path) override;
     // Into "/trash/", unless `hasTrash` is off.
-    std::optional<QString> moveToTrash(const QString& path) override;
-    QString restoreFromTrash(const QString& pathInTrash, const QString& path) override;
-    FileDescriptor lockExclusively(const QString& path) override;
+    Result<QString> moveToTrash(const QString& path) override;
+    Result<void> restoreFromTrash(const QString& pathInTrash, const QString& path) override;
+    Result<FileDescriptor> lockExclusively(const QString& path) override;
 
     // Everything there now is on disk, as after a clean shutdown.
     void settle();
@@ -59,7 +59,8 @@ public:
     mutable QStringList wholeReads;
 
 private:
-    QString refusal(const QString& path);
+    // Why a change of `path` fails now, if it does.
+    std::optional<Error> refusal(const QString& path);
     qint64 grant(qint64 size);
     void place(const QString& path, const QByteArray& bytes);
 

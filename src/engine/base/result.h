@@ -9,7 +9,15 @@
 struct Error {
     QString reason;
     int code = 0;
+
+    // The same error, told as the failure of a step: "<step>: <reason>".
+    Error during(const QString& step) const { return {step + QLatin1String(": ") + reason, code}; }
 };
+
+// The error the system reported by its number, described as the system does.
+inline Error systemError(int code) {
+    return {qt_error_string(code), code};
+}
 
 // The outcome of an operation that can fail: its value, or the error that kept it from one.
 template <class T> class Result {
@@ -23,6 +31,7 @@ public:
     const T& operator*() const { return std::get<0>(state_); }
     T* operator->() { return &std::get<0>(state_); }
     const T* operator->() const { return &std::get<0>(state_); }
+    T valueOr(T fallback) const& { return hasValue() ? **this : std::move(fallback); }
     // Only for a failed outcome.
     const Error& error() const { return std::get<1>(state_); }
 

@@ -12,8 +12,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 const QString entryName = QStringLiteral("zentrav.desktop");
@@ -91,37 +89,33 @@ bool LaunchAtLogin::isLaunchAtLoginEnabled() const {
 }
 
 void LaunchAtLogin::toggleLaunchAtLogin() {
-    const QString error = isLaunchAtLoginEnabled() ? removeEntry() : writeEntry();
-    if (!error.isEmpty())
-        printLine(QStringLiteral("LaunchAtLogin error: ") + error);
+    const Result<void> toggled = isLaunchAtLoginEnabled() ? removeEntry() : writeEntry();
+    if (!toggled)
+        printLine(QStringLiteral("LaunchAtLogin error: ") + toggled.error().reason);
     settings_.setValue(SettingsKeys::launchAtLogin, isLaunchAtLoginEnabled());
 }
 
-QString LaunchAtLogin::writeEntry() const {
+Result<void> LaunchAtLogin::writeEntry() const {
     if (autostartDir_.isEmpty())
-        return QStringLiteral("the user's configuration folder is unknown");
+        return Error{QStringLiteral("the user's configuration folder is unknown")};
     if (executablePath_.isEmpty() || !QDir::isAbsolutePath(executablePath_))
-        return QStringLiteral("the program's own path is unknown");
+        return Error{QStringLiteral("the program's own path is unknown")};
     if (std::any_of(executablePath_.begin(), executablePath_.end(),
                     [](QChar c) { return c.unicode() < 0x20; }))
-        return QStringLiteral("the program's path holds a control character");
+        return Error{QStringLiteral("the program's path holds a control character")};
 
-    std::error_code ec;
-    std::filesystem::create_directories(QFile::encodeName(autostartDir_).toStdString(), ec);
-    if (ec)
-        return QStringLiteral("cannot create %1: %2")
-            .arg(autostartDir_, QString::fromLocal8Bit(ec.message()));
-
-    const QString error =
-        LocalFileSystem().writeAtomically(entryPath(), desktopEntry(executablePath_));
-    if (!error.isEmpty())
-        return QStringLiteral("cannot write %1: %2").arg(entryPath(), error);
+    LocalFileSystem files;
+    if (const Result<void> made = files.makePath(autostartDir_); !made)
+        return made.error().during(QStringLiteral("cannot create ") + autostartDir_);
+    if (const Result<void> written =
+            files.writeAtomically(entryPath(), desktopEntry(executablePath_));
+        !written)
+        return written.error().during(QStringLiteral("cannot write ") + entryPath());
     return {};
 }
 
-QString LaunchAtLogin::removeEntry() const {
-    QFile file(entryPath());
-    if (!file.remove())
-        return QStringLiteral("cannot remove %1: %2").arg(entryPath(), file.errorString());
+Result<void> LaunchAtLogin::removeEntry() const {
+    if (const Result<void> removed = LocalFileSystem().remove(entryPath()); !removed)
+        return removed.error().during(QStringLiteral("cannot remove ") + entryPath());
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/base/result.h"
+
 #include <QString>
 
 class SettingsStore;
@@ -21,9 +23,8 @@ public:
     QString entryPath() const;
 
 private:
-    // Each returns the reason of a failure, empty on success.
-    QString writeEntry() const;
-    QString removeEntry() const;
+    Result<void> writeEntry() const;
+    Result<void> removeEntry() const;
 
     QString autostartDir_;
     QString executablePath_;

@@ -19,11 +19,12 @@ struct Notice {
         // Nothing came in from `file`: it could not be read, or holds no watch list.
         importUnreadable,
         importNotAWatchList,
-        // A change of the watch list is not on disk yet; it is tried again.
+        // A change of the watch list is not on disk yet; it is tried again. `detail` says why.
         settingsNotSaved,
         // Day file `file` could not be written; its entries went to `detail` instead.
         dayFileRefused,
-        // count kill-log entries could not be written anywhere; they are tried again.
+        // count kill-log entries could not be written anywhere; they are tried again. `detail`
+        // says why.
         logNotSaved,
         // count day files went to the trash (and can come back), otherCount were deleted.
         logsCleared,

@@ -4,6 +4,7 @@
 #include "engine/desktop/desktop_display_names.h"
 #include "engine/desktop/desktop_entry.h"
 #include "engine/desktop/display_name_source.h"
+#include "engine/base/engine_log.h"
 #include "engine/storage/file_chooser.h"
 #include "engine/storage/file_system.h"
 #include "engine/process/kill_cycle.h"
@@ -181,7 +182,9 @@ void ProcessMonitor::takeWriteReports() {
                         .file = detour.refused,
                         .detail = detour.used});
         if (report.waiting > 0 && unsavedLogEntries_ == 0)
-            postNotice({.kind = Notice::Kind::logNotSaved, .count = report.waiting});
+            postNotice({.kind = Notice::Kind::logNotSaved,
+                        .count = report.waiting,
+                        .detail = report.reason});
         setUnsavedLogEntries(report.waiting);
     }
 }
@@ -245,9 +248,8 @@ void ProcessMonitor::toggleTarget(const QUuid& id) {
 }
 
 void ProcessMonitor::saveTargets() {
-    watchListStore_.save(targets_);
-    if (!services_.settings->isSaved())
-        postNotice({.kind = Notice::Kind::settingsNotSaved});
+    if (const Result<void> saved = watchListStore_.save(targets_); !saved)
+        postNotice({.kind = Notice::Kind::settingsNotSaved, .detail = saved.error().reason});
 }
 
 void ProcessMonitor::loadTargets() {
@@ -267,10 +269,8 @@ void ProcessMonitor::exportTargets(FileChooser& chooser) {
         chooser.chooseSaveLocation(QString(), QStringLiteral("Zentrav-Targets.json"));
     if (!path)
         return;
-    const QString error = services_.files->writeAtomically(*path, content);
-    if (!error.isEmpty()) {
-        printLine(QStringLiteral("Export failed: ") + error);
-        postNotice({.kind = Notice::Kind::exportFailed, .file = *path, .detail = error});
+    if (const Result<void> written = services_.files->writeAtomically(*path, content); !written) {
+        reportExportFailure(*path, written.error());
         return;
     }
     postNotice({.kind = Notice::Kind::targetsExported, .count = targets_.size(), .file = *path});
@@ -280,7 +280,7 @@ void ProcessMonitor::importTargets(FileChooser& chooser) {
     const std::optional<QString> path = chooser.chooseFileToOpen();
     if (!path)
         return;
-    const std::optional<QByteArray> content = services_.files->read(*path, importSizeLimit);
+    const Result<QByteArray> content = services_.files->read(*path, importSizeLimit);
     const std::optional<QList<TargetProcess>> imported =
         content ? decodeTargets(*content) : std::nullopt;
     if (!imported) {
@@ -320,7 +320,13 @@ void ProcessMonitor::flushLog() {
 }
 
 QList<KillLogEntry> ProcessMonitor::loadAllLogs() {
-    return logWriter_.loadAllLogs();
+    Result<QList<KillLogEntry>> loaded = logWriter_.loadAllLogs();
+    if (!loaded) {
+        qCWarning(engineLog).noquote() << QStringLiteral("Could not list %1: %2")
+                                              .arg(logWriter_.logsDir(), loaded.error().reason);
+        return {};
+    }
+    return std::move(*loaded);
 }
 
 void ProcessMonitor::exportAllLogs(FileChooser& chooser) {
@@ -335,10 +341,8 @@ void ProcessMonitor::exportAllLogs(FileChooser& chooser) {
                                    KillLogStore::exportFileName(QDateTime::currentDateTime()));
     if (!path)
         return;
-    const QString error = logWriter_.exportTo(*path, entries);
-    if (!error.isEmpty()) {
-        printLine(QStringLiteral("Export failed: ") + error);
-        postNotice({.kind = Notice::Kind::exportFailed, .file = *path, .detail = error});
+    if (const Result<void> written = logWriter_.exportTo(*path, entries); !written) {
+        reportExportFailure(*path, written.error());
         return;
     }
     postNotice({.kind = Notice::Kind::logsExported, .count = entries.size(), .file = *path});
@@ -419,6 +423,12 @@ void ProcessMonitor::setUnsavedLogEntries(qsizetype count) {
 void ProcessMonitor::setHasEarlierEntries(bool hasEarlierEntries) {
     hasEarlierEntries_ = hasEarlierEntries;
     Q_EMIT hasEarlierEntriesChanged(hasEarlierEntries_);
+}
+
+// The one failure said on standard output, as well as in the window.
+void ProcessMonitor::reportExportFailure(const QString& path, const Error& error) {
+    printLine(QStringLiteral("Export failed: ") + error.reason);
+    postNotice({.kind = Notice::Kind::exportFailed, .file = path, .detail = error.reason});
 }
 
 void ProcessMonitor::postNotice(const Notice& notice) {

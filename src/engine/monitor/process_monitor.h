@@ -6,6 +6,7 @@
 #include "engine/storage/kill_log_writer.h"
 #include "engine/base/mailbox.h"
 #include "engine/monitor/notice.h"
+#include "engine/base/result.h"
 #include "engine/process/running_target_info.h"
 #include "engine/matching/target_process.h"
 #include "engine/process/user_process.h"
@@ -160,6 +161,7 @@ private:
     void enqueueSnapshot(bool currentUserOnly, Mailbox<QList<UserProcess>>& mailbox);
     void setUnsavedLogEntries(qsizetype count);
     void setHasEarlierEntries(bool hasEarlierEntries);
+    void reportExportFailure(const QString& path, const Error& error);
     void postNotice(const Notice& notice);
 
     MonitorServices services_;

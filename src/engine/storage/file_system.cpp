@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,24 +27,28 @@ QString folderOf(const QString& path) {
     return slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-QString FileSystem::writeAtomically(const QString& path, const QByteArray& bytes) {
-    const TemporaryFile temporary = createTemporary(path);
-    if (!temporary.error.isEmpty())
-        return temporary.error;
-    QString error = writeAt(temporary.path, 0, bytes);
-    if (error.isEmpty())
-        error = sync(temporary.path);
-    if (error.isEmpty())
-        error = rename(temporary.path, temporary.target);
-    if (!error.isEmpty()) {
-        remove(temporary.path);
-        return error;
+Result<void> FileSystem::writeAtomically(const QString& path, const QByteArray& bytes) {
+    const Result<TemporaryFile> temporary = createTemporary(path);
+    if (!temporary)
+        return temporary.error();
+    Result<void> written = writeAt(temporary->path, 0, bytes);
+    if (written)
+        written = sync(temporary->path);
+    if (written)
+        written = rename(temporary->path, temporary->target);
+    if (!written) {
+        remove(temporary->path);
+        return written;
     }
-    return syncFolder(folderOf(temporary.target));
+    return syncFolder(folderOf(temporary->target));
 }
 
-bool LocalFileSystem::makePath(const QString& dir) {
-    return QDir().mkpath(dir);
+Result<void> LocalFileSystem::makePath(const QString& dir) {
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(dir).toStdString(), error);
+    if (error)
+        return systemError(error.value());
+    return {};
 }
 
 bool LocalFileSystem::exists(const QString& path) const {
@@ -51,61 +56,68 @@ bool LocalFileSystem::exists(const QString& path) const {
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
-std::optional<QStringList> LocalFileSystem::list(const QString& dir) const {
+Result<QStringList> LocalFileSystem::list(const QString& dir) const {
     const QFileInfo info(dir);
-    if (!info.isDir() || !info.isReadable())
-        return std::nullopt;
+    if (!info.isDir())
+        return systemError(info.exists() ? ENOTDIR : ENOENT);
+    if (!info.isReadable())
+        return systemError(EACCES);
     return QDir(dir).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
 }
 
-std::optional<QByteArray> LocalFileSystem::read(const QString& path, qint64 sizeLimit) const {
+Result<QByteArray> LocalFileSystem::read(const QString& path, qint64 sizeLimit) const {
     // Opened without blocking, or a FIFO would wait for a writer for good.
     const FileDescriptor file(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status;
-    if (!file.isValid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size > sizeLimit)
-        return std::nullopt;
+    if (!file.isValid() || ::fstat(file.get(), &status) != 0)
+        return systemError(errno);
+    if (!S_ISREG(status.st_mode))
+        return systemError(EINVAL);
+    if (status.st_size > sizeLimit)
+        return systemError(EFBIG);
     // The file may grow while it is read; one byte beyond the limit is enough to know.
     QByteArray bytes(qsizetype(status.st_size) + 1, Qt::Uninitialized);
     qsizetype size = 0;
     for (;;) {
         if (size == bytes.size()) {
             if (size > sizeLimit)
-                return std::nullopt;
+                return systemError(EFBIG);
             bytes.resize(qsizetype(std::min(sizeLimit + 1, qint64(size) * 2)));
         }
         const ssize_t got = ::read(file.get(), bytes.data() + size, size_t(bytes.size() - size));
         if (got == 0)
             break;
         if (got < 0 && errno != EINTR)
-            return std::nullopt;
+            return systemError(errno);
         size += std::max<ssize_t>(got, 0);
     }
     bytes.truncate(size);
     return bytes;
 }
 
-bool LocalFileSystem::remove(const QString& path) {
-    return QFile::remove(path);
+Result<void> LocalFileSystem::remove(const QString& path) {
+    if (::unlink(QFile::encodeName(path).constData()) != 0)
+        return systemError(errno);
+    return {};
 }
 
-QString LocalFileSystem::syncFolder(const QString& dir) {
+Result<void> LocalFileSystem::syncFolder(const QString& dir) {
     const FileDescriptor folder(
         ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.isValid() || ::fsync(folder.get()) != 0)
-        return qt_error_string(errno);
+        return systemError(errno);
     return {};
 }
 
-QString LocalFileSystem::rename(const QString& from, const QString& to) {
+Result<void> LocalFileSystem::rename(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return qt_error_string(errno);
+        return systemError(errno);
     return {};
 }
 
-TemporaryFile LocalFileSystem::createTemporary(const QString& path) {
+Result<TemporaryFile> LocalFileSystem::createTemporary(const QString& path) {
     // As an editor saves: a link leads to the file that is replaced, and stays a link.
     QFileInfo target(path);
     for (int depth = 0; target.isSymLink() && depth < maxLinkDepth; ++depth)
@@ -115,9 +127,9 @@ TemporaryFile LocalFileSystem::createTemporary(const QString& path) {
     // The rename would put a regular file in the place of a device or a FIFO, or replace a
     // file its owner made read-only.
     if (isThere && !S_ISREG(status.st_mode))
-        return {{}, {}, QStringLiteral("%1 is not a regular file").arg(path)};
+        return Error{QStringLiteral("%1 is not a regular file").arg(path), EINVAL};
     if (isThere && ::access(QFile::encodeName(target.filePath()).constData(), W_OK) != 0)
-        return {{}, {}, qt_error_string(errno)};
+        return systemError(errno);
     // A new file gets what the user's umask allows; a replacement the old one's permissions.
     const mode_t mode = isThere ? status.st_mode & 07777 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -130,26 +142,26 @@ TemporaryFile LocalFileSystem::createTemporary(const QString& path) {
         if (file.isValid()) {
             if (isThere)
                 ::fchmod(file.get(), mode);
-            return {temporary, target.filePath(), {}};
+            return TemporaryFile{temporary, target.filePath()};
         }
         if (errno != EEXIST)
-            return {{}, {}, qt_error_string(errno)};
+            return systemError(errno);
     }
-    return {{}, {}, qt_error_string(EEXIST)};
+    return systemError(EEXIST);
 }
 
-std::optional<QString> LocalFileSystem::moveToTrash(const QString& path) {
+Result<QString> LocalFileSystem::moveToTrash(const QString& path) {
     // Without the user's data folder, Qt would make the trash in the working folder.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    QString pathInTrash;
-    if (!QFile::moveToTrash(path, &pathInTrash))
-        return std::nullopt;
-    return pathInTrash;
+    makePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QFile file(path);
+    if (!file.moveToTrash())
+        return Error{file.errorString()};
+    return file.fileName();
 }
 
-QString LocalFileSystem::restoreFromTrash(const QString& pathInTrash, const QString& path) {
-    if (QString error = rename(pathInTrash, path); !error.isEmpty())
-        return error;
+Result<void> LocalFileSystem::restoreFromTrash(const QString& pathInTrash, const QString& path) {
+    if (Result<void> renamed = rename(pathInTrash, path); !renamed)
+        return renamed;
     // A freedesktop trash keeps where each file came from beside the files; that goes too.
     const QFileInfo trashed(pathInTrash);
     const QDir trash = QFileInfo(trashed.path()).dir();

@@ -24,20 +24,22 @@ FileDescriptor openFile(const QString& path, int flags) {
 }
 } // namespace
 
-std::optional<FileStamp> LocalFileSystem::stamp(const QString& path) const {
+Result<FileStamp> LocalFileSystem::stamp(const QString& path) const {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return systemError(errno);
+    if (!S_ISREG(info.st_mode))
+        return systemError(EINVAL);
     return FileStamp{qint64(info.st_size),
                      qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
                      quint64(info.st_ino), quint64(info.st_dev)};
 }
 
-std::optional<QByteArray> LocalFileSystem::readAt(const QString& path, qint64 offset,
-                                                  qint64 length) const {
+Result<QByteArray> LocalFileSystem::readAt(const QString& path, qint64 offset,
+                                           qint64 length) const {
     const FileDescriptor file = openFile(path, O_RDONLY);
     if (!file.isValid())
-        return std::nullopt;
+        return systemError(errno);
     QByteArray bytes(length, Qt::Uninitialized);
     qint64 done = 0;
     while (done < length) {
@@ -46,7 +48,7 @@ std::optional<QByteArray> LocalFileSystem::readAt(const QString& path, qint64 of
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return std::nullopt;
+            return systemError(errno);
         if (n == 0)
             break;
         done += n;
@@ -55,10 +57,10 @@ std::optional<QByteArray> LocalFileSystem::readAt(const QString& path, qint64 of
     return bytes;
 }
 
-QString LocalFileSystem::writeAt(const QString& path, qint64 offset, const QByteArray& bytes) {
+Result<void> LocalFileSystem::writeAt(const QString& path, qint64 offset, const QByteArray& bytes) {
     const FileDescriptor file = openFile(path, O_WRONLY);
     if (!file.isValid())
-        return qt_error_string(errno);
+        return systemError(errno);
     qint64 done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(file.get(), bytes.constData() + done,
@@ -66,28 +68,28 @@ QString LocalFileSystem::writeAt(const QString& path, qint64 offset, const QByte
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return qt_error_string(n < 0 ? errno : ENOSPC);
+            return systemError(n < 0 ? errno : ENOSPC);
         done += n;
     }
     if (::ftruncate(file.get(), off_t(offset + done)) != 0)
-        return qt_error_string(errno);
+        return systemError(errno);
     return {};
 }
 
-QString LocalFileSystem::sync(const QString& path) {
+Result<void> LocalFileSystem::sync(const QString& path) {
     const FileDescriptor file = openFile(path, O_RDONLY);
     if (!file.isValid() || ::fdatasync(file.get()) != 0)
-        return qt_error_string(errno);
+        return systemError(errno);
     return {};
 }
 
-FileDescriptor LocalFileSystem::lockExclusively(const QString& path) {
+Result<FileDescriptor> LocalFileSystem::lockExclusively(const QString& path) {
     FileDescriptor file = openFile(path, O_RDWR | O_CREAT);
     if (!file.isValid())
-        return file;
+        return systemError(errno);
     while (::flock(file.get(), LOCK_EX) != 0) {
         if (errno != EINTR)
-            return FileDescriptor();
+            return systemError(errno);
     }
     return file;
 }

@@ -64,7 +64,7 @@ std::vector<KillHistory::IdentifiedRow> KillHistory::rowsOf(const QList<KillLogE
 }
 
 KillHistory::DayFile KillHistory::dayFileOf(QString fileName,
-                                            const std::optional<QList<KillLogEntry>>& entries) {
+                                            const Result<QList<KillLogEntry>>& entries) {
     DayFile file;
     file.fileName = std::move(fileName);
     file.isDamaged = !entries;

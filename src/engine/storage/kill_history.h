@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/storage/kill_log_entry.h"
+#include "engine/base/result.h"
 #include "engine/matching/search_folding.h"
 
 #include <QDate>
@@ -70,7 +71,7 @@ public:
         QStringList names;
         QStringList texts;
     };
-    static DayFile dayFileOf(QString fileName, const std::optional<QList<KillLogEntry>>& entries);
+    static DayFile dayFileOf(QString fileName, const Result<QList<KillLogEntry>>& entries);
 
     // Where a run of rows goes among rows of the same second: a day file read later holds older
     // entries, so its rows go after; entries just recorded go before.

@@ -11,7 +11,7 @@ KillHistoryReader::KillHistoryReader(std::shared_ptr<FileSystem> files, QString 
     queue_->enqueue([this, files = std::move(files), logsDir = std::move(logsDir),
                      stop = stop_.get_token()] {
         KillLogStore store(*files, logsDir);
-        const QStringList names = store.dayFileNames().value_or(QStringList());
+        const QStringList names = store.dayFileNames().valueOr({});
         for (auto name = names.crbegin(); name != names.crend() && !stop.stop_requested(); ++name) {
             read_.post(KillHistory::dayFileOf(*name, store.readDayFile(*name)));
             QMetaObject::invokeMethod(this, &KillHistoryReader::deliverRead, Qt::QueuedConnection);

@@ -1,6 +1,6 @@
 #include "engine/storage/kill_log_store.h"
 
-#include "engine/i18n/console_line.h"
+#include "engine/base/engine_log.h"
 #include "engine/storage/file_system.h"
 #include "engine/storage/record_json.h"
 
@@ -40,8 +40,8 @@ KillLogStore::KillLogStore(FileSystem& files, QString logsDir)
     : files_(files), logsDir_(std::move(logsDir)), lockPath_(logsDir_ + QLatin1String("/.lock")),
       appender_(files, lockPath_, &KillLogStore::isDayFileName) {}
 
-void KillLogStore::createDirectory() {
-    files_.makePath(logsDir_);
+Result<void> KillLogStore::createDirectory() {
+    return files_.makePath(logsDir_);
 }
 
 LogAppend KillLogStore::append(const QList<KillLogEntry>& entries) {
@@ -55,18 +55,21 @@ LogAppend KillLogStore::append(const QList<KillLogEntry>& entries) {
     for (auto day = byDay.cbegin(); day != byDay.cend(); ++day) {
         const QByteArray added = encodeLogEntries(*day, JsonStyle::prettySorted);
         if (added.isEmpty()) {
-            printLine(QStringLiteral("Could not write %1 kill-log entries: no valid time stamp")
-                          .arg(day->size()));
+            qCWarning(engineLog).noquote()
+                << QStringLiteral("Could not write %1 kill-log entries: no valid time stamp")
+                       .arg(day->size());
             continue;
         }
         const QString dayFile = logsDir_ + u'/' + dayFileName(day.key());
-        const QString used = appendToDay(day.key(), added);
-        if (used.isEmpty())
+        const Result<QString> used = appendToDay(day.key(), added);
+        if (!used) {
             result.unwritten += *day;
-        else if (used == dayFile)
+            result.reason = used.error().reason;
+        } else if (*used == dayFile) {
             detours_.remove(dayFile);
-        else if (std::exchange(detours_[dayFile], used) != used)
-            result.detours.append({dayFile, used});
+        } else if (std::exchange(detours_[dayFile], *used) != *used) {
+            result.detours.append({dayFile, *used});
+        }
     }
     return result;
 }
@@ -74,27 +77,26 @@ LogAppend KillLogStore::append(const QList<KillLogEntry>& entries) {
 // A day file that cannot be read, decoded or written keeps its bytes: the day goes on in the
 // first of "<day>.1.json", "<day>.2.json", ... that takes the entries, which every later append
 // of the day finds again.
-QString KillLogStore::appendToDay(const QDate& day, const QByteArray& added) {
+Result<QString> KillLogStore::appendToDay(const QDate& day, const QByteArray& added) {
     const QString stem = logsDir_ + u'/' + dayStem(day);
     for (int overflow = 0;; ++overflow) {
         const QString path = numberedPath(stem, overflow);
-        QString error;
-        const LogFileAppender::Result result = appender_.append(path, added, error);
-        if (!error.isEmpty())
-            printLine(QStringLiteral("Could not write %1: %2").arg(path, error));
-        if (result != LogFileAppender::Result::refused)
-            return result == LogFileAppender::Result::appended ? path : QString();
+        const Result<LogFileAppender::Outcome> outcome = appender_.append(path, added);
+        if (!outcome)
+            return outcome.error();
+        if (*outcome == LogFileAppender::Outcome::appended)
+            return path;
     }
 }
 
-QList<KillLogEntry> KillLogStore::loadAllLogs() {
+Result<QList<KillLogEntry>> KillLogStore::loadAllLogs() {
     const FileDescriptor lock = lockDirectory();
-    const std::optional<QStringList> dayFiles = dayFileNames();
+    const Result<QStringList> dayFiles = dayFileNames();
     if (!dayFiles)
-        return {};
+        return dayFiles.error();
     QList<KillLogEntry> entries;
     for (const QString& name : *dayFiles) {
-        const std::optional<QByteArray> bytes = files_.read(logsDir_ + u'/' + name);
+        const Result<QByteArray> bytes = files_.read(logsDir_ + u'/' + name);
         if (!bytes)
             continue;
         if (const auto decoded = decodeLogEntries(*bytes))
@@ -103,10 +105,10 @@ QList<KillLogEntry> KillLogStore::loadAllLogs() {
     return entries;
 }
 
-std::optional<QStringList> KillLogStore::dayFileNames() const {
-    const std::optional<QStringList> names = files_.list(logsDir_);
+Result<QStringList> KillLogStore::dayFileNames() const {
+    const Result<QStringList> names = files_.list(logsDir_);
     if (!names)
-        return std::nullopt;
+        return names.error();
     QStringList dayFiles;
     std::copy_if(names->cbegin(), names->cend(), std::back_inserter(dayFiles), hasJsonExtension);
     std::sort(dayFiles.begin(), dayFiles.end());
@@ -115,32 +117,37 @@ std::optional<QStringList> KillLogStore::dayFileNames() const {
 
 // The lock is held while reading, so that no half-added batch is read, and let go before the
 // decoding.
-std::optional<QList<KillLogEntry>> KillLogStore::readDayFile(const QString& fileName) {
-    const std::optional<QByteArray> bytes = [&] {
+Result<QList<KillLogEntry>> KillLogStore::readDayFile(const QString& fileName) {
+    const Result<QByteArray> bytes = [&] {
         const FileDescriptor lock = lockDirectory();
         return files_.read(logsDir_ + u'/' + fileName);
     }();
-    return bytes ? decodeLogEntries(*bytes) : std::nullopt;
+    if (!bytes)
+        return bytes.error();
+    std::optional<QList<KillLogEntry>> entries = decodeLogEntries(*bytes);
+    if (!entries)
+        return Error{QStringLiteral("%1 holds no kill log").arg(fileName)};
+    return std::move(*entries);
 }
 
-QString KillLogStore::exportTo(const QString& path, const QList<KillLogEntry>& entries) {
+Result<void> KillLogStore::exportTo(const QString& path, const QList<KillLogEntry>& entries) {
     const QByteArray json = encodeLogEntries(entries, JsonStyle::prettySorted);
     if (json.isEmpty())
-        return QStringLiteral("A log entry has no valid timestamp");
+        return Error{QStringLiteral("A log entry has no valid timestamp")};
     return files_.writeAtomically(path, json);
 }
 
 ClearedLogs KillLogStore::clearAll() {
     const FileDescriptor lock = lockDirectory();
     ClearedLogs cleared;
-    const std::optional<QStringList> names = files_.list(logsDir_);
+    const Result<QStringList> names = files_.list(logsDir_);
     if (!names)
         return cleared;
     for (const QString& name : *names) {
         if (!hasJsonExtension(name))
             continue;
         const QString path = logsDir_ + u'/' + name;
-        if (const std::optional<QString> inTrash = files_.moveToTrash(path))
+        if (const Result<QString> inTrash = files_.moveToTrash(path))
             cleared.trashed.append({path, *inTrash});
         else if (files_.remove(path))
             ++cleared.deleted;
@@ -154,7 +161,7 @@ qsizetype KillLogStore::restore(const QList<TrashedFile>& trashed) {
     const FileDescriptor lock = lockDirectory();
     qsizetype restored = 0;
     for (const TrashedFile& file : trashed)
-        restored += files_.restoreFromTrash(file.pathInTrash, freePathFor(file.path)).isEmpty();
+        restored += files_.restoreFromTrash(file.pathInTrash, freePathFor(file.path)).hasValue();
     appender_.forgetFiles();
     return restored;
 }
@@ -186,8 +193,13 @@ QString KillLogStore::exportFileName(const QDateTime& localMoment) {
 }
 
 // An append that a crash cut short is undone before anything else reads or writes.
+// Without the lock (the directory is gone or read-only) the work goes on, as nothing it writes
+// could land there either.
 FileDescriptor KillLogStore::lockDirectory() {
-    FileDescriptor lock = files_.lockExclusively(lockPath_);
+    Result<FileDescriptor> lock = files_.lockExclusively(lockPath_);
+    if (!lock)
+        qCWarning(engineLog).noquote()
+            << QStringLiteral("Could not lock %1: %2").arg(lockPath_, lock.error().reason);
     appender_.undoUnfinished();
-    return lock;
+    return lock ? std::move(*lock) : FileDescriptor();
 }

@@ -25,8 +25,9 @@ struct DayFileDetour {
 
 // What came of an append.
 struct LogAppend {
-    // The entries no file took, for the caller to keep.
+    // The entries no file took, for the caller to keep, and why.
     QList<KillLogEntry> unwritten;
+    QString reason;
     // The days that went on in another file since the last append.
     QList<DayFileDetour> detours;
 };
@@ -51,23 +52,23 @@ public:
     KillLogStore(FileSystem& files, QString logsDir);
 
     const QString& logsDir() const { return logsDir_; }
-    void createDirectory();
+    Result<void> createDirectory();
 
     // Adds each entry, after those already there, to the file of the local date of its
     // timestamp; on disk when it returns.
     LogAppend append(const QList<KillLogEntry>& entries);
 
-    // Every readable day file, oldest first; unreadable files are skipped.
-    QList<KillLogEntry> loadAllLogs();
+    // Every readable day file, oldest first; unreadable files are skipped. An error when the
+    // directory cannot be listed.
+    Result<QList<KillLogEntry>> loadAllLogs();
 
-    // The names of the ".json" items, oldest day first; nothing when the directory cannot be
-    // listed.
-    std::optional<QStringList> dayFileNames() const;
-    // One day file's entries, read under the lock; nothing when it cannot be read or decoded.
-    std::optional<QList<KillLogEntry>> readDayFile(const QString& fileName);
+    // The names of the ".json" items, oldest day first.
+    Result<QStringList> dayFileNames() const;
+    // One day file's entries, read under the lock; an error when it cannot be read or decoded.
+    Result<QList<KillLogEntry>> readDayFile(const QString& fileName);
 
-    // Writes entries to a file of the user's choice; the error's description, empty on success.
-    QString exportTo(const QString& path, const QList<KillLogEntry>& entries);
+    // Writes entries to a file of the user's choice.
+    Result<void> exportTo(const QString& path, const QList<KillLogEntry>& entries);
 
     // Moves every ".json" item to the trash, or deletes it where there is none; the directory
     // and other items stay.
@@ -83,8 +84,8 @@ public:
 
 private:
     FileDescriptor lockDirectory();
-    // The file that took the entries, empty when none did.
-    QString appendToDay(const QDate& day, const QByteArray& added);
+    // The file that took the entries.
+    Result<QString> appendToDay(const QDate& day, const QByteArray& added);
     QString freePathFor(const QString& path) const;
 
     FileSystem& files_;

@@ -1,6 +1,6 @@
 #include "engine/storage/kill_log_writer.h"
 
-#include "engine/i18n/console_line.h"
+#include "engine/base/engine_log.h"
 
 #include <future>
 
@@ -8,14 +8,17 @@ KillLogWriter::KillLogWriter(std::shared_ptr<FileSystem> files, QString logsDir,
                              std::function<void(const LogWriteReport&)> onWritten)
     : files_(std::move(files)), store_(*files_, std::move(logsDir)),
       onWritten_(std::move(onWritten)), queue_(QStringLiteral("Quorvane.log")) {
-    store_.createDirectory();
+    if (const Result<void> made = store_.createDirectory(); !made)
+        qCWarning(engineLog).noquote()
+            << QStringLiteral("Could not create %1: %2").arg(store_.logsDir(), made.error().reason);
 }
 
 KillLogWriter::~KillLogWriter() {
     queue_.enqueue([this] {
         if (!unwritten_.isEmpty())
-            printLine(QStringLiteral("Lost %1 kill-log entries that no day file took")
-                          .arg(unwritten_.size()));
+            qCWarning(engineLog).noquote()
+                << QStringLiteral("Lost %1 kill-log entries that no day file took")
+                       .arg(unwritten_.size());
     });
 }
 
@@ -35,15 +38,15 @@ void KillLogWriter::write(QList<KillLogEntry> entries) {
         LogAppend result = store_.append(std::exchange(unwritten_, {}) + entries);
         unwritten_ = std::move(result.unwritten);
         if (onWritten_)
-            onWritten_({unwritten_.size(), std::move(result.detours)});
+            onWritten_({unwritten_.size(), std::move(result.reason), std::move(result.detours)});
     });
 }
 
-QList<KillLogEntry> KillLogWriter::loadAllLogs() {
+Result<QList<KillLogEntry>> KillLogWriter::loadAllLogs() {
     return await([this] { return store_.loadAllLogs(); });
 }
 
-QString KillLogWriter::exportTo(const QString& path, const QList<KillLogEntry>& entries) {
+Result<void> KillLogWriter::exportTo(const QString& path, const QList<KillLogEntry>& entries) {
     return await([&] { return store_.exportTo(path, entries); });
 }
 

@@ -12,8 +12,9 @@ class FileSystem;
 
 // What a write left behind, told on the writer's thread.
 struct LogWriteReport {
-    // Entries kept for the next try, as no day file took them.
+    // Entries kept for the next try, as no day file took them, and why.
     qsizetype waiting = 0;
+    QString reason;
     QList<DayFileDetour> detours;
 };
 
@@ -38,8 +39,8 @@ public:
     void write(QList<KillLogEntry> entries);
 
     // These wait for the writes asked for before them, and for their own result.
-    QList<KillLogEntry> loadAllLogs();
-    QString exportTo(const QString& path, const QList<KillLogEntry>& entries);
+    Result<QList<KillLogEntry>> loadAllLogs();
+    Result<void> exportTo(const QString& path, const QList<KillLogEntry>& entries);
     // Also drops the kept entries.
     ClearedLogs clearAll();
     qsizetype restore(const QList<TrashedFile>& trashed);

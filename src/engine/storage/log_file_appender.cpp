@@ -1,5 +1,6 @@
 #include "engine/storage/log_file_appender.h"
 
+#include "engine/base/engine_log.h"
 #include "engine/storage/record_json.h"
 
 #include <QFile>
@@ -25,7 +26,7 @@ struct UndoNote {
 // The array's last bytes must close a non-empty array: "}", whitespace, "]", whitespace.
 std::optional<ArrayEnd> arrayEnd(const FileSystem& files, const QString& path, qint64 size) {
     const qint64 from = std::max<qint64>(0, size - endWindow);
-    const std::optional<QByteArray> end = files.readAt(path, from, size - from);
+    const Result<QByteArray> end = files.readAt(path, from, size - from);
     if (!end || end->size() != size - from)
         return std::nullopt;
     const QByteArrayView closed = QByteArrayView(*end).trimmed();
@@ -78,18 +79,22 @@ bool rollBack(FileSystem& files, const UndoNote& note, const QString& folder,
     if (folderOf(note.path) != folder || !isLogFileName(note.path.sliced(folder.size() + 1)) ||
         QByteArrayView(note.replaced).trimmed() != "]")
         return true;
-    const std::optional<FileStamp> stamp = files.stamp(note.path);
+    const Result<FileStamp> stamp = files.stamp(note.path);
     if (!stamp)
         return true;
-    const std::optional<QByteArray> content = files.readAt(note.path, 0, stamp->size);
+    const Result<QByteArray> content = files.readAt(note.path, 0, stamp->size);
     if (!content)
         return false;
     if (decodeLogEntries(*content) || content->size() < note.offset)
         return true;
     if (!decodeLogEntries(content->first(note.offset) + note.replaced))
         return true;
-    return files.writeAt(note.path, note.offset, note.replaced).isEmpty() &&
-           files.sync(note.path).isEmpty();
+    return files.writeAt(note.path, note.offset, note.replaced) && files.sync(note.path);
+}
+
+void warnNotWritten(const QString& path, const Error& error) {
+    qCWarning(engineLog).noquote()
+        << QStringLiteral("Could not write %1: %2").arg(path, error.reason);
 }
 
 bool isStampIn(const QHash<QString, FileStamp>& stamps, const QString& path,
@@ -103,41 +108,41 @@ LogFileAppender::LogFileAppender(FileSystem& files, QString notePath,
                                  std::function<bool(const QString&)> isLogFileName)
     : files_(files), notePath_(std::move(notePath)), isLogFileName_(std::move(isLogFileName)) {}
 
-LogFileAppender::Result LogFileAppender::append(const QString& path, const QByteArray& added,
-                                                QString& error) {
-    const std::optional<FileStamp> stamp = files_.stamp(path);
+Result<LogFileAppender::Outcome> LogFileAppender::append(const QString& path,
+                                                         const QByteArray& added) {
+    const Result<FileStamp> stamp = files_.stamp(path);
     if (!stamp) {
         if (files_.exists(path))
-            return Result::refused;
-        error = files_.writeAtomically(path, added);
-        if (!error.isEmpty())
-            return Result::failed;
+            return Outcome::refused;
+        if (const Result<void> written = files_.writeAtomically(path, added); !written) {
+            warnNotWritten(path, written.error());
+            return written.error();
+        }
         remember(path);
-        return Result::appended;
+        return Outcome::appended;
     }
     if (isStampIn(refused_, path, *stamp))
-        return Result::refused;
+        return Outcome::refused;
     if (isNoteClear_ && isStampIn(verified_, path, *stamp)) {
-        if (const std::optional<Result> result = appendInPlace(path, stamp->size, added, error))
-            return *result;
+        if (const std::optional<Outcome> outcome = appendInPlace(path, stamp->size, added))
+            return *outcome;
     }
-    const std::optional<QByteArray> existing = files_.read(path);
+    const Result<QByteArray> existing = files_.read(path);
     const std::optional<QByteArray> combined =
         existing ? appendedLogArray(*existing, added) : std::nullopt;
     if (!combined)
         return refuse(path);
-    error = files_.writeAtomically(path, *combined);
-    if (!error.isEmpty())
+    if (const Result<void> written = files_.writeAtomically(path, *combined); !written) {
+        warnNotWritten(path, written.error());
         return refuse(path);
+    }
     remember(path);
-    return Result::appended;
+    return Outcome::appended;
 }
 
 // Nothing when the file's end or the note does not allow it; the caller checks the file whole.
-std::optional<LogFileAppender::Result> LogFileAppender::appendInPlace(const QString& path,
-                                                                      qint64 size,
-                                                                      const QByteArray& added,
-                                                                      QString& error) {
+std::optional<LogFileAppender::Outcome>
+LogFileAppender::appendInPlace(const QString& path, qint64 size, const QByteArray& added) {
     const std::optional<ArrayEnd> end = arrayEnd(files_, path, size);
     if (!end)
         return std::nullopt;
@@ -147,26 +152,27 @@ std::optional<LogFileAppender::Result> LogFileAppender::appendInPlace(const QStr
     if (!writeNote(encodeNote({path, end->offset, end->rest})))
         return std::nullopt;
     // A write cut short is undone by the next user of the lock, as after a crash.
-    error = files_.writeAt(path, end->offset, continuation(added));
-    if (error.isEmpty())
-        error = files_.sync(path);
-    if (!error.isEmpty())
+    Result<void> written = files_.writeAt(path, end->offset, continuation(added));
+    if (written)
+        written = files_.sync(path);
+    if (!written) {
+        warnNotWritten(path, written.error());
         return refuse(path);
-    isNoteClear_ = files_.writeAt(notePath_, 0, {}).isEmpty();
+    }
+    isNoteClear_ = files_.writeAt(notePath_, 0, {}).hasValue();
     remember(path);
-    return Result::appended;
+    return Outcome::appended;
 }
 
 // The note's own name must be on disk too; the lock made the file, and nothing synced its folder.
 bool LogFileAppender::writeNote(const QByteArray& note) {
     if (!isNoteNamed_)
-        isNoteNamed_ = files_.syncFolder(folderOf(notePath_)).isEmpty();
-    return isNoteNamed_ && files_.writeAt(notePath_, 0, note).isEmpty() &&
-           files_.sync(notePath_).isEmpty();
+        isNoteNamed_ = files_.syncFolder(folderOf(notePath_)).hasValue();
+    return isNoteNamed_ && files_.writeAt(notePath_, 0, note) && files_.sync(notePath_);
 }
 
 void LogFileAppender::undoUnfinished() {
-    const std::optional<QByteArray> bytes = files_.read(notePath_);
+    const Result<QByteArray> bytes = files_.read(notePath_);
     if (!bytes) {
         isNoteClear_ = false;
         return;
@@ -177,7 +183,7 @@ void LogFileAppender::undoUnfinished() {
     }
     const std::optional<UndoNote> note = decodeNote(*bytes);
     isNoteClear_ = (!note || rollBack(files_, *note, folderOf(notePath_), isLogFileName_)) &&
-                   files_.writeAt(notePath_, 0, {}).isEmpty();
+                   files_.writeAt(notePath_, 0, {});
 }
 
 void LogFileAppender::forgetFiles() {
@@ -185,16 +191,16 @@ void LogFileAppender::forgetFiles() {
     refused_.clear();
 }
 
-LogFileAppender::Result LogFileAppender::refuse(const QString& path) {
+LogFileAppender::Outcome LogFileAppender::refuse(const QString& path) {
     verified_.remove(path);
-    if (const std::optional<FileStamp> stamp = files_.stamp(path))
+    if (const Result<FileStamp> stamp = files_.stamp(path))
         refused_.insert(path, *stamp);
-    return Result::refused;
+    return Outcome::refused;
 }
 
 void LogFileAppender::remember(const QString& path) {
     refused_.remove(path);
-    if (const std::optional<FileStamp> stamp = files_.stamp(path))
+    if (const Result<FileStamp> stamp = files_.stamp(path))
         verified_.insert(path, *stamp);
     else
         verified_.remove(path);

@@ -18,12 +18,10 @@
 // between.
 class LogFileAppender {
 public:
-    enum class Result {
+    enum class Outcome {
         appended,
         // The file is damaged, unreadable or unwritable and keeps its bytes; try another.
-        refused,
-        // A new file could not be made; no other would fare better.
-        failed
+        refused
     };
 
     // `isLogFileName` tells the names of the files this appender may be asked to extend.
@@ -31,9 +29,10 @@ public:
                     std::function<bool(const QString& fileName)> isLogFileName);
 
     // Appends `added`, a non-empty log array as encodeLogEntries writes it pretty-printed, to
-    // the array at `path`, which is made when missing. `error` gets the reason of a write that
-    // failed, once per change of the file.
-    Result append(const QString& path, const QByteArray& added, QString& error);
+    // the array at `path`, which is made when missing. An error when a new file could not be
+    // made: no other would fare better. A write that failed is told on the engine's log, once
+    // per change of the file.
+    Result<Outcome> append(const QString& path, const QByteArray& added);
 
     // Undoes an in-place append that did not end, if the note holds one.
     void undoUnfinished();
@@ -41,10 +40,9 @@ public:
     void forgetFiles();
 
 private:
-    std::optional<Result> appendInPlace(const QString& path, qint64 size, const QByteArray& added,
-                                        QString& error);
+    std::optional<Outcome> appendInPlace(const QString& path, qint64 size, const QByteArray& added);
     bool writeNote(const QByteArray& note);
-    Result refuse(const QString& path);
+    Outcome refuse(const QString& path);
     void remember(const QString& path);
 
     FileSystem& files_;

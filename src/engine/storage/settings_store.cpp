@@ -1,6 +1,6 @@
 #include "engine/storage/settings_store.h"
 
-#include "engine/i18n/console_line.h"
+#include "engine/base/engine_log.h"
 #include "engine/storage/file_system.h"
 
 #include <QCoreApplication>
@@ -56,7 +56,7 @@ QSettingsStore::QSettingsStore(std::shared_ptr<FileSystem> files,
 
 // The last try, at quit.
 QSettingsStore::~QSettingsStore() {
-    if (!isSaved())
+    if (!unsaved_.isEmpty())
         save();
 }
 
@@ -66,38 +66,39 @@ QVariant QSettingsStore::value(const QString& key) const {
     return QSettings(path_, QSettings::NativeFormat).value(key);
 }
 
-void QSettingsStore::setValue(const QString& key, const QVariant& value) {
+Result<void> QSettingsStore::setValue(const QString& key, const QVariant& value) {
     unsaved_.insert(key, value);
-    save();
+    return save();
 }
 
-void QSettingsStore::remove(const QString& key) {
+Result<void> QSettingsStore::remove(const QString& key) {
     unsaved_.insert(key, QVariant());
-    save();
+    return save();
 }
 
-void QSettingsStore::save() {
-    const QString error = writeFile();
-    if (error.isEmpty()) {
+Result<void> QSettingsStore::save() {
+    const Result<void> written = writeFile();
+    if (written) {
         unsaved_.clear();
         retryTimer_.stop();
-        return;
+        return written;
     }
     // Said once per failure, not once per try.
     if (retryTimer_.isActive())
-        return;
-    printLine(QStringLiteral("Settings not saved: ") + error);
+        return written;
+    qCWarning(engineLog).noquote() << "Settings not saved:" << written.error().reason;
     // Without an event loop (a command-line run) the store's end is the one try left.
     if (QCoreApplication::instance())
         retryTimer_.start();
+    return written;
 }
 
-QString QSettingsStore::writeFile() const {
+Result<void> QSettingsStore::writeFile() const {
     // Through a link the file itself is replaced, as QSettings would do.
     const QString target = QFileInfo::exists(path_) ? QFileInfo(path_).canonicalFilePath() : path_;
     const QSettings current(target, QSettings::NativeFormat);
     if (current.status() != QSettings::NoError)
-        return QStringLiteral("cannot read %1").arg(target);
+        return Error{QStringLiteral("cannot read %1").arg(target)};
     QVariantMap values;
     for (const QString& key : current.allKeys())
         values.insert(key, current.value(key));
@@ -115,20 +116,20 @@ QString QSettingsStore::writeFile() const {
         QStringLiteral("%1.%2.new")
             .arg(target)
             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    if (!writeValues(written, values) || !files_->rename(written, checked).isEmpty() ||
+    if (!writeValues(written, values) || !files_->rename(written, checked) ||
         !readsBack(checked, values)) {
         QFile::remove(written);
         QFile::remove(checked);
-        return QStringLiteral("%1 could not be written whole").arg(target);
+        return Error{QStringLiteral("%1 could not be written whole").arg(target)};
     }
     if (QFileInfo::exists(target))
         QFile::setPermissions(checked, QFile::permissions(target));
-    QString error = files_->sync(checked);
-    if (error.isEmpty())
-        error = files_->rename(checked, target);
-    if (!error.isEmpty()) {
+    Result<void> replaced = files_->sync(checked);
+    if (replaced)
+        replaced = files_->rename(checked, target);
+    if (!replaced) {
         QFile::remove(checked);
-        return QStringLiteral("cannot replace %1: %2").arg(target, error);
+        return replaced.error().during(QStringLiteral("cannot replace ") + target);
     }
     return files_->syncFolder(folderOf(target));
 }

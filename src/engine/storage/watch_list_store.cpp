@@ -17,11 +17,11 @@ QList<TargetProcess> WatchListStore::load() const {
     return decodeTargets(stored.toByteArray()).value_or(QList<TargetProcess>());
 }
 
-void WatchListStore::save(const QList<TargetProcess>& targets) {
+Result<void> WatchListStore::save(const QList<TargetProcess>& targets) {
     const QByteArray json = encodeTargets(targets, JsonStyle::compact);
     if (json.isEmpty())
-        return;
-    settings_.setValue(SettingsKeys::targets, json);
+        return Error{QStringLiteral("the watch list cannot be encoded")};
+    return settings_.setValue(SettingsKeys::targets, json);
 }
 
 bool holdsName(const QList<TargetProcess>& targets, const QString& name) {

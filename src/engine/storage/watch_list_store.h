@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/base/result.h"
 #include "engine/matching/target_process.h"
 
 #include <QByteArray>
@@ -14,7 +15,8 @@ public:
 
     // Empty when nothing is stored or the stored value does not decode (it is left as it is).
     QList<TargetProcess> load() const;
-    void save(const QList<TargetProcess>& targets);
+    // Whether the list is on disk, and why not.
+    Result<void> save(const QList<TargetProcess>& targets);
 
 private:
     SettingsStore& settings_;
