@@ -5,9 +5,9 @@
 // other work on the machine does not stretch, and in wall time. Goals: the worst keystroke within
 // one frame (16 ms), and the snapshot taken in with a quarter of the baseline's work on the main
 // thread at most, never more than a frame.
+#include "typing_bench.h"
 #include "ui/process_filter.h"
 #include "ui/widgets/row_table.h"
-#include "typing_bench.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

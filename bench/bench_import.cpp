@@ -2,9 +2,9 @@
 // adding the entries one by one with a save after each, as imports were once made. The real
 // settings store, in a temporary configuration directory; the two take turns run by run.
 #include "bench_timing.h"
+#include "engine/monitor/process_monitor.h"
 #include "engine/storage/file_chooser.h"
 #include "engine/storage/file_system.h"
-#include "engine/monitor/process_monitor.h"
 #include "engine/storage/record_json.h"
 #include "engine/storage/settings_keys.h"
 #include "engine/storage/settings_store.h"

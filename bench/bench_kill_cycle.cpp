@@ -4,8 +4,8 @@
 // cycle matches 1,500 with the usual limit of 1,024 descriptors, so it must go in batches.
 #include "bench_timing.h"
 #include "engine/desktop/display_name_source.h"
-#include "engine/process/kill_cycle.h"
 #include "engine/i18n/lang.h"
+#include "engine/process/kill_cycle.h"
 #include "engine/process/proc_reader.h"
 #include "engine/process/process_runner.h"
 #include "engine/process/process_signals.h"

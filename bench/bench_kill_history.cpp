@@ -6,9 +6,9 @@
 // (at most 10 MB kept).
 #include "app/application_shell.h"
 #include "bench_timing.h"
+#include "engine/storage/record_json.h"
 #include "fake_monitor_world.h"
 #include "ui/kill_history_window.h"
-#include "engine/storage/record_json.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

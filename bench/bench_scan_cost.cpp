@@ -5,8 +5,9 @@
 // names of their own, interleaved round by round. CPU time on both sides: on a shared machine wall
 // time mostly measures the wait for a core.
 #include "bench_timing.h"
-#include "engine/process/kill_cycle.h"
 #include "engine/i18n/lang.h"
+#include "engine/matching/target_matcher.h"
+#include "engine/process/kill_cycle.h"
 #include "engine/process/proc_reader.h"
 #include "engine/process/process_runner.h"
 #include "engine/process/process_signals.h"
@@ -14,7 +15,6 @@
 #include "engine/process/session_processes.h"
 #include "engine/storage/settings_store.h"
 #include "sleepers.h"
-#include "engine/matching/target_matcher.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -7,10 +7,10 @@
 // - CPU used while idle with monitoring off and on, over 2-12 s after start and over 12-22 s,
 //   when the text cursor has stopped blinking.
 #include "app/application_shell.h"
-#include "bench_timing.h"
-#include "first_frame_application.h"
 #include "app/run_application.h"
 #include "app/single_instance.h"
+#include "bench_timing.h"
+#include "first_frame_application.h"
 
 #include <QAbstractButton>
 #include <QApplication>

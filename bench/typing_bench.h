@@ -3,9 +3,9 @@
 // The main window over a made-up process table, and keys typed into its field one at a time,
 // each next to the same key typed into a bare line edit.
 #include "bench_timing.h"
+#include "engine/process/process_runner.h"
 #include "fake_monitor_world.h"
 #include "ui/main_view.h"
-#include "engine/process/process_runner.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

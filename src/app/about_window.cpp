@@ -1,11 +1,11 @@
 #include "app/about_window.h"
 
 #include "app/app_icon.h"
+#include "engine/i18n/text_format.h"
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/label_style.h"
-#include "ui/localized_text.h"
-#include "engine/i18n/text_format.h"
-#include "ui/theme.h"
 
 #include <QKeyEvent>
 #include <QLabel>

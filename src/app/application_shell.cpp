@@ -3,18 +3,18 @@
 #include "app/about_window.h"
 #include "app/app_icon.h"
 #include "app/app_style.h"
-#include "ui/widgets/cursor_blink_timeout.h"
 #include "app/dark_palette.h"
 #include "app/desktop_session_roles.h"
 #include "app/freedesktop_notifier.h"
-#include "ui/kill_history_window.h"
 #include "app/kill_notifications.h"
 #include "app/main_menu.h"
-#include "ui/main_view.h"
-#include "engine/process/self_memory.h"
 #include "app/window_activation.h"
 #include "app/window_fit.h"
 #include "app/window_placement.h"
+#include "engine/process/self_memory.h"
+#include "ui/kill_history_window.h"
+#include "ui/main_view.h"
+#include "ui/widgets/cursor_blink_timeout.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -157,10 +157,9 @@ void ApplicationShell::replaceMainView() {
 void ApplicationShell::installMainView() {
     auto* controller = new MainView(environment_.monitorServices());
     // Queued: the language is chosen inside the old controller's menu, which must close first.
-    connect(controller, &MainView::languageChanged, this,
-            &ApplicationShell::replaceMainView, Qt::QueuedConnection);
-    connect(controller, &MainView::killHistoryRequested, this,
-            [this] { showKillHistory(); });
+    connect(controller, &MainView::languageChanged, this, &ApplicationShell::replaceMainView,
+            Qt::QueuedConnection);
+    connect(controller, &MainView::killHistoryRequested, this, [this] { showKillHistory(); });
     window_->setCentralWidget(controller);
     windowFit_->apply();
     followMonitor();

@@ -33,7 +33,7 @@ public:
     };
 
     explicit ApplicationShell(Environment environment = Environment::system(),
-                         QObject* parent = nullptr);
+                              QObject* parent = nullptr);
     ~ApplicationShell() override;
 
     // The start-up sequence: look, menu, window.

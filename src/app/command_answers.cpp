@@ -40,8 +40,9 @@ CommandReply added(const QList<TargetProcess>& targets, const InstanceCommand& c
         return {CommandReply::refused,
                 QStringLiteral("\"%1\" is already on the watch list.\n").arg(name)};
     if (const Result<void> saved = add(name); !saved)
-        return {CommandReply::refused,
-                QStringLiteral("The watch list could not be saved: %1\n").arg(saved.error().reason)};
+        return {
+            CommandReply::refused,
+            QStringLiteral("The watch list could not be saved: %1\n").arg(saved.error().reason)};
     return {CommandReply::done,
             QStringLiteral("Added \"%1\" (%2).\n").arg(name, matchModeRawValue(command.mode))};
 }

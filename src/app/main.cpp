@@ -1,9 +1,9 @@
 #include "app/command_answers.h"
 #include "app/command_line.h"
-#include "engine/storage/file_system.h"
 #include "app/run_application.h"
-#include "engine/storage/settings_store.h"
 #include "app/single_instance.h"
+#include "engine/storage/file_system.h"
+#include "engine/storage/settings_store.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

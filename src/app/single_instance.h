@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/base/file_descriptor.h"
 #include "app/instance_command.h"
+#include "engine/base/file_descriptor.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -1,9 +1,9 @@
 #include "ui/attempts_chart.h"
 
-#include "ui/widgets/focus_ring.h"
-#include "ui/localized_text.h"
 #include "engine/i18n/text_format.h"
+#include "ui/localized_text.h"
 #include "ui/theme.h"
+#include "ui/widgets/focus_ring.h"
 
 #include <QHelpEvent>
 #include <QPainter>

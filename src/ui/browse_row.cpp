@@ -1,13 +1,13 @@
 #include "ui/browse_row.h"
 
+#include "engine/i18n/memory_format.h"
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/eliding_label.h"
 #include "ui/widgets/glyph_button.h"
-#include "ui/localized_text.h"
-#include "engine/i18n/memory_format.h"
 #include "ui/widgets/plate.h"
 #include "ui/widgets/row_geometry.h"
 #include "ui/widgets/row_style.h"
-#include "ui/theme.h"
 
 #include <QKeyEvent>
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "ui/footer_bar.h"
 
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/gear_icon.h"
 #include "ui/widgets/label_style.h"
-#include "ui/localized_text.h"
 #include "ui/widgets/menu_button.h"
 #include "ui/widgets/segmented_control.h"
-#include "ui/theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "ui/input_bar.h"
 
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/label_style.h"
-#include "ui/localized_text.h"
 #include "ui/widgets/plate.h"
 #include "ui/widgets/segmented_control.h"
-#include "ui/theme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,18 +1,18 @@
 #include "ui/kill_history_window.h"
 
-#include "ui/attempts_chart.h"
 #include "engine/i18n/console_line.h"
-#include "ui/dialog_file_chooser.h"
-#include "ui/widgets/flat_button.h"
-#include "ui/kill_history_model.h"
+#include "engine/i18n/text_format.h"
 #include "engine/storage/kill_history_reader.h"
 #include "engine/storage/kill_log_store.h"
-#include "ui/widgets/label_style.h"
+#include "ui/attempts_chart.h"
+#include "ui/dialog_file_chooser.h"
+#include "ui/kill_history_model.h"
 #include "ui/localized_text.h"
 #include "ui/process_totals_model.h"
-#include "ui/widgets/segmented_control.h"
-#include "engine/i18n/text_format.h"
 #include "ui/theme.h"
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/label_style.h"
+#include "ui/widgets/segmented_control.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,12 +1,12 @@
 #include "ui/log_pane.h"
 
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/configure_table.h"
 #include "ui/widgets/empty_state_label.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/label_style.h"
-#include "ui/localized_text.h"
 #include "ui/widgets/row_table.h"
-#include "ui/theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "ui/log_row.h"
 
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/eliding_label.h"
 #include "ui/widgets/focus_ring.h"
-#include "ui/localized_text.h"
 #include "ui/widgets/row_geometry.h"
 #include "ui/widgets/row_style.h"
-#include "ui/theme.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,32 +1,32 @@
 #include "ui/main_view.h"
 
-#include "ui/widgets/background_click_filter.h"
+#include "engine/base/serial_queue.h"
+#include "engine/i18n/lang.h"
+#include "engine/matching/match_preview.h"
+#include "engine/storage/settings_keys.h"
+#include "engine/storage/settings_store.h"
 #include "ui/browse_row.h"
 #include "ui/dialog_file_chooser.h"
-#include "ui/widgets/empty_state_label.h"
-#include "ui/widgets/flat_button.h"
 #include "ui/footer_bar.h"
 #include "ui/header_bar.h"
 #include "ui/input_bar.h"
-#include "engine/i18n/lang.h"
 #include "ui/localized_text.h"
-#include "ui/log_row.h"
 #include "ui/log_pane.h"
-#include "engine/matching/match_preview.h"
+#include "ui/log_row.h"
 #include "ui/match_preview_line.h"
-#include "ui/widgets/menu_button.h"
 #include "ui/notice_line.h"
 #include "ui/notice_text.h"
-#include "ui/widgets/pane_splitter.h"
-#include "ui/widgets/plate.h"
-#include "ui/widgets/row_table.h"
-#include "engine/base/serial_queue.h"
-#include "engine/storage/settings_keys.h"
 #include "ui/settings_menu.h"
-#include "engine/storage/settings_store.h"
 #include "ui/tables_pane.h"
 #include "ui/target_row.h"
 #include "ui/theme.h"
+#include "ui/widgets/background_click_filter.h"
+#include "ui/widgets/empty_state_label.h"
+#include "ui/widgets/flat_button.h"
+#include "ui/widgets/menu_button.h"
+#include "ui/widgets/pane_splitter.h"
+#include "ui/widgets/plate.h"
+#include "ui/widgets/row_table.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,8 +37,8 @@
 #include <algorithm>
 #include <utility>
 
-MainView::MainView(MonitorServices services,
-                                       std::shared_ptr<FileChooser> fileChooser, QWidget* parent)
+MainView::MainView(MonitorServices services, std::shared_ptr<FileChooser> fileChooser,
+                   QWidget* parent)
     : QWidget(parent), settings_(services.settings),
       launchAtLogin_(LaunchAtLogin::forThisUser(*settings_)),
       monitor_(std::make_unique<ProcessMonitor>(std::move(services))),
@@ -149,24 +149,18 @@ void MainView::setUpTables() {
 }
 
 void MainView::connectActions() {
-    connect(headerBar_->toggleBtn(), &QPushButton::clicked, this,
-            &MainView::toggleMonitoring);
-    connect(headerBar_->targetsTabBtn(), &QPushButton::clicked, this,
-            &MainView::switchToTargets);
-    connect(headerBar_->browseTabBtn(), &QPushButton::clicked, this,
-            &MainView::switchToBrowse);
+    connect(headerBar_->toggleBtn(), &QPushButton::clicked, this, &MainView::toggleMonitoring);
+    connect(headerBar_->targetsTabBtn(), &QPushButton::clicked, this, &MainView::switchToTargets);
+    connect(headerBar_->browseTabBtn(), &QPushButton::clicked, this, &MainView::switchToBrowse);
 
-    connect(inputBar_->matchModeBtn(), &QPushButton::clicked, this,
-            &MainView::toggleMatchMode);
+    connect(inputBar_->matchModeBtn(), &QPushButton::clicked, this, &MainView::toggleMatchMode);
     connect(inputBar_->addBtn(), &QPushButton::clicked, this, &MainView::addProcess);
     connect(inputBar_->inputField(), &QLineEdit::returnPressed, this, [this] {
         if (!isBrowseMode_)
             addProcess();
     });
-    connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
-            &MainView::searchEdited);
-    connect(inputBar_->inputField(), &QLineEdit::textEdited, this,
-            &MainView::entryEdited);
+    connect(inputBar_->inputField(), &QLineEdit::textEdited, this, &MainView::searchEdited);
+    connect(inputBar_->inputField(), &QLineEdit::textEdited, this, &MainView::entryEdited);
     const QList<FlatButton*>& filterBtns = inputBar_->filterBtns();
     for (qsizetype i = 0; i < filterBtns.size(); ++i) {
         const QString identifier = InputBar::browseFilters().at(i).identifier;
@@ -174,10 +168,8 @@ void MainView::connectActions() {
                 [this, identifier] { onFilterClicked(identifier); });
     }
 
-    connect(logPane_->cleanMemBtn(), &QPushButton::clicked, this,
-            &MainView::cleanSelfMemory);
-    connect(logPane_->historyLink(), &QPushButton::clicked, this,
-            &MainView::killHistoryRequested);
+    connect(logPane_->cleanMemBtn(), &QPushButton::clicked, this, &MainView::cleanSelfMemory);
+    connect(logPane_->historyLink(), &QPushButton::clicked, this, &MainView::killHistoryRequested);
 
     const QList<FlatButton*>& intervalBtns = footerBar_->intervalBtns();
     for (qsizetype i = 0; i < intervalBtns.size(); ++i) {
@@ -185,12 +177,9 @@ void MainView::connectActions() {
         connect(intervalBtns[i], &QPushButton::clicked, this,
                 [this, seconds] { onIntervalClicked(seconds); });
     }
-    connect(footerBar_->exportLogBtn(), &QPushButton::clicked, this,
-            &MainView::exportAllLogs);
-    connect(footerBar_->clearLogBtn(), &QPushButton::clicked, this,
-            &MainView::clearAllLogs);
-    connect(footerBar_->settingsBtn(), &QPushButton::clicked, this,
-            &MainView::showSettingsMenu);
+    connect(footerBar_->exportLogBtn(), &QPushButton::clicked, this, &MainView::exportAllLogs);
+    connect(footerBar_->clearLogBtn(), &QPushButton::clicked, this, &MainView::clearAllLogs);
+    connect(footerBar_->settingsBtn(), &QPushButton::clicked, this, &MainView::showSettingsMenu);
     connect(noticeLine_, &NoticeLine::actionClicked, this,
             [this] { monitor_->undoClearAllLogs(); });
 }
@@ -199,13 +188,11 @@ void MainView::bindMonitor() {
     ProcessMonitor* monitor = monitor_.get();
     connect(monitor, &ProcessMonitor::targetsChanged, this, &MainView::showTargets);
     connect(monitor, &ProcessMonitor::killLogChanged, this, &MainView::showKillLog);
-    connect(monitor, &ProcessMonitor::isMonitoringChanged, this,
-            &MainView::showMonitoringState);
+    connect(monitor, &ProcessMonitor::isMonitoringChanged, this, &MainView::showMonitoringState);
     connect(monitor, &ProcessMonitor::selfMemoryMBChanged, logPane_, &LogPane::showSelfMemory);
     connect(monitor, &ProcessMonitor::targetInfoChanged, this,
             [this] { tablesPane_->targetsTable()->reset(); });
-    connect(monitor, &ProcessMonitor::allProcessesChanged, this,
-            &MainView::showAllProcesses);
+    connect(monitor, &ProcessMonitor::allProcessesChanged, this, &MainView::showAllProcesses);
     connect(monitor, &ProcessMonitor::userProcessesChanged, this, [this] {
         hasEntrySnapshot_ = true;
         showMatchPreview();
@@ -493,10 +480,8 @@ std::unique_ptr<SettingsMenu> MainView::makeSettingsMenu() {
     });
     connect(menu.get(), &SettingsMenu::notifyChosen, this,
             [this](bool isOn) { settings_->setValue(SettingsKeys::notifyWhenEnded, isOn); });
-    connect(menu.get(), &SettingsMenu::exportTargetsChosen, this,
-            &MainView::exportTargets);
-    connect(menu.get(), &SettingsMenu::importTargetsChosen, this,
-            &MainView::importTargets);
+    connect(menu.get(), &SettingsMenu::exportTargetsChosen, this, &MainView::exportTargets);
+    connect(menu.get(), &SettingsMenu::importTargetsChosen, this, &MainView::importTargets);
     connect(menu.get(), &SettingsMenu::languageChosen, this, &MainView::changeLanguage);
     return menu;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/storage/file_chooser.h"
 #include "engine/desktop/launch_at_login.h"
-#include "ui/process_filter.h"
-#include "engine/monitor/process_monitor.h"
 #include "engine/matching/target_process.h"
+#include "engine/monitor/process_monitor.h"
 #include "engine/process/user_process.h"
+#include "engine/storage/file_chooser.h"
+#include "ui/process_filter.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -39,8 +39,8 @@ public:
 
     // The file actions ask the chooser for their files; without one they open dialogs.
     explicit MainView(MonitorServices services = MonitorServices::system(),
-                                std::shared_ptr<FileChooser> fileChooser = nullptr,
-                                QWidget* parent = nullptr);
+                      std::shared_ptr<FileChooser> fileChooser = nullptr,
+                      QWidget* parent = nullptr);
     ~MainView() override;
 
     ProcessMonitor& monitor() const { return *monitor_; }

@@ -1,11 +1,11 @@
 #include "ui/match_preview_line.h"
 
+#include "engine/i18n/text_format.h"
+#include "engine/matching/match_preview.h"
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/eliding_label.h"
 #include "ui/widgets/label_style.h"
-#include "ui/localized_text.h"
-#include "engine/matching/match_preview.h"
-#include "engine/i18n/text_format.h"
-#include "ui/theme.h"
 
 #include <QHBoxLayout>
 

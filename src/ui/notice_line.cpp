@@ -1,10 +1,10 @@
 #include "ui/notice_line.h"
 
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/eliding_label.h"
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/label_style.h"
-#include "ui/localized_text.h"
-#include "ui/theme.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "ui/tables_pane.h"
 
+#include "ui/localized_text.h"
 #include "ui/widgets/configure_table.h"
 #include "ui/widgets/empty_state_label.h"
-#include "ui/localized_text.h"
 #include "ui/widgets/row_table.h"
 
 #include <QVBoxLayout>

@@ -1,13 +1,13 @@
 #include "ui/target_row.h"
 
+#include "ui/localized_text.h"
+#include "ui/theme.h"
 #include "ui/widgets/badge_label.h"
 #include "ui/widgets/eliding_label.h"
 #include "ui/widgets/focus_ring.h"
 #include "ui/widgets/glyph_button.h"
-#include "ui/localized_text.h"
 #include "ui/widgets/row_geometry.h"
 #include "ui/widgets/row_style.h"
-#include "ui/theme.h"
 #include "ui/widgets/toggle_switch.h"
 
 #include <QKeyEvent>

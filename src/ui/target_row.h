@@ -2,8 +2,8 @@
 
 #include "engine/matching/target_process.h"
 
-#include <QWidget>
 #include <QUuid>
+#include <QWidget>
 
 class BadgeLabel;
 class ElidingLabel;

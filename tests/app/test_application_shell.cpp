@@ -1,13 +1,13 @@
-#include "app/about_window.h"
 #include "accessible_tree.h"
+#include "app/about_window.h"
 #include "app/application_shell.h"
-#include "fake_monitor_world.h"
-#include "ui/kill_history_window.h"
-#include "engine/storage/kill_log_store.h"
-#include "engine/i18n/lang.h"
-#include "ui/main_view.h"
-#include "record_lines.h"
 #include "app/window_placement.h"
+#include "engine/i18n/lang.h"
+#include "engine/storage/kill_log_store.h"
+#include "fake_monitor_world.h"
+#include "record_lines.h"
+#include "ui/kill_history_window.h"
+#include "ui/main_view.h"
 
 #include <QApplication>
 #include <QMainWindow>

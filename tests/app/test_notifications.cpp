@@ -1,7 +1,7 @@
-#include "fake_monitor_world.h"
 #include "app/freedesktop_notifier.h"
 #include "app/kill_notifications.h"
 #include "engine/i18n/lang.h"
+#include "fake_monitor_world.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

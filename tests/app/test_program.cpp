@@ -1,10 +1,10 @@
 // The real program, started as a user starts it, each time with a home and runtime folder of
 // its own.
+#include "app/single_instance.h"
 #include "engine/base/file_descriptor.h"
 #include "engine/storage/file_system.h"
 #include "engine/storage/record_json.h"
 #include "engine/storage/settings_keys.h"
-#include "app/single_instance.h"
 #include "test_child.h"
 
 #include <QDirIterator>
@@ -313,7 +313,8 @@ private Q_SLOTS:
         for (const char* name : {"zv1", "zv2", "zv3", "zv4"})
             adds.push_back(startZentrav({"--add", name}, {}));
         for (QProcess* add : adds)
-            QVERIFY2(add->waitForFinished(20000) && add->exitCode() == 0, add->readAllStandardError().constData());
+            QVERIFY2(add->waitForFinished(20000) && add->exitCode() == 0,
+                     add->readAllStandardError().constData());
         QCOMPARE(ran({"--list"}).count(u'\n'), 7);
     }
 

@@ -1,6 +1,6 @@
 #include "engine/i18n/lang.h"
-#include "memory_settings_store.h"
 #include "engine/monitor/process_monitor.h"
+#include "memory_settings_store.h"
 #include "test_child.h"
 
 #include <QSignalSpy>
@@ -17,8 +17,10 @@ private Q_SLOTS:
     void watchedChildrenAreKilledAtTheFirstScanAndTheirEntriesReachTheDayFile() {
         QTemporaryDir dir;
         const QString tail = QStringLiteral("-long-victim-name");
-        TestChild exact(QStringLiteral("zve"), {QStringLiteral("600")}, TestChild::OnTerm::end, tail);
-        TestChild fuzzy(QStringLiteral("zve"), {QStringLiteral("600")}, TestChild::OnTerm::block, tail);
+        TestChild exact(QStringLiteral("zve"), {QStringLiteral("600")}, TestChild::OnTerm::end,
+                        tail);
+        TestChild fuzzy(QStringLiteral("zve"), {QStringLiteral("600")}, TestChild::OnTerm::block,
+                        tail);
         auto settings = std::make_shared<MemorySettingsStore>();
         Lang lang(*settings, {QStringLiteral("en")});
         MonitorServices services = MonitorServices::system();

@@ -1,6 +1,6 @@
 #include "engine/i18n/console_line.h"
-#include "engine/storage/file_system.h"
 #include "engine/process/process_runner.h"
+#include "engine/storage/file_system.h"
 #include "engine/storage/settings_keys.h"
 #include "engine/storage/settings_store.h"
 #include "engine/storage/watch_list_store.h"

@@ -1,10 +1,10 @@
-#include "fake_services.h"
-#include "engine/process/kill_cycle.h"
 #include "engine/i18n/lang.h"
+#include "engine/i18n/text_format.h"
 #include "engine/matching/match_preview.h"
+#include "engine/process/kill_cycle.h"
+#include "fake_services.h"
 #include "memory_settings_store.h"
 #include "record_lines.h"
-#include "engine/i18n/text_format.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "engine/storage/file_system.h"
 #include "engine/storage/kill_log_store.h"
-#include "memory_file_system.h"
 #include "engine/storage/record_json.h"
+#include "memory_file_system.h"
 #include "record_lines.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "engine/i18n/lang.h"
-#include "memory_settings_store.h"
-#include "engine/storage/settings_keys.h"
 #include "engine/i18n/text_format.h"
+#include "engine/storage/settings_keys.h"
+#include "memory_settings_store.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "engine/storage/file_system.h"
 #include "engine/desktop/launch_at_login.h"
-#include "memory_settings_store.h"
+#include "engine/storage/file_system.h"
 #include "engine/storage/settings_keys.h"
+#include "memory_settings_store.h"
 #include "stdout_capture.h"
 
 #include <QDir>

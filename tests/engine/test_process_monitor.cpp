@@ -1,9 +1,9 @@
-#include "fake_monitor_world.h"
 #include "engine/i18n/lang.h"
-#include "memory_file_system.h"
 #include "engine/storage/record_json.h"
-#include "record_lines.h"
 #include "engine/storage/settings_keys.h"
+#include "fake_monitor_world.h"
+#include "memory_file_system.h"
+#include "record_lines.h"
 #include "stdout_capture.h"
 
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
-#include "engine/process/kill_cycle.h"
 #include "engine/i18n/lang.h"
-#include "memory_settings_store.h"
+#include "engine/process/kill_cycle.h"
 #include "engine/process/proc_reader.h"
 #include "engine/process/process_signals.h"
+#include "memory_settings_store.h"
 #include "test_child.h"
 
 #include <QDir>

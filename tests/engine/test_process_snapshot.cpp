@@ -1,7 +1,7 @@
 #include "engine/desktop/display_name_source.h"
-#include "fake_proc_tree.h"
 #include "engine/process/process_runner.h"
 #include "engine/process/process_snapshot.h"
+#include "fake_proc_tree.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "fake_proc_tree.h"
 #include "engine/process/self_memory.h"
+#include "fake_proc_tree.h"
 
 #include <QTest>
 #include <unistd.h>

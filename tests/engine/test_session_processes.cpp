@@ -1,5 +1,5 @@
-#include "fake_proc_tree.h"
 #include "engine/process/session_processes.h"
+#include "fake_proc_tree.h"
 
 #include <QFile>
 #include <QTest>

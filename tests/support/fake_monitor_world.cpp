@@ -1,10 +1,10 @@
 #include "fake_monitor_world.h"
 
 #include "engine/desktop/display_name_source.h"
-#include "engine/storage/file_system.h"
 #include "engine/i18n/lang.h"
 #include "engine/process/proc_reader.h"
 #include "engine/process/session_processes.h"
+#include "engine/storage/file_system.h"
 
 #include <QCoreApplication>
 #include <unistd.h>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "fake_services.h"
-#include "engine/storage/kill_log_entry.h"
-#include "memory_settings_store.h"
 #include "engine/monitor/process_monitor.h"
 #include "engine/process/user_process.h"
+#include "engine/storage/kill_log_entry.h"
+#include "fake_services.h"
+#include "memory_settings_store.h"
 
 #include <QTemporaryDir>
 #include <memory>

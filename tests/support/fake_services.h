@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/storage/file_chooser.h"
 #include "engine/process/process_runner.h"
 #include "engine/process/process_signals.h"
 #include "engine/process/self_memory.h"
+#include "engine/storage/file_chooser.h"
 
 #include <QHash>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/storage/kill_log_entry.h"
 #include "engine/matching/target_process.h"
+#include "engine/storage/kill_log_entry.h"
 
 #include <QStringList>
 

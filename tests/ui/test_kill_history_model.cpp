@@ -1,9 +1,9 @@
-#include "fake_services.h"
 #include "engine/storage/file_system.h"
-#include "ui/kill_history_model.h"
 #include "engine/storage/kill_history_reader.h"
-#include "ui/kill_history_window.h"
+#include "fake_services.h"
 #include "record_lines.h"
+#include "ui/kill_history_model.h"
+#include "ui/kill_history_window.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

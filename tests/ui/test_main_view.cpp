@@ -1,12 +1,12 @@
 #include "accessible_tree.h"
-#include "ui/browse_row.h"
-#include "fake_monitor_world.h"
 #include "engine/i18n/lang.h"
+#include "engine/i18n/text_format.h"
+#include "fake_monitor_world.h"
+#include "test_child.h"
+#include "ui/browse_row.h"
 #include "ui/localized_text.h"
 #include "ui/main_view.h"
 #include "ui/widgets/row_table.h"
-#include "test_child.h"
-#include "engine/i18n/text_format.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
+#include "engine/matching/target_matcher.h"
 #include "fake_monitor_world.h"
 #include "ui/process_filter.h"
-#include "engine/matching/target_matcher.h"
 
 #include <QTest>
 

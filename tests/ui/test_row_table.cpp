@@ -30,10 +30,10 @@ private Q_SLOTS:
         configureTable(table);
         table.resize(300, 430);
         table.setRowSource([this] { return count; },
-                            [](QWidget* viewport) { return new QLabel(viewport); },
-                            [](QWidget* row, int index) {
-                                static_cast<QLabel*>(row)->setText(QString::number(index));
-                            });
+                           [](QWidget* viewport) { return new QLabel(viewport); },
+                           [](QWidget* row, int index) {
+                               static_cast<QLabel*>(row)->setText(QString::number(index));
+                           });
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         QScrollBar* bar = table.verticalScrollBar();

@@ -1,6 +1,6 @@
 #include "accessible_tree.h"
-#include "ui/browse_row.h"
 #include "fake_monitor_world.h"
+#include "ui/browse_row.h"
 #include "ui/localized_text.h"
 #include "ui/log_row.h"
 

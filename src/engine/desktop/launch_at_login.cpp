@@ -1,7 +1,7 @@
 #include "engine/desktop/launch_at_login.h"
 
-#include "engine/i18n/console_line.h"
 #include "engine/desktop/desktop_entry.h"
+#include "engine/i18n/console_line.h"
 #include "engine/storage/file_system.h"
 #include "engine/storage/settings_keys.h"
 #include "engine/storage/settings_store.h"

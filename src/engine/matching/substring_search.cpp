@@ -62,8 +62,7 @@ SubstringSearch::SubstringSearch(const QList<QString>& needles) : needles_(needl
                 continue;
             }
             fallback[step] = viaFallback;
-            shorterEnd_[step] =
-                ends_[viaFallback].empty() ? shorterEnd_[viaFallback] : viaFallback;
+            shorterEnd_[step] = ends_[viaFallback].empty() ? shorterEnd_[viaFallback] : viaFallback;
             queue.push_back(step);
         }
     }

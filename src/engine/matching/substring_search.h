@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 #include <vector>
 

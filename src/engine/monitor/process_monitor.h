@@ -1,15 +1,15 @@
 #pragma once
 
+#include "engine/base/mailbox.h"
+#include "engine/base/result.h"
+#include "engine/matching/target_process.h"
+#include "engine/monitor/notice.h"
 #include "engine/process/kill_cycle.h"
+#include "engine/process/running_target_info.h"
+#include "engine/process/user_process.h"
 #include "engine/storage/kill_log_entry.h"
 #include "engine/storage/kill_log_store.h"
 #include "engine/storage/kill_log_writer.h"
-#include "engine/base/mailbox.h"
-#include "engine/monitor/notice.h"
-#include "engine/base/result.h"
-#include "engine/process/running_target_info.h"
-#include "engine/matching/target_process.h"
-#include "engine/process/user_process.h"
 #include "engine/storage/watch_list_store.h"
 
 #include <QList>

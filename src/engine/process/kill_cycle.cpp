@@ -2,9 +2,9 @@
 
 #include "engine/i18n/lang.h"
 #include "engine/i18n/memory_format.h"
-#include "engine/process/process_signals.h"
-#include "engine/matching/target_matcher.h"
 #include "engine/i18n/text_format.h"
+#include "engine/matching/target_matcher.h"
+#include "engine/process/process_signals.h"
 
 #include <algorithm>
 #include <cerrno>

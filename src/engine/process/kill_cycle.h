@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/storage/kill_log_entry.h"
-#include "engine/process/running_target_info.h"
 #include "engine/matching/target_process.h"
+#include "engine/process/running_target_info.h"
 #include "engine/process/user_process.h"
+#include "engine/storage/kill_log_entry.h"
 
 #include <QList>
 #include <stop_token>

@@ -1,7 +1,7 @@
 #include "engine/process/process_snapshot.h"
 
-#include "engine/desktop/display_name_source.h"
 #include "engine/base/engine_log.h"
+#include "engine/desktop/display_name_source.h"
 #include "engine/process/proc_reader.h"
 #include "engine/process/process_runner.h"
 #include "engine/process/task_name.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/storage/kill_log_entry.h"
 #include "engine/base/result.h"
 #include "engine/matching/search_folding.h"
+#include "engine/storage/kill_log_entry.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "engine/storage/kill_history_reader.h"
 
-#include "engine/storage/kill_log_store.h"
 #include "engine/base/serial_queue.h"
+#include "engine/storage/kill_log_store.h"
 
 KillHistoryReader::KillHistoryReader(std::shared_ptr<FileSystem> files, QString logsDir,
                                      Delivery deliver, QObject* parent)

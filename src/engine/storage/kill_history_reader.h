@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/storage/kill_history.h"
 #include "engine/base/mailbox.h"
+#include "engine/storage/kill_history.h"
 
 #include <QObject>
 #include <QString>

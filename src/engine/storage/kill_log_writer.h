@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/base/serial_queue.h"
 #include "engine/storage/kill_log_entry.h"
 #include "engine/storage/kill_log_store.h"
-#include "engine/base/serial_queue.h"
 
 #include <QList>
 #include <functional>

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "engine/storage/kill_log_entry.h"
 #include "engine/matching/target_process.h"
+#include "engine/storage/kill_log_entry.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
-
 #include <optional>
 
 enum class JsonStyle { compact, prettySorted };

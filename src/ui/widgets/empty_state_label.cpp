@@ -1,7 +1,7 @@
 #include "ui/widgets/empty_state_label.h"
 
-#include "ui/widgets/label_style.h"
 #include "ui/theme.h"
+#include "ui/widgets/label_style.h"
 
 #include <QEvent>
 

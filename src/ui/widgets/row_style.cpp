@@ -1,8 +1,8 @@
 #include "ui/widgets/row_style.h"
 
+#include "ui/theme.h"
 #include "ui/widgets/focus_ring.h"
 #include "ui/widgets/plate.h"
-#include "ui/theme.h"
 
 #include <QPainter>
 #include <QWidget>

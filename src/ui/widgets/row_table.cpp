@@ -13,7 +13,7 @@ RowTable::RowTable(int rowHeight, QWidget* parent)
 }
 
 void RowTable::setRowSource(std::function<int()> rowCount, RowFactory makeRow,
-                             RowConfigure configureRow) {
+                            RowConfigure configureRow) {
     countRows_ = std::move(rowCount);
     makeRow_ = std::move(makeRow);
     configureRow_ = std::move(configureRow);

@@ -18,8 +18,7 @@ public:
     using RowFactory = std::function<QWidget*(QWidget* viewport)>;
     using RowConfigure = std::function<void(QWidget* row, int index)>;
 
-    void setRowSource(std::function<int()> rowCount, RowFactory makeRow,
-                       RowConfigure configureRow);
+    void setRowSource(std::function<int()> rowCount, RowFactory makeRow, RowConfigure configureRow);
     // Re-reads the count and reconfigures the rows in view.
     void reset();
 
