@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -98,8 +99,10 @@ KillHistoryWindow::KillHistoryWindow(std::shared_ptr<FileSystem> files, QString 
     QPalette background = palette();
     background.setColor(QPalette::Window, Theme::background);
     setPalette(background);
-    resize(1100, 660);
-    setMinimumSize(640, 420);
+    // As large as designed where the screen holds it; on a smaller screen, as large as it allows.
+    const QSize available = screen() ? screen()->availableGeometry().size() : QSize(1100, 660);
+    setMinimumSize(QSize(640, 420).boundedTo(available));
+    resize(QSize(1100, 660).boundedTo(available));
 
     sortedTotals_->setSourceModel(totals_);
     sortedTotals_->setSortRole(Qt::UserRole);
