@@ -10,7 +10,7 @@
 #include "engine/process/process_runner.h"
 #include "engine/process/process_signals.h"
 #include "engine/process/process_snapshot.h"
-#include "engine/storage/settings_store.h"
+#include "memory_settings_store.h"
 #include "sleepers.h"
 
 #include <QCoreApplication>
@@ -28,13 +28,6 @@ constexpr int crowd = 1500;
 constexpr rlim_t fewDescriptors = 1024;
 constexpr int blockTermEvery = 10;
 constexpr double goalMs = 500;
-
-class NoSettings final : public SettingsStore {
-public:
-    QVariant value(const QString&) const override { return {}; }
-    Result<void> setValue(const QString&, const QVariant&) override { return {}; }
-    Result<void> remove(const QString&) override { return {}; }
-};
 
 // True when every child got its entry, the forced kill exactly where SIGTERM was blocked.
 bool outcomesRight(const ScanResult& result, int children, const Lang& lang) {
@@ -58,7 +51,7 @@ int main(int argc, char* argv[]) {
         return 1;
     const QString stem = QFileInfo(program).fileName();
 
-    NoSettings settings;
+    MemorySettingsStore settings;
     Lang lang(settings, {QStringLiteral("en")});
     PosixProcessRunner runner;
     ProcDirectory proc;

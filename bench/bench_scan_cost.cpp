@@ -13,7 +13,7 @@
 #include "engine/process/process_signals.h"
 #include "engine/process/process_snapshot.h"
 #include "engine/process/session_processes.h"
-#include "engine/storage/settings_store.h"
+#include "memory_settings_store.h"
 #include "sleepers.h"
 
 #include <QCoreApplication>
@@ -40,13 +40,6 @@ public:
                                std::chrono::microseconds) override {
         return std::vector<bool>(signalled.size(), true);
     }
-};
-
-class NoSettings final : public SettingsStore {
-public:
-    QVariant value(const QString&) const override { return {}; }
-    Result<void> setValue(const QString&, const QVariant&) override { return {}; }
-    Result<void> remove(const QString&) override { return {}; }
 };
 
 // Names like those of real programs, none of them part of a child's name.
@@ -83,7 +76,7 @@ int main(int argc, char* argv[]) {
                                  sessionSocketNames({}, QStringLiteral("wayland-0"), dir.path()),
                                  std::make_shared<NoSessionRoles>(), ::getsid(0), ::getuid());
 
-    NoSettings settings;
+    MemorySettingsStore settings;
     Lang lang(settings, {QStringLiteral("en")});
     NoSignals signals;
     PosixProcessRunner runner;

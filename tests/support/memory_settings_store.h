@@ -5,7 +5,7 @@
 #include <QHash>
 #include <cerrno>
 
-// A settings in memory; counts writes so tests can see when a save happened, and says it
+// Settings in memory; counts writes so tests can see when a save happened, and says it
 // could not save them while `isFull`.
 class MemorySettingsStore final : public SettingsStore {
 public:
