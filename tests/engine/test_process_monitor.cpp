@@ -105,6 +105,7 @@ private Q_SLOTS:
         ProcessMonitor monitor(services());
         const auto release = qScopeGuard([&go] { go = true; });
         monitor.addTarget(QStringLiteral("victim"), MatchMode::exact);
+        QSignalSpy published(&monitor, &ProcessMonitor::targetInfoChanged);
         monitor.startMonitoring();
         QTRY_VERIFY(held);
         monitor.performScan();
@@ -115,6 +116,7 @@ private Q_SLOTS:
         QTRY_COMPARE(pidsOf(monitor.killLog()), QStringList{"101"});
         QCOMPARE(monitor.totalUserMemoryMB(), 2049.0 / 1024.0);
         QCOMPARE(monitor.targetInfo().value(monitor.targets()[0].id).processCount, 2);
+        QVERIFY(!published.isEmpty());
         QSignalSpy browsed(&monitor, &ProcessMonitor::allProcessesChanged);
         monitor.refreshAllProcesses();
         QTRY_COMPARE(browsed.size(), 1);
