@@ -163,6 +163,9 @@ private Q_SLOTS:
         QVERIFY(files.writeAtomically(small, "0123456789"));
         QCOMPARE(files.read(small, 10).valueOr({}), QByteArray("0123456789"));
         QVERIFY(!files.read(small, 9));
+        // A piece of it, as an append reads the end of a day file; shorter at the file's end.
+        QCOMPARE(files.readAt(small, 2, 3).valueOr({}), QByteArray("234"));
+        QCOMPARE(files.readAt(small, 8, 5).valueOr({}), QByteArray("89"));
         // Files in /proc say they are empty, as a file that grows after the look at its size.
         QVERIFY(files.read(QStringLiteral("/proc/self/status")).valueOr({}).startsWith("Name:"));
         QVERIFY(!files.read(QStringLiteral("/proc/self/status"), 10));
