@@ -2,6 +2,7 @@
 #include "app/kill_notifications.h"
 #include "engine/i18n/lang.h"
 #include "fake_monitor_world.h"
+#include "private_bus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -68,18 +69,10 @@ private Q_SLOTS:
         QCoreApplication::setApplicationName(QStringLiteral("Zentrav"));
         defaultHandler = qInstallMessageHandler(countNotifyMessages);
         // A bus of this test's own, with no service that could be started on demand.
-        QFile config(dir.filePath(QStringLiteral("bus.conf")));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:path=%1</listen>"
-                                    "<auth>EXTERNAL</auth><policy context=\"default\">"
-                                    "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                                    "<allow eavesdrop=\"true\"/><allow own=\"*\"/>"
-                                    "</policy></busconfig>")
-                         .arg(dir.filePath(QStringLiteral("bus")))
-                         .toUtf8());
-        config.close();
+        const QString config = writePrivateBusConfig(QDir(dir.path()));
+        QVERIFY(!config.isEmpty());
         busDaemon.start(QStringLiteral("/usr/bin/dbus-daemon"),
-                        {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+                        {"--config-file=" + config, "--nofork", "--print-address"});
         QVERIFY(busDaemon.waitForReadyRead(10000));
         busAddress = QString::fromUtf8(busDaemon.readLine()).trimmed();
     }

@@ -5,6 +5,7 @@
 #include "engine/storage/file_system.h"
 #include "engine/storage/record_json.h"
 #include "engine/storage/settings_keys.h"
+#include "private_bus.h"
 #include "test_child.h"
 
 #include <QDirIterator>
@@ -492,19 +493,9 @@ private Q_SLOTS:
         QVERIFY(child.isStarted());
         const QString daemon = home_->filePath(child.name());
         QVERIFY(QFile::copy(QStringLiteral("/usr/bin/dbus-daemon"), daemon));
-        QFile config(home_->filePath(QStringLiteral("bus.conf")));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(
-            QStringLiteral(
-                "<busconfig><type>session</type><listen>unix:path=%1</listen>"
-                "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\" "
-                "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/>"
-                "</policy></busconfig>")
-                .arg(home_->filePath(QStringLiteral("bus")))
-                .toUtf8());
-        config.close();
-        QProcess* bus =
-            start(daemon, {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+        const QString config = writePrivateBusConfig(QDir(home_->path()));
+        QVERIFY(!config.isEmpty());
+        QProcess* bus = start(daemon, {"--config-file=" + config, "--nofork", "--print-address"});
         QVERIFY(bus->waitForReadyRead(10000));
         const QString address = QString::fromUtf8(bus->readLine()).trimmed();
 

@@ -18,11 +18,14 @@ bool ProcFile::isGone() const {
     return error == ENOENT || error == ESRCH;
 }
 
-std::optional<QByteArray> ProcReader::read(qint32 pid, QByteArrayView entry) const {
-    ProcFile file = readFile(pid, entry);
-    if (file.error != 0)
+std::optional<QByteArray> ProcFile::take() && {
+    if (error != 0)
         return std::nullopt;
-    return std::move(file.content);
+    return std::move(content);
+}
+
+std::optional<QByteArray> ProcReader::read(qint32 pid, QByteArrayView entry) const {
+    return readFile(pid, entry).take();
 }
 
 ProcDirectory::ProcDirectory(const QString& root) : root_(QFile::encodeName(root)) {}
@@ -32,10 +35,7 @@ ProcFile ProcDirectory::readFile(qint32 pid, QByteArrayView entry) const {
 }
 
 std::optional<QByteArray> ProcDirectory::readShared(QByteArrayView path) const {
-    ProcFile file = readPath(root_ + '/' + path.toByteArray());
-    if (file.error != 0)
-        return std::nullopt;
-    return std::move(file.content);
+    return readPath(root_ + '/' + path.toByteArray()).take();
 }
 
 // Plain read(2): QFile takes nearly twice as long per file, which counts when a first scan

@@ -16,6 +16,8 @@ struct ProcFile {
 
     // Only ENOENT and ESRCH say that the process is gone; EACCES, EMFILE and the like do not.
     bool isGone() const;
+    // The content, or nothing when the file could not be read.
+    std::optional<QByteArray> take() &&;
 };
 
 // The kernel's files about one process (/proc/<pid>/...).
