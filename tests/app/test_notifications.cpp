@@ -3,14 +3,15 @@
 #include "engine/i18n/lang.h"
 #include "fake_monitor_world.h"
 #include "private_bus.h"
+#include "test_child.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 namespace {
 const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
@@ -53,7 +54,7 @@ class TestNotifications : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    QProcess busDaemon;
+    std::unique_ptr<TestChild> busDaemon;
     QString busAddress;
 
     void signal(QDBusConnection& bus, const QString& name, const QVariantList& arguments) {
@@ -71,16 +72,17 @@ private Q_SLOTS:
         // A bus of this test's own, with no service that could be started on demand.
         const QString config = writePrivateBusConfig(QDir(dir.path()));
         QVERIFY(!config.isEmpty());
-        busDaemon.start(QStringLiteral("/usr/bin/dbus-daemon"),
-                        {"--config-file=" + config, "--nofork", "--print-address"});
-        QVERIFY(busDaemon.waitForReadyRead(10000));
-        busAddress = QString::fromUtf8(busDaemon.readLine()).trimmed();
+        // Spawned rather than forked, as ThreadSanitizer wants of a process with threads.
+        busDaemon = std::make_unique<TestChild>(
+            QStringLiteral("zvnbus"), QStringList{"--config-file=" + config, "--nofork"},
+            TestChild::OnTerm::end, QString(), QStringLiteral("/usr/bin/dbus-daemon"));
+        QVERIFY(busDaemon->isStarted());
+        const QString socket = dir.filePath(QStringLiteral("bus"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 10000);
+        busAddress = QStringLiteral("unix:path=") + socket;
     }
 
-    void cleanupTestCase() {
-        busDaemon.kill();
-        busDaemon.waitForFinished();
-    }
+    void cleanupTestCase() { busDaemon.reset(); }
 
     // Only ended processes count: how many, and the first few of their names, each once.
     void textCountsEndedProcessesOnly() {

@@ -11,14 +11,14 @@
 extern char** environ;
 
 TestChild::TestChild(const QString& prefix, const QStringList& arguments, OnTerm onTerm,
-                     const QString& tail)
+                     const QString& tail, const QString& program)
     : name_(QStringLiteral("%1-%2").arg(prefix).arg(QRandomGenerator::global()->generate(), 8, 16,
                                                     QLatin1Char('0')) +
             tail) {
-    const QString program = dir_.filePath(name_);
-    if (!dir_.isValid() || !QFile::copy(QStringLiteral("/bin/sleep"), program))
+    const QString copy = dir_.filePath(name_);
+    if (!dir_.isValid() || !QFile::copy(program, copy))
         return;
-    QList<QByteArray> args = {QFile::encodeName(program)};
+    QList<QByteArray> args = {QFile::encodeName(copy)};
     for (const QString& argument : arguments)
         args.append(argument.toLocal8Bit());
     std::vector<char*> argv;

@@ -4,9 +4,10 @@
 #include <QTemporaryDir>
 #include <sys/types.h>
 
-// A copy of /bin/sleep under a name no other program uses ("<prefix>-<8 hex digits><tail>"; the
-// short prefix keeps the kernel's first 15 bytes unique too), started without fork so that
-// sanitizers stay happy. It is killed and reaped when the object goes, also when a test fails.
+// A copy of a program (/bin/sleep unless said otherwise) under a name no other program uses
+// ("<prefix>-<8 hex digits><tail>"; the short prefix keeps the kernel's first 15 bytes unique too),
+// started without fork so that sanitizers stay happy. It is killed and reaped when the object goes,
+// also when a test fails.
 class TestChild {
 public:
     // A child that blocks SIGTERM keeps it pending, so only SIGKILL ends it.
@@ -14,7 +15,8 @@ public:
 
     explicit TestChild(const QString& prefix,
                        const QStringList& arguments = {QStringLiteral("600")},
-                       OnTerm onTerm = OnTerm::end, const QString& tail = {});
+                       OnTerm onTerm = OnTerm::end, const QString& tail = {},
+                       const QString& program = QStringLiteral("/bin/sleep"));
     ~TestChild();
 
     TestChild(const TestChild&) = delete;
