@@ -13,6 +13,7 @@
 #include "ui/widgets/flat_button.h"
 #include "ui/widgets/label_style.h"
 #include "ui/widgets/segmented_control.h"
+#include "ui/widgets/text_cell_delegate.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -45,11 +46,12 @@ const char* rangeKey(int days) {
     }
 }
 
-// A long list that only ever lays out the rows on screen: fixed row heights, no grid, no row
-// numbers, and Tab leaves it instead of walking its cells.
+// A long list that only ever lays out the rows on screen, each cell's text once: fixed row
+// heights, no grid, no row numbers, and Tab leaves it instead of walking its cells.
 QTableView* makeTable(QAbstractItemModel* model, const char* nameKey, QWidget* parent) {
     auto* table = new QTableView(parent);
     table->setModel(model);
+    table->setItemDelegate(new TextCellDelegate(table));
     table->setAccessibleName(localizedText(nameKey));
     table->setShowGrid(false);
     table->setAlternatingRowColors(true);
@@ -110,7 +112,7 @@ KillHistoryWindow::KillHistoryWindow(std::shared_ptr<FileSystem> files, QString 
 
     connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         model_->setSearch(text);
-        showSummary();
+        showFilterResult();
     });
     connect(ranges_, &SegmentedControl::clicked, this, &KillHistoryWindow::chooseRange);
     connect(exportBtn_, &QPushButton::clicked, this, &KillHistoryWindow::exportShown);
@@ -250,7 +252,15 @@ void KillHistoryWindow::follow(const QList<KillLogEntry>& entries) {
 void KillHistoryWindow::chooseRange(int days) {
     ranges_->choose(days);
     model_->setFromDay(days > 0 ? QDate::currentDate().addDays(1 - days) : QDate());
+    showFilterResult();
+}
+
+// The tables lay out their new rows now rather than after the next paint, which would paint
+// them twice: once with the old scroll ranges, again with the new.
+void KillHistoryWindow::showFilterResult() {
     showSummary();
+    entriesTable_->doItemsLayout();
+    totalsTable_->doItemsLayout();
 }
 
 void KillHistoryWindow::takeDayFiles(std::vector<KillHistory::DayFile> files, bool isDone) {

@@ -50,6 +50,7 @@ private:
     void takeDayFiles(std::vector<KillHistory::DayFile> files, bool isDone);
     // The chart, the totals and the lines above the list, for the rows shown now.
     void showSummary();
+    void showFilterResult();
 
     std::shared_ptr<FileSystem> files_;
     QString logsDir_;

@@ -3,7 +3,10 @@
 #include "ui/browse_row.h"
 #include "ui/localized_text.h"
 #include "ui/log_row.h"
+#include "ui/widgets/text_cell_delegate.h"
 
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 
 class TestRowViews : public QObject {
@@ -46,6 +49,38 @@ private Q_SLOTS:
         row.setProcess(process, false);
         QVERIFY(accessibleNamed(&row, leftAlone));
         QCOMPARE(row.focusProxy()->accessibleDescription(), leftAlone);
+    }
+
+    // The history's cells look as the style draws them: each alignment, a text too long for
+    // its cell, a decoration, a selected row.
+    void textCellsLookAsTheStyleDrawsThem() {
+        QStandardItemModel model(3, 3);
+        const QStringList texts = {"Web Content",
+                                   "Terminated",
+                                   "1.5 MB",
+                                   "a name far too long for the narrow cell it has",
+                                   "",
+                                   "ストア"};
+        for (int i = 0; i < texts.size(); ++i) {
+            auto* item = new QStandardItem(texts[i]);
+            item->setTextAlignment(QList<Qt::Alignment>{Qt::AlignLeft | Qt::AlignVCenter,
+                                                        Qt::AlignCenter,
+                                                        Qt::AlignRight | Qt::AlignVCenter}[i % 3]);
+            model.setItem(i / 3, i % 3, item);
+        }
+        QPixmap mark(12, 12);
+        mark.fill(Qt::red);
+        model.item(1, 1)->setData(mark, Qt::DecorationRole);
+        QTableView table;
+        table.setModel(&model);
+        table.setWordWrap(false);
+        table.resize(400, 140);
+        table.selectRow(0);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        const QImage byStyle = table.viewport()->grab().toImage();
+        table.setItemDelegate(new TextCellDelegate(&table));
+        QCOMPARE(table.viewport()->grab().toImage(), byStyle);
     }
 };
 
