@@ -133,6 +133,16 @@ private Q_SLOTS:
         QVERIFY(hasExited(pinned.pid()) && pin.process->hasEnded());
         QCOMPARE(pinned.waitForEnd(5000), SIGKILL);
         QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
+
+        // Without pidfds the process id is all there is.
+        TestChild byId(QStringLiteral("zvk"));
+        SystemProcessSignals withoutPidfds({}, SystemProcessSignals::Reach::processId);
+        const PinResult idPin = withoutPidfds.pin(row(byId.pid(), byId.name()));
+        QVERIFY(idPin.status == PinResult::Status::pinned && !idPin.process->hasEnded());
+        QCOMPARE(idPin.process->sendSignal(SIGKILL), 0);
+        QVERIFY(hasExited(byId.pid()) && idPin.process->hasEnded());
+        QCOMPARE(byId.waitForEnd(5000), SIGKILL);
+        QCOMPARE(idPin.process->sendSignal(SIGTERM), ESRCH);
     }
 
     // Only "no such process" tells that a process has gone: a /proc read about it, or about an

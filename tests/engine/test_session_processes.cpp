@@ -96,11 +96,12 @@ private Q_SLOTS:
         QCOMPARE(marked(rows), QList<qint32>({10, 11, 15, 16, 30, 31}));
         QVERIFY(!proc.reads.contains("14/fd"));
 
-        // Xwayland started later, given the compositor's socket: only the newcomer is read.
+        // Xwayland started later, given the compositor's socket, listed first: only the newcomer
+        // is read.
         proc.reads.clear();
-        rows.append(row(22));
+        rows.prepend(row(22));
         finder.mark(rows);
-        QCOMPARE(marked(rows), QList<qint32>({10, 11, 15, 16, 30, 31, 22}));
+        QCOMPARE(marked(rows), QList<qint32>({22, 10, 11, 15, 16, 30, 31}));
         QCOMPARE(proc.reads, QStringList("22/fd"));
 
         // The X server ends and another listens on a socket of its own; the parent ends and

@@ -15,6 +15,21 @@
 namespace {
 const QDate today = QDate::currentDate();
 
+// The files of the disk, but the one named waits to be read until the test lets it.
+class HeldFileSystem : public LocalFileSystem {
+public:
+    explicit HeldFileSystem(QString held) : held_(std::move(held)) {}
+    Result<QByteArray> read(const QString& path, qint64 sizeLimit) const override {
+        if (path.endsWith(held_))
+            go.acquire();
+        return LocalFileSystem::read(path, sizeLimit);
+    }
+    mutable QSemaphore go;
+
+private:
+    QString held_;
+};
+
 // An entry at noon of the local day that many days back, a number of seconds on.
 KillLogEntry entryAt(int daysBack, int seconds, const QString& name, bool success = true,
                      const QString& message = QStringLiteral("Terminated (12.3 MB)")) {
@@ -101,6 +116,25 @@ private Q_SLOTS:
                  late.timestamp.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"));
         // Oldest first, as a day file holds them.
         QCOMPARE(recordLines(model->shownEntries().mid(3, 1)), recordLines({late}));
+    }
+
+    // The newest days show while older ones are still being read.
+    void newestDaysArriveBeforeTheRest() {
+        write(today.toString(u"yyyy-MM-dd.json"), pretty({entryAt(0, 0, "new")}));
+        write(QStringLiteral("2020-01-01.json"), pretty({entryAt(9, 0, "old")}));
+        auto files = std::make_shared<HeldFileSystem>(QStringLiteral("2020-01-01.json"));
+        bool isDone = false;
+        KillHistoryReader reader(files, logs.path(),
+                                 [&](std::vector<KillHistory::DayFile> read, bool done) {
+                                     model->addDayFiles(std::move(read));
+                                     isDone = done;
+                                 });
+        const auto letGo = qScopeGuard([&] { files->go.release(); });
+        QTRY_COMPARE(processes(), QStringList{"new"});
+        QVERIFY(!isDone);
+        files->go.release();
+        QTRY_VERIFY(isDone);
+        QCOMPARE(processes(), (QStringList{"new", "old"}));
     }
 
     // A range is whole local days up to today; the search ignores case; totals and days count

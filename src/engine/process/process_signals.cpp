@@ -176,8 +176,8 @@ PinResult pinResult(PinResult::Status status, int error = 0) {
 }
 } // namespace
 
-SystemProcessSignals::SystemProcessSignals(std::shared_ptr<const ProcReader> proc)
-    : proc_(proc ? std::move(proc) : std::make_shared<ProcDirectory>()) {}
+SystemProcessSignals::SystemProcessSignals(std::shared_ptr<const ProcReader> proc, Reach reach)
+    : proc_(proc ? std::move(proc) : std::make_shared<ProcDirectory>()), reach_(reach) {}
 
 #ifdef __linux__
 PinResult SystemProcessSignals::pin(const UserProcess& process) {
@@ -191,8 +191,8 @@ PinResult SystemProcessSignals::pin(const UserProcess& process) {
 
     // Open the pidfd first: once /proc agrees with the snapshot and the pidfd still shows
     // a live process, the two speak of the same process.
-    FileDescriptor pidfd(pidfdOpen(process.pid));
-    if (!pidfd.isValid()) {
+    FileDescriptor pidfd(reach_ == Reach::pidfd ? pidfdOpen(process.pid) : -1);
+    if (!pidfd.isValid() && reach_ == Reach::pidfd) {
         const int error = errno;
         if (error == ESRCH)
             return pinResult(PinResult::Status::gone);

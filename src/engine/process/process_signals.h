@@ -58,8 +58,13 @@ public:
 // ancestors (on Linux the whole chain up to pid 1, elsewhere the parent).
 class SystemProcessSignals final : public ProcessSignals {
 public:
+    // How a pinned process is reached on Linux: by pidfd where the kernel has them, or by
+    // process id as on kernels before 5.3.
+    enum class Reach { pidfd, processId };
+
     // `proc`: where /proc is read; the system's own when none is given.
-    explicit SystemProcessSignals(std::shared_ptr<const ProcReader> proc = {});
+    explicit SystemProcessSignals(std::shared_ptr<const ProcReader> proc = {},
+                                  Reach reach = Reach::pidfd);
 
     PinResult pin(const UserProcess& process) override;
     std::size_t pinnableNow() const override;
@@ -68,4 +73,5 @@ public:
 
 private:
     std::shared_ptr<const ProcReader> proc_;
+    [[maybe_unused]] Reach reach_;
 };
