@@ -115,10 +115,10 @@ private Q_SLOTS:
     }
 
     // A zombie is left alone and, once reaped, gone; a pinned process is reached through its
-    // pidfd only, so whatever takes over its id after the reaping is never signalled.
+    // pidfd only, so whatever takes over its id after the reaping is never signalled. Without
+    // pidfds the process id is all there is.
     void zombiesAndPinnedProcessesOverTheirEnd() {
         TestChild exited(QStringLiteral("zvk"), {QStringLiteral("0")});
-        TestChild pinned(QStringLiteral("zvk"));
         SystemProcessSignals signals;
         const UserProcess zombie = row(exited.pid(), exited.name());
         QVERIFY(hasExited(exited.pid()));
@@ -127,22 +127,17 @@ private Q_SLOTS:
         QCOMPARE(exited.waitForEnd(0), 0);
         QCOMPARE(signals.pin(zombie).status, PinResult::Status::gone);
 
-        const PinResult pin = signals.pin(row(pinned.pid(), pinned.name()));
-        QVERIFY(pin.status == PinResult::Status::pinned && !pin.process->hasEnded());
-        QCOMPARE(pin.process->sendSignal(SIGKILL), 0);
-        QVERIFY(hasExited(pinned.pid()) && pin.process->hasEnded());
-        QCOMPARE(pinned.waitForEnd(5000), SIGKILL);
-        QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
-
-        // Without pidfds the process id is all there is.
-        TestChild byId(QStringLiteral("zvk"));
-        SystemProcessSignals withoutPidfds({}, SystemProcessSignals::Reach::processId);
-        const PinResult idPin = withoutPidfds.pin(row(byId.pid(), byId.name()));
-        QVERIFY(idPin.status == PinResult::Status::pinned && !idPin.process->hasEnded());
-        QCOMPARE(idPin.process->sendSignal(SIGKILL), 0);
-        QVERIFY(hasExited(byId.pid()) && idPin.process->hasEnded());
-        QCOMPARE(byId.waitForEnd(5000), SIGKILL);
-        QCOMPARE(idPin.process->sendSignal(SIGTERM), ESRCH);
+        for (const auto reach :
+             {SystemProcessSignals::Reach::pidfd, SystemProcessSignals::Reach::processId}) {
+            TestChild pinned(QStringLiteral("zvk"));
+            const PinResult pin =
+                SystemProcessSignals({}, reach).pin(row(pinned.pid(), pinned.name()));
+            QVERIFY(pin.status == PinResult::Status::pinned && !pin.process->hasEnded());
+            QCOMPARE(pin.process->sendSignal(SIGKILL), 0);
+            QVERIFY(hasExited(pinned.pid()) && pin.process->hasEnded());
+            QCOMPARE(pinned.waitForEnd(5000), SIGKILL);
+            QCOMPARE(pin.process->sendSignal(SIGTERM), ESRCH);
+        }
     }
 
     // Only "no such process" tells that a process has gone: a /proc read about it, or about an
